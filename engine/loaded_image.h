@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace qv {
+
+// A picture as read from a bitmap file. Rows are top row first; the row stride is
+// width x bytes per pixel rounded up to a multiple of 4, and pixels holds exactly
+// stride x height bytes. palette is the file's colour table, 4 bytes per entry (blue, green,
+// red, reserved); for 8-bit files always 1024 bytes, missing entries zero.
+struct LoadedImage {
+    std::vector<std::uint8_t> pixels;
+    std::vector<std::uint8_t> palette;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int16_t bitCount = 0;
+};
+
+} // namespace qv

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+// The program's title as the window, message boxes and the backup folder use it.
+inline constexpr const char *kAppTitle = "Quorvantile";
+
+struct Version {
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+};
+
+// The program's own version, defined once in the build.
+Version ProgramVersion();
+// "1.0.0"
+std::string VersionText();
+
+// The running program's folder and its file name without extension ("quorvantile").
+std::string ProgramFolder();
+std::string ProgramName();
+
+// The settings file beside the executable, named after it: folder + "/" + name + ".ini".
+std::string SettingsFilePath();
+
+} // namespace qv

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+enum class MessageIcon { None, Information, Error };
+
+// What an open-file dialog is asked for. The filter is a list of "description|pattern" pairs,
+// every item separated from the next by "|"; filterIndex 0 is the first filter.
+struct OpenFileRequest {
+    std::string filter;
+    std::string title;
+    std::string initialFolder;
+    std::string initialFile;
+    int filterIndex = 0;
+    bool multiSelect = false;
+};
+
+// What it answers: the chosen files as full paths (empty when cancelled) and the filter the
+// user ended with, which is handed back also on Cancel.
+struct OpenFileAnswer {
+    std::vector<std::string> files;
+    int filterIndex = 0;
+};
+
+// Every modal interaction of the program goes through this interface: the real one shows Qt
+// dialogs, the scripted one answers from a queue and records what was shown, so every handler
+// can be tested without a display.
+class DialogService
+{
+public:
+    virtual ~DialogService() = default;
+
+    // A modal message box with one OK button. An empty title means the application title.
+    virtual void MessageBox(
+        const std::string &text, const std::string &title, MessageIcon icon) = 0;
+
+    // A modal text prompt pre-filled with defaultText; returns the text, empty on Cancel.
+    virtual std::string InputBox(
+        const std::string &prompt, const std::string &title, const std::string &defaultText) = 0;
+
+    virtual OpenFileAnswer OpenFile(const OpenFileRequest &request) = 0;
+
+    // A folder browser opened with startFolder selected (when not empty); only file-system
+    // folders can be chosen. Returns the chosen folder, empty on Cancel.
+    virtual std::string BrowseForFolder(
+        const std::string &startFolder, const std::string &title) = 0;
+};
+
+} // namespace qv

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The file services the program relies on. Paths use "/" inside the program. Every failure is
+// thrown as a Failure with its number: 53 file not found, 70 permission denied, 75 path/file
+// access error, 76 path not found.
+namespace qv {
+
+// The whole file as bytes.
+std::vector<std::uint8_t> ReadWholeFile(const std::string &path);
+
+// Writes bytes to path through a temporary file in the same folder that is then renamed over
+// the target, so a failure half-way never leaves a truncated file behind.
+void WriteFileAtomic(const std::string &path, const std::vector<std::uint8_t> &bytes);
+
+// Copies source to target (replacing it) in the same atomic way.
+void CopyFileAtomic(const std::string &source, const std::string &target);
+
+void DeleteFile(const std::string &path);
+
+// Creates one folder whose parent exists.
+void CreateFolder(const std::string &path);
+
+// An ordinary file (not a folder) of exactly that path exists.
+bool FileExists(const std::string &path);
+// A folder of exactly that path exists.
+bool FolderExists(const std::string &path);
+// Anything of that name exists (file, folder, ...).
+bool PathExists(const std::string &path);
+
+std::uint64_t FileLength(const std::string &path);
+
+// The ordinary, non-hidden files of folder whose names match pattern ("*.bmp"), compared
+// case-insensitively, sorted case-insensitively. A folder that cannot be read gives no files.
+std::vector<std::string> ListFiles(const std::string &folder, const std::string &pattern);
+
+// Case-insensitive match of a name against a pattern with "*" and "?".
+bool MatchesPattern(const std::string &name, const std::string &pattern);
+
+// Case-insensitive ordering as the file list shows names.
+bool NameLess(const std::string &a, const std::string &b);
+
+// folder + "/" + name (no doubled separator).
+std::string JoinPath(const std::string &folder, const std::string &name);
+
+// The path with the platform's separators, for showing to people.
+std::string NativePath(const std::string &path);
+
+} // namespace qv

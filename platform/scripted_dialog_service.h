@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/dialog_service.h"
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// A dialog service for tests and for programs without a window: answers come from queues that
+// the caller fills beforehand, and everything shown is recorded. A prompt, file dialog or folder
+// browser for which no answer was queued throws UnexpectedDialog, so a test fails loudly.
+class ScriptedDialogService : public DialogService
+{
+public:
+    enum class Kind { Message, Input, OpenFile, Folder };
+
+    struct Shown {
+        Kind kind;
+        std::string text; // message text, prompt, or open-file/folder title
+        std::string title;
+        MessageIcon icon = MessageIcon::None;
+        std::string defaultText; // input default, open-file initial file, folder start
+        OpenFileRequest request; // for Kind::OpenFile
+    };
+
+    class UnexpectedDialog : public std::logic_error
+    {
+    public:
+        using std::logic_error::logic_error;
+    };
+
+    void QueueInput(const std::string &answer) { inputs_.push_back(answer); }
+    void QueueOpenFile(const OpenFileAnswer &answer) { files_.push_back(answer); }
+    void QueueFolder(const std::string &answer) { folders_.push_back(answer); }
+
+    void MessageBox(const std::string &text, const std::string &title, MessageIcon icon) override;
+    std::string InputBox(const std::string &prompt,
+        const std::string &title,
+        const std::string &defaultText) override;
+    OpenFileAnswer OpenFile(const OpenFileRequest &request) override;
+    std::string BrowseForFolder(const std::string &startFolder, const std::string &title) override;
+
+    const std::vector<Shown> &Log() const { return shown_; }
+    // The texts of the message boxes shown so far, in order.
+    std::vector<std::string> MessageTexts() const;
+    void ClearLog() { shown_.clear(); }
+    // True when every queued answer has been used.
+    bool AllAnswersUsed() const { return inputs_.empty() && files_.empty() && folders_.empty(); }
+
+private:
+    std::deque<std::string> inputs_;
+    std::deque<OpenFileAnswer> files_;
+    std::deque<std::string> folders_;
+    std::vector<Shown> shown_;
+};
+
+} // namespace qv

@@ -1,0 +1,65 @@
+#include "tests/support/temp_dir.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace qv::test {
+
+TempDir::TempDir()
+{
+    std::string pattern = (fs::temp_directory_path() / "qv-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    path_ = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+}
+
+std::string TempDir::File(const std::string &name) const
+{
+    return path_ + "/" + name;
+}
+
+std::string TempDir::Write(const std::string &name, const std::vector<std::uint8_t> &bytes) const
+{
+    const std::string path = File(name);
+    std::ofstream out(path, std::ios::binary);
+    out.write(
+        reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+std::string TempDir::Write(const std::string &name, const std::string &text) const
+{
+    return Write(name, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return {};
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string SharedDir()
+{
+    if (const char *dir = std::getenv("QV_SHARED_DIR")) {
+        return dir;
+    }
+    return QV_SHARED_DIR;
+}
+
+} // namespace qv::test
