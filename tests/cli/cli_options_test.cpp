@@ -1,0 +1,132 @@
+#include "cli/cli_options.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace qv::cli {
+namespace {
+
+ParseResult Parse(std::vector<std::string> args)
+{
+    return ParseCommandLine(args);
+}
+
+TEST(CliOptions, ReadsEveryOption)
+{
+    const ParseResult r = Parse({"--settings",
+        "a.ini",
+        "--palette",
+        "DOOM",
+        "--size=128",
+        "--find-minimum",
+        "--scale",
+        "32",
+        "--valign",
+        "weighted",
+        "--halign",
+        "right",
+        "--match",
+        "square",
+        "--brightness",
+        "90,100,110",
+        "--no-convert-palette",
+        "--transparency",
+        "--input-transparent",
+        "0",
+        "--output-transparent",
+        "254",
+        "--no-edges",
+        "--skip",
+        "0,16-18,255",
+        "--output",
+        "out",
+        "--jobs",
+        "4",
+        "--json",
+        "--quiet",
+        "pics",
+        "x.bmp"});
+    ASSERT_TRUE(r.ok()) << r.error;
+    const CliOptions &o = r.options;
+    EXPECT_EQ(o.settingsFile, "a.ini");
+    EXPECT_EQ(o.palette, "DOOM");
+    EXPECT_EQ(o.size, 128);
+    EXPECT_TRUE(o.findMinimum);
+    EXPECT_EQ(o.scale, 3);
+    EXPECT_EQ(o.verticalAlign, 3);
+    EXPECT_EQ(o.horizontalAlign, 2);
+    EXPECT_EQ(o.match, 3);
+    EXPECT_EQ(o.brightness, (std::array<int, 3> {90, 100, 110}));
+    EXPECT_EQ(o.convertPalette, false);
+    EXPECT_EQ(o.transparency, true);
+    EXPECT_EQ(o.inputTransparent, 0);
+    EXPECT_EQ(o.outputTransparent, 254);
+    EXPECT_EQ(o.edges, false);
+    ASSERT_TRUE(o.skip.has_value());
+    int skipped = 0;
+    for (bool s : *o.skip) {
+        skipped += s ? 1 : 0;
+    }
+    EXPECT_EQ(skipped, 5);
+    EXPECT_TRUE((*o.skip)[17]);
+    EXPECT_FALSE((*o.skip)[19]);
+    EXPECT_EQ(o.outputDir, "out");
+    EXPECT_EQ(o.jobs, 4);
+    EXPECT_TRUE(o.json);
+    EXPECT_TRUE(o.quiet);
+    EXPECT_EQ(o.paths, (std::vector<std::string> {"pics", "x.bmp"}));
+}
+
+TEST(CliOptions, OptionsNotGivenKeepTheSettings)
+{
+    const ParseResult r = Parse({"a.bmp"});
+    ASSERT_TRUE(r.ok());
+    EXPECT_FALSE(r.options.size.has_value());
+    EXPECT_FALSE(r.options.palette.has_value());
+    EXPECT_FALSE(r.options.convertPalette.has_value());
+    EXPECT_FALSE(r.options.skip.has_value());
+    EXPECT_EQ(r.options.jobs, 0);
+}
+
+TEST(CliOptions, MalformedValuesAreUsageErrors)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"--size", "30", "a.bmp"},
+        {"--size", "514", "a.bmp"},
+        {"--size", "12", "a.bmp"},
+        {"--size", "64x", "a.bmp"},
+        {"--scale", "16", "a.bmp"},
+        {"--valign", "middle", "a.bmp"},
+        {"--halign", "top", "a.bmp"},
+        {"--match", "average", "a.bmp"},
+        {"--brightness", "100,100", "a.bmp"},
+        {"--brightness", "100,201,0", "a.bmp"},
+        {"--input-transparent", "256", "a.bmp"},
+        {"--output-transparent", "-1", "a.bmp"},
+        {"--skip", "3-1", "a.bmp"},
+        {"--skip", "0,,2", "a.bmp"},
+        {"--skip", "300", "a.bmp"},
+        {"--jobs", "0", "a.bmp"},
+        {"--output", "", "a.bmp"},
+        {"--size"},
+        {"--frobnicate", "a.bmp"},
+        {"-x", "a.bmp"},
+        {},
+    };
+    for (const auto &args : cases) {
+        const ParseResult r = Parse(args);
+        EXPECT_FALSE(r.ok()) << (args.empty() ? "(no arguments)" : args[0]);
+        EXPECT_FALSE(r.error.empty());
+    }
+}
+
+TEST(CliOptions, HelpAndVersionNeedNoPath)
+{
+    EXPECT_TRUE(Parse({"--help"}).ok());
+    EXPECT_TRUE(Parse({"--version"}).options.version);
+}
+
+} // namespace
+} // namespace qv::cli
