@@ -1,8 +1,11 @@
 #include "common/numbers.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <cstdint>
 #include <string>
+#include <system_error>
 
 namespace qv {
 namespace {
@@ -55,15 +58,54 @@ std::size_t ScanDecimal(std::string_view text, std::size_t pos)
     return i;
 }
 
-double DecimalValue(std::string_view number)
+// True when a decimal number that does not fit a double is too large rather than too small:
+// the power of ten of its first significant digit, plus its exponent, is positive.
+bool TooLarge(std::string_view mantissa, std::string_view exponent)
 {
-    std::string copy(number);
-    for (char &c : copy) {
-        if (c == 'd' || c == 'D') {
-            c = 'e';
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    std::int64_t power = first < point ? static_cast<std::int64_t>(point - first - 1)
+                                       : -static_cast<std::int64_t>(first - point);
+    std::int64_t shift = 0;
+    const bool negative = !exponent.empty() && exponent[0] == '-';
+    for (char c : exponent) {
+        // Saturates far beyond any double's range; only the sign of the sum matters.
+        if (IsDigit(c) && shift < 100000000) {
+            shift = shift * 10 + (c - '0');
         }
     }
-    return std::strtod(copy.c_str(), nullptr);
+    power += negative ? -shift : shift;
+    return power > 0;
+}
+
+// The value of a text that ScanDecimal accepted in full. Read with from_chars because strtod
+// follows the C locale, which a desktop program sets from the user's environment: under a
+// locale with a decimal comma "2.5" would read as 2.
+double DecimalValue(std::string_view number)
+{
+    bool negative = false;
+    if (!number.empty() && (number[0] == '+' || number[0] == '-')) {
+        negative = number[0] == '-';
+        number.remove_prefix(1);
+    }
+    std::string copy(number);
+    const std::size_t mark = copy.find_first_of("eEdD");
+    if (mark != std::string::npos) {
+        copy[mark] = 'e';
+    }
+    double value = 0;
+    const auto result = std::from_chars(copy.data(), copy.data() + copy.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        const std::string_view text(copy);
+        const std::string_view mantissa = text.substr(0, std::min(mark, text.size()));
+        const std::string_view exponent =
+            mark == std::string::npos ? std::string_view() : text.substr(mark + 1);
+        value = TooLarge(mantissa, exponent) ? HUGE_VAL : 0.0;
+    }
+    return negative ? -value : value;
 }
 
 } // namespace
