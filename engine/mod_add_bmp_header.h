@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/loaded_image.h"
+
+#include <cstdint>
+#include <vector>
+
+// The bitmap module: reading a bitmap file into the loaded-image form and wrapping an indexed
+// image into the bytes of an 8-bit bitmap file. Failures are thrown as qv::Failure and belong to
+// the caller's failure path.
+namespace qv {
+
+// Parses the bytes of a bitmap file into image. width, height and bitCount are stored first, so
+// they survive a failure later in the parse. Rows start at the file's pixel-data offset when it
+// lies at or after the colour table and the rows fit behind it; otherwise right after the table.
+// An 8-bit table holds "colours used" entries when that is 1..255, else 256; image.palette is then
+// always 1024 bytes, missing entries zero. 1- and 4-bit files get their 2^bitCount entries; other
+// depths leave image.palette as it was. Every field, the table and the rows are checked against
+// the file length before anything is allocated: a read outside the file is failure 62, a width,
+// height or header size out of range failure 9, a size product beyond 32 bits failure 6.
+// Compressed rows (BMPCompression() != 0) are not rows at all: they are not read and
+// image.pixels is left empty, so the caller can refuse the file by its compression.
+void RemoveBMPHeader(const std::vector<std::uint8_t> &fileBytes, LoadedImage &image);
+
+// The compression the rows of a bitmap file are stored with, 0 for plain rows. Bit fields (3) on
+// a 32-bit file with the standard masks (red 0x00FF0000, green 0x0000FF00, blue 0x000000FF) are
+// plain 32-bit rows and give 0. A header too short to have the field (the old 12- and 16-byte
+// ones) means plain rows.
+std::uint32_t BMPCompression(const std::vector<std::uint8_t> &fileBytes);
+
+// Wraps an indexed image (one index per pixel, top row first, stride = width rounded up to a
+// multiple of 4) and a 1024-byte palette table into a complete 8-bit bitmap file: a 54-byte
+// header, the table, then the rows bottom row first with zero padding. On return pixels holds the
+// file bytes. Width and height must be at least 1 (failure 5); pixels must hold exactly
+// stride x height bytes and the palette 1024 (failure 9).
+void AddBMPHeader(std::int32_t width,
+    std::int32_t height,
+    std::vector<std::uint8_t> &pixels,
+    const std::vector<std::uint8_t> &palette);
+
+} // namespace qv
