@@ -43,7 +43,10 @@ std::string TemporaryName(const std::string &path)
     const fs::path target(path);
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
-    return (target.parent_path() / ("." + target.filename().string() + suffix)).string();
+    std::string name = ".";
+    name += target.filename().string();
+    name += suffix;
+    return (target.parent_path() / name).string();
 }
 
 // Writes bytes to a new temporary file beside path, flushes it and returns its name.
