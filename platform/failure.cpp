@@ -25,6 +25,8 @@ std::string FailureDescription(std::int32_t number)
         return "Path/File access error";
     case kPathNotFound:
         return "Path not found";
+    case kInvalidPropertyValue:
+        return "Invalid property value";
     case kUnknownFileFormat:
         return "Unknown file format";
     default:

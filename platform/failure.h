@@ -19,6 +19,7 @@ enum FailureNumber : std::int32_t {
     kPermissionDenied = 70,
     kPathFileAccessError = 75,
     kPathNotFound = 76,
+    kInvalidPropertyValue = 380,
     kUnknownFileFormat = 9999,
 };
 

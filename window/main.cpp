@@ -1,11 +1,13 @@
+#include "platform/qt/qt_dialog_service.h"
+#include "window/frm.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Quorvantile");
+    qv::QtDialogService dialogs;
+    qv::frm window(dialogs);
     window.show();
     return app.exec();
 }

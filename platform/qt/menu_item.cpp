@@ -1,0 +1,30 @@
+#include "platform/qt/menu_item.h"
+
+namespace qv {
+
+MenuItem::MenuItem(const std::string &caption, int index, QObject *parent)
+    : QAction(parent)
+    , index_(index)
+{
+    SetCaption(caption);
+    connect(this, &QAction::triggered, this, &MenuItem::OnTriggered);
+}
+
+void MenuItem::SetCaption(const std::string &caption)
+{
+    caption_ = caption;
+    // A separator with text would be drawn as a section heading.
+    setSeparator(caption == "-");
+    setText(isSeparator() ? QString() : QString::fromStdString(caption));
+}
+
+void MenuItem::OnTriggered(bool checkedNow)
+{
+    // Qt has already toggled a checkable item; undo that so the handler alone decides.
+    if (isCheckable()) {
+        setChecked(!checkedNow);
+    }
+    emit Click(index_);
+}
+
+} // namespace qv

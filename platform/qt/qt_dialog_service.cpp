@@ -1,0 +1,100 @@
+#include "platform/qt/qt_dialog_service.h"
+
+#include "platform/app_info.h"
+#include "platform/qt/name_filters.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace qv {
+namespace {
+
+QString TitleOrAppTitle(const std::string &title)
+{
+    return QString::fromStdString(title.empty() ? std::string(kAppTitle) : title);
+}
+
+QMessageBox::Icon QtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void QtDialogService::MessageBox(
+    const std::string &text, const std::string &title, MessageIcon icon)
+{
+    QMessageBox box(QtIcon(icon),
+        TitleOrAppTitle(title),
+        QString::fromStdString(text),
+        QMessageBox::Ok,
+        QApplication::activeWindow());
+    box.exec();
+}
+
+std::string QtDialogService::InputBox(
+    const std::string &prompt, const std::string &title, const std::string &defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(),
+        TitleOrAppTitle(title),
+        QString::fromStdString(prompt),
+        QLineEdit::Normal,
+        QString::fromStdString(defaultText),
+        &ok);
+    return ok ? text.toStdString() : std::string();
+}
+
+OpenFileAnswer QtDialogService::OpenFile(const OpenFileRequest &request)
+{
+    QFileDialog dialog(QApplication::activeWindow(),
+        QString::fromStdString(request.title),
+        QString::fromStdString(request.initialFolder));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(
+        request.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    const QStringList filters = QtNameFilters(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        if (request.filterIndex >= 0 && request.filterIndex < filters.size()) {
+            dialog.selectNameFilter(filters[request.filterIndex]);
+        }
+    }
+    if (!request.initialFile.empty()) {
+        dialog.selectFile(QString::fromStdString(request.initialFile));
+    }
+
+    OpenFileAnswer answer;
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    // The filter the user ended with is handed back also on Cancel.
+    const qsizetype filterIndex = filters.indexOf(dialog.selectedNameFilter());
+    answer.filterIndex = filterIndex >= 0 ? static_cast<int>(filterIndex) : request.filterIndex;
+    if (chosen) {
+        for (const QString &file : dialog.selectedFiles()) {
+            answer.files.push_back(file.toStdString());
+        }
+    }
+    return answer;
+}
+
+std::string QtDialogService::BrowseForFolder(
+    const std::string &startFolder, const std::string &title)
+{
+    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(),
+        QString::fromStdString(title),
+        QString::fromStdString(startFolder),
+        QFileDialog::ShowDirsOnly);
+    return folder.toStdString();
+}
+
+} // namespace qv

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/dialog_service.h"
+
+#include <string>
+
+namespace qv {
+
+// The dialog service of the running program: Qt's message box, text prompt, file dialog and
+// folder picker, each modal over the active window.
+class QtDialogService : public DialogService
+{
+public:
+    void MessageBox(const std::string &text, const std::string &title, MessageIcon icon) override;
+    std::string InputBox(const std::string &prompt,
+        const std::string &title,
+        const std::string &defaultText) override;
+    OpenFileAnswer OpenFile(const OpenFileRequest &request) override;
+    std::string BrowseForFolder(const std::string &startFolder, const std::string &title) override;
+};
+
+} // namespace qv

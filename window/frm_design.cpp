@@ -1,0 +1,214 @@
+// The window's fixed design: every control with its kind, caption, place, size and the
+// properties that behaviour depends on. Places are in twips, relative to the client area or,
+// inside a frame, to the frame's own top-left corner (its caption strip included).
+#include "platform/app_info.h"
+#include "platform/qt/twips.h"
+#include "window/frm.h"
+
+#include <string>
+#include <vector>
+
+#include <QIcon>
+#include <QLayout>
+
+// The icon is compiled into this static library; a resource in a static library is only
+// linked in when something refers to its initialiser, and that must be outside any namespace.
+static void InitWindowResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace qv {
+namespace {
+
+// The client area below the menu bar: 10665 x 5355 twips.
+constexpr int kClientWidth = 10665;
+constexpr int kClientHeight = 5355;
+
+template <typename W> W *Placed(W *widget, const std::string &name, QRect place)
+{
+    widget->setObjectName(QString::fromStdString(name));
+    widget->setGeometry(place);
+    return widget;
+}
+
+std::string Member(const std::string &name, int index)
+{
+    return name + "(" + std::to_string(index) + ")";
+}
+
+QPushButton *Button(QWidget *parent, const std::string &name, const char *caption, QRect place)
+{
+    return Placed(new QPushButton(caption, parent), name, place);
+}
+
+QGroupBox *Frame(QWidget *parent, const std::string &name, const char *caption, QRect place)
+{
+    return Placed(new QGroupBox(caption, parent), name, place);
+}
+
+Label *PlainLabel(QWidget *parent, const std::string &name, const char *caption, QRect place)
+{
+    Label *label = Placed(new Label(caption, parent), name, place);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+// A bordered label with centred text that shows a scroll bar's value.
+Label *ValueLabel(QWidget *parent, const std::string &name, const char *caption, QRect place)
+{
+    Label *label = Placed(new Label(caption, parent), name, place);
+    label->SetBorder(true);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+ArrowScrollBar *ArrowPair(
+    QWidget *parent, const std::string &name, QRect place, int min, int max, int step, int value)
+{
+    ArrowScrollBar *bar = Placed(new ArrowScrollBar(parent), name, place);
+    bar->SetMin(min);
+    bar->SetMax(max);
+    bar->SetSmallChange(step);
+    bar->SetLargeChange(step);
+    bar->SetValue(value);
+    return bar;
+}
+
+} // namespace
+
+frm::frm(DialogService &dialogs, QWidget *parent)
+    : QMainWindow(parent)
+    , dialogs_(dialogs)
+{
+    InitWindowResources();
+    setWindowTitle(kAppTitle);
+    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+
+    auto *client = new QWidget(this);
+    client->setObjectName("client");
+    client->setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+    // The fixed layout needs a small, narrow font: the buttons are 15 to 17 pixels high and
+    // the captions were sized for a narrow 8-point face.
+    QFont small = client->font();
+    small.setPixelSize(11);
+    small.setStretch(80);
+    client->setFont(small);
+    setCentralWidget(client);
+
+    CreateControls(client);
+    CreateMenus();
+    SetTabOrder();
+
+    // No resizing: the window is as large as the client area and the menu bar.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    cmdOK->setFocus();
+}
+
+void frm::CreateControls(QWidget *client)
+{
+    cmdOK = Button(client, "cmdOK", "Convert", TwipsRect(7080, 4800, 3495, 465));
+
+    fraImage = Frame(client, "fraImage", "No Image", TwipsRect(2280, 480, 4095, 4215));
+    optShow[0] = Placed(
+        new QRadioButton("Original", fraImage), Member("optShow", 0), TwipsRect(2280, 0, 855, 255));
+    optShow[1] = Placed(
+        new QRadioButton("Preview", fraImage), Member("optShow", 1), TwipsRect(3120, 0, 855, 255));
+    for (QRadioButton *option : optShow) {
+        // The buttons sit on the frame's top line; an opaque background hides the line.
+        option->setAutoFillBackground(true);
+    }
+    optShow[0]->setChecked(true);
+    img = Placed(new ImageBox(fraImage), "img", TwipsRect(120, 240, 3840, 3840));
+
+    File = Placed(new FileListBox(client), "File", TwipsRect(120, 480, 2175, 3990));
+    File->SetPattern("*.bmp");
+
+    lbl[0] =
+        PlainLabel(client, Member("lbl", 0), "Size of square:", TwipsRect(120, 4920, 1095, 255));
+    vsbSize = ArrowPair(client, "vsbSize", TwipsRect(1680, 4920, 255, 255), 512, 32, 4, 64);
+    lblSize = ValueLabel(client, "lblSize", "64", TwipsRect(1320, 4920, 375, 255));
+    cmdAnalyze = Button(client, "cmdAnalyze", "Find Minimum", TwipsRect(2040, 4920, 1095, 255));
+
+    fraBrightness = Frame(client, "fraBrightness", "Brightness", TwipsRect(3240, 4680, 3735, 615));
+    // Red, green and blue: the label, the value and the arrows of each channel.
+    constexpr std::array<int, 3> valueLeft = {360, 1320, 2280};
+    constexpr std::array<int, 3> arrowsLeft = {720, 1680, 2640};
+    for (int i = 0; i < 3; ++i) {
+        vsbBright[i] = ArrowPair(fraBrightness,
+            Member("vsbBright", i),
+            TwipsRect(arrowsLeft[i], 240, 255, 255),
+            200,
+            0,
+            1,
+            100);
+        lblBright[i] = ValueLabel(
+            fraBrightness, Member("lblBright", i), "100", TwipsRect(valueLeft[i], 240, 375, 255));
+    }
+    lbl[4] = PlainLabel(fraBrightness, Member("lbl", 4), "R:", TwipsRect(120, 240, 255, 255));
+    lbl[5] = PlainLabel(fraBrightness, Member("lbl", 5), "G:", TwipsRect(1080, 240, 255, 255));
+    lbl[6] = PlainLabel(fraBrightness, Member("lbl", 6), "B:", TwipsRect(2040, 240, 255, 255));
+    cmdSetAllBright =
+        Button(fraBrightness, "cmdSetAllBright", "Set All", TwipsRect(3000, 240, 615, 225));
+
+    lbl[7] = PlainLabel(client,
+        Member("lbl", 7),
+        "Skipped colors (click to toggle)",
+        TwipsRect(6480, 360, 2175, 225));
+    cmdResetSkips = Button(client, "cmdResetSkips", "Clear", TwipsRect(8760, 360, 975, 225));
+    cmdResetSkips->setToolTip("Reset the skipped color list");
+
+    lblFolder = PlainLabel(client, "lblFolder", "", TwipsRect(720, 120, 9855, 255));
+    lblFolder->SetBorder(true);
+    lbl[1] = PlainLabel(client, Member("lbl", 1), "Folder:", TwipsRect(120, 120, 615, 255));
+
+    chkPal.AddDesignMember(
+        0, Placed(new ColorCheckbox(client), Member("chkPal", 0), TwipsRect(6480, 600, 255, 255)));
+
+    cmdRefreshFileList =
+        Button(client, "cmdRefreshFileList", "Refresh File List", TwipsRect(120, 4560, 2175, 225));
+}
+
+void frm::SetTabOrder()
+{
+    // The order of the design. Labels and frames take no focus; chaining only the controls that
+    // do keeps Qt from treating a frame and its children as one compound widget.
+    const std::vector<QWidget *> design = {cmdOK,
+        fraImage,
+        optShow[0],
+        optShow[1],
+        File,
+        lbl[0],
+        vsbSize,
+        lblSize,
+        cmdAnalyze,
+        fraBrightness,
+        vsbBright[0],
+        lblBright[0],
+        lbl[4],
+        lbl[5],
+        lblBright[1],
+        vsbBright[1],
+        vsbBright[2],
+        lbl[6],
+        lblBright[2],
+        lbl[7],
+        cmdResetSkips,
+        cmdSetAllBright,
+        lblFolder,
+        lbl[1],
+        &chkPal[0],
+        cmdRefreshFileList};
+    QWidget *previous = nullptr;
+    for (QWidget *control : design) {
+        if ((control->focusPolicy() & Qt::TabFocus) == 0) {
+            continue;
+        }
+        if (previous != nullptr) {
+            setTabOrder(previous, control);
+        }
+        previous = control;
+    }
+}
+
+} // namespace qv

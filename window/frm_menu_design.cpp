@@ -1,0 +1,119 @@
+// The menu tree of the window and the handler of File > Exit. No item is checked here: start-up
+// checks one item of each option menu and sets the check items from the settings.
+#include "window/frm.h"
+
+#include <initializer_list>
+#include <string>
+
+#include <QKeySequence>
+#include <QMenuBar>
+
+namespace qv {
+namespace {
+
+QMenu *TopMenu(QMenuBar *bar, const char *name, const char *caption)
+{
+    QMenu *menu = bar->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    return menu;
+}
+
+enum class Check { None, Checkable };
+
+MenuItem *Item(
+    QMenu *menu, const std::string &name, const std::string &caption, Check check = Check::None)
+{
+    auto *item = new MenuItem(caption, -1, menu);
+    item->setObjectName(QString::fromStdString(name));
+    item->setCheckable(check == Check::Checkable);
+    menu->addAction(item);
+    return item;
+}
+
+// A menu array: checkable items named name(0), name(1), ... with those captions.
+MenuArray Items(QMenu *menu, const std::string &name, std::initializer_list<const char *> captions)
+{
+    MenuArray items;
+    int index = 0;
+    for (const char *caption : captions) {
+        auto *item = new MenuItem(caption, index, menu);
+        item->setObjectName(QString::fromStdString(name + "(" + std::to_string(index) + ")"));
+        item->setCheckable(true);
+        menu->addAction(item);
+        items.push_back(item);
+        ++index;
+    }
+    return items;
+}
+
+} // namespace
+
+void frm::CreateMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    mnuFile = TopMenu(bar, "mnuFile", "&File");
+    mnuFileOpenFolder = Item(mnuFile, "mnuFileOpenFolder", "&Open Folder");
+    mnuFileOpenFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFileDash = Item(mnuFile, "mnuFileDash", "-");
+    mnuFileExit = Item(mnuFile, "mnuFileExit", "E&xit");
+    connect(mnuFileExit, &MenuItem::Click, this, &frm::mnuFileExit_Click);
+
+    mnuScaling = TopMenu(bar, "mnuScaling", "&Scaling");
+    mnuScalingOption =
+        Items(mnuScaling, "mnuScalingOption", {"&None", "&64x64", "&128x128", "&32x32"});
+
+    mnuVerticalAlignment = TopMenu(bar, "mnuVerticalAlignment", "&Vertical Alignment");
+    mnuVerticalAlignmentOption = Items(mnuVerticalAlignment,
+        "mnuVerticalAlignmentOption",
+        {"&Top", "&Center", "&Bottom", "&Weighted"});
+
+    mnuHorizontalAlignment = TopMenu(bar, "mnuHorizontalAlignment", "&Horizontal Alignment");
+    mnuHorizontalAlignmentOption = Items(mnuHorizontalAlignment,
+        "mnuHorizontalAlignmentOption",
+        {"&Left", "&Center", "&Right", "&Weighted"});
+
+    mnuColorMatching = TopMenu(bar, "mnuColorMatching", "&Color Matching");
+    mnuColorMatchingOption = Items(mnuColorMatching,
+        "mnuColorMatchingOption",
+        {"&Pixel", "Average &Row", "Average &Column", "Average &Square"});
+
+    mnuPalette = TopMenu(bar, "mnuPalette", "&Palette");
+    mnuPaletteConvertPalette =
+        Item(mnuPalette, "mnuPaletteConvertPalette", "&Convert Palette", Check::Checkable);
+    mnuPaletteDash1 = Item(mnuPalette, "mnuPaletteDash1", "-");
+    mnuPaletteOption = Items(mnuPalette,
+        "mnuPaletteOption",
+        {"WOLF3D",
+            "SPEAR",
+            "BLAKESTONE",
+            "BODYCOUNT",
+            "CORRIDOR7",
+            "NOAH3D",
+            "DOOM",
+            "&Use External"});
+
+    mnuTransparency = TopMenu(bar, "mnuTransparency", "&Transparency");
+    mnuTransparencyApply =
+        Item(mnuTransparency, "mnuTransparencyApply", "&Apply Transparency", Check::Checkable);
+    mnuTransparencyInputColor =
+        Item(mnuTransparency, "mnuTransparencyInputColor", "&Input Transparent Color: ");
+    mnuTransparencyOutputColor =
+        Item(mnuTransparency, "mnuTransparencyOutputColor", "&Output Transparent Color: ");
+    mnuTransparencyLeftRightCols = Item(mnuTransparency,
+        "mnuTransparencyLeftRightCols",
+        "&Make Left and Right Columns Transparent",
+        Check::Checkable);
+    mnuTransparencyDash = Item(mnuTransparency, "mnuTransparencyDash", "-");
+    mnuTransparencyScanForInputColor = Item(mnuTransparency,
+        "mnuTransparencyScanForInputColor",
+        "&Scan Input Image For Transparent Color");
+}
+
+void frm::mnuFileExit_Click()
+{
+    close();
+}
+
+} // namespace qv
