@@ -347,6 +347,10 @@ TEST_F(FrmTest, CtrlOChoosesOpenFolderFromAnywhereInTheWindow)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QSignalSpy chosen(window.mnuFileOpenFolder, &MenuItem::Click);
 
+    // Each Ctrl+O opens the folder browser, which is cancelled here.
+    for (int i = 0; i < 3; ++i) {
+        dialogs.QueueFolder("");
+    }
     for (QWidget *at :
         std::initializer_list<QWidget *> {window.cmdOK, window.File, window.vsbSize}) {
         at->setFocus();
@@ -354,6 +358,7 @@ TEST_F(FrmTest, CtrlOChoosesOpenFolderFromAnywhereInTheWindow)
     }
 
     EXPECT_EQ(chosen.count(), 3);
+    EXPECT_TRUE(dialogs.AllAnswersUsed());
 }
 
 // Name, size and modification time of every file in a folder.

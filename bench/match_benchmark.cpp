@@ -1,0 +1,157 @@
+// 512 x 512 true-colour pictures, the largest the program accepts, matched against WOLF3D by
+// ConvertTo8BitBMP. Cold: a fresh store for each picture, nothing learnt yet. Warm: one store
+// for every picture, as a batch uses it, the same match table rebuilt each time. Plain: the
+// 256-entry search over the same picture, for scale.
+
+#include "palette/color_matching.h"
+#include "palette/palette_store.h"
+#include "tests/support/fake_palette_host.h"
+
+#include <array>
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr std::int32_t kSide = 512;
+constexpr std::array<std::int32_t, 3> kNoOffsets {0, 0, 0};
+
+// Every pixel a different colour: red and green follow x and y, blue tells the four 256 x 256
+// quarters apart, so neighbours are similar as in a photograph.
+std::vector<std::uint8_t> GradientPicture()
+{
+    std::vector<std::uint8_t> pixels;
+    pixels.reserve(kSide * kSide * 3);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            pixels.push_back(static_cast<std::uint8_t>(((x >> 8) + 2 * (y >> 8)) * 64 + 17));
+            pixels.push_back(static_cast<std::uint8_t>(y & 255));
+            pixels.push_back(static_cast<std::uint8_t>(x & 255));
+        }
+    }
+    return pixels;
+}
+
+// Colours scattered over the whole cube with no order at all: the worst case for anything
+// that learns from neighbouring pixels.
+std::vector<std::uint8_t> NoisePicture()
+{
+    std::mt19937 random(20240601);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::vector<std::uint8_t> pixels(kSide * kSide * 3);
+    for (std::uint8_t &value : pixels) {
+        value = static_cast<std::uint8_t>(byte(random));
+    }
+    return pixels;
+}
+
+qv::test::FakePaletteHost Wolf3dHost()
+{
+    qv::test::FakePaletteHost host;
+    host.skipValues[255] = 1; // the default transparent entry is skipped
+    return host;
+}
+
+void Convert(benchmark::State &state,
+    qv::test::FakePaletteHost &host,
+    qv::PaletteStore &store,
+    const std::vector<std::uint8_t> &picture)
+{
+    state.PauseTiming();
+    std::vector<std::uint8_t> pixels = picture;
+    state.ResumeTiming();
+    qv::ConvertTo8BitBMP(host, store, pixels, kSide, kSide, 24, kNoOffsets);
+    benchmark::DoNotOptimize(pixels.data());
+}
+
+void Cold(benchmark::State &state, const std::vector<std::uint8_t> &picture)
+{
+    qv::test::FakePaletteHost host = Wolf3dHost();
+    for (auto _ : state) {
+        state.PauseTiming();
+        qv::PaletteStore store;
+        store.BuildMatchTable(host);
+        store.TakeSnapshot(host);
+        state.ResumeTiming();
+        Convert(state, host, store, picture);
+    }
+}
+
+void Warm(benchmark::State &state, const std::vector<std::uint8_t> &picture)
+{
+    qv::test::FakePaletteHost host = Wolf3dHost();
+    qv::PaletteStore store;
+    store.BuildMatchTable(host);
+    store.TakeSnapshot(host);
+    std::vector<std::uint8_t> pixels = picture;
+    qv::ConvertTo8BitBMP(host, store, pixels, kSide, kSide, 24, kNoOffsets);
+    for (auto _ : state) {
+        // As every conversion does: reload the palette and the skip list, then match.
+        store.BuildMatchTable(host);
+        store.TakeSnapshot(host);
+        Convert(state, host, store, picture);
+    }
+}
+
+// The plain 256-entry search over the same picture, for comparison.
+void Plain(benchmark::State &state, const std::vector<std::uint8_t> &picture)
+{
+    qv::test::FakePaletteHost host = Wolf3dHost();
+    qv::PaletteStore store;
+    store.BuildMatchTable(host);
+    store.TakeSnapshot(host);
+    std::vector<std::uint8_t> indices(picture.size() / 3);
+    for (auto _ : state) {
+        for (std::size_t p = 0; p < indices.size(); ++p) {
+            indices[p] = static_cast<std::uint8_t>(qv::FindNearestColorPlain(store.MatchColors(),
+                store.UsableColors(),
+                picture[3 * p],
+                picture[3 * p + 1],
+                picture[3 * p + 2]));
+        }
+        benchmark::DoNotOptimize(indices.data());
+    }
+}
+
+const std::vector<std::uint8_t> &Gradient()
+{
+    static const std::vector<std::uint8_t> picture = GradientPicture();
+    return picture;
+}
+
+const std::vector<std::uint8_t> &Noise()
+{
+    static const std::vector<std::uint8_t> picture = NoisePicture();
+    return picture;
+}
+
+void BM_ConvertGradientCold(benchmark::State &state)
+{
+    Cold(state, Gradient());
+}
+void BM_ConvertGradientWarm(benchmark::State &state)
+{
+    Warm(state, Gradient());
+}
+void BM_ConvertNoiseCold(benchmark::State &state)
+{
+    Cold(state, Noise());
+}
+void BM_ConvertNoiseWarm(benchmark::State &state)
+{
+    Warm(state, Noise());
+}
+void BM_PlainSearchGradient(benchmark::State &state)
+{
+    Plain(state, Gradient());
+}
+
+} // namespace
+
+BENCHMARK(BM_ConvertGradientCold)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertGradientWarm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertNoiseCold)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertNoiseWarm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainSearchGradient)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,159 @@
+// One 512 x 512 true-colour picture of many colours through the whole single-image conversion in
+// preview mode, as a preview after every click runs it: file read, palette conversion against
+// WOLF3D, placement on a 512 square, Average Square down to 64 x 64 and the 8-bit file bytes.
+// "Warm" keeps one palette store across runs as the program does; "Cold" starts each run with a
+// fresh store, like the first preview after start-up.
+
+#include "engine/engine_host.h"
+#include "engine/resize_bmp.h"
+#include "palette/palette_store.h"
+#include "platform/files.h"
+#include "platform/scripted_dialog_service.h"
+
+#include <array>
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::int32_t kSide = 512;
+
+// The program's first-start options, with 64x64 scaling, Average Square and a square of 512.
+class BenchHost : public qv::EngineHost
+{
+public:
+    qv::ScriptedDialogService dialogs;
+    qv::PaletteStore store;
+    int previews = 0;
+
+    qv::DialogService &Dialogs() override { return dialogs; }
+    int GetPaletteNumber() override { return 0; }
+    int LastPaletteOption() override { return 7; }
+    std::string PaletteOptionCaption(int index) override
+    {
+        static const std::array<const char *, 8> captions = {
+            "WOLF3D", "SPEAR", "BLAKESTONE", "BODYCOUNT", "CORRIDOR7", "NOAH3D", "DOOM", ""};
+        return captions.at(static_cast<std::size_t>(index));
+    }
+    std::string PaletteOptionTag(int) override { return ""; }
+    int SkipValue(int index) override { return index == 255 ? 1 : 0; }
+    bool ApplyTransparencyChecked() override { return true; }
+    int GetInputTransparencyColor() override { return 255; }
+    int GetOutputTransparencyColor() override { return 255; }
+
+    qv::PaletteStore &Palette() override { return store; }
+    int LargestSquareSize() override { return kSide; }
+    int SquareSize() override { return kSide; }
+    int GetScalingOption() override { return 1; }
+    int GetVerticalAlignmentOption() override { return 2; }
+    int GetHorizontalAlignmentOption() override { return 1; }
+    int GetColorMatchingOption() override { return 3; }
+    bool ConvertPaletteChecked() override { return true; }
+    bool TransparentEdgesChecked() override { return true; }
+    int BrightnessValue(int) override { return 100; }
+    void RunConvertPaletteCommand() override { }
+    std::string BackupFolder() override { return ""; }
+    void ShowPreview(const qv::PreviewPicture &) override { ++previews; }
+};
+
+void Put32(std::vector<std::uint8_t> &bytes, std::size_t at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+// A 24-bit file in which every pixel has its own colour, neighbours similar as in a photograph.
+std::vector<std::uint8_t> PictureFile()
+{
+    const std::uint32_t rows = kSide * kSide * 3;
+    std::vector<std::uint8_t> file(54 + rows, 0);
+    file[0] = 'B';
+    file[1] = 'M';
+    Put32(file, 2, static_cast<std::uint32_t>(file.size()));
+    Put32(file, 10, 54);
+    Put32(file, 14, 40);
+    Put32(file, 18, kSide);
+    Put32(file, 22, kSide);
+    file[26] = 1;
+    file[28] = 24;
+    std::size_t at = 54;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            file[at++] = static_cast<std::uint8_t>(((x >> 8) + 2 * (y >> 8)) * 64 + 17);
+            file[at++] = static_cast<std::uint8_t>(y & 255);
+            file[at++] = static_cast<std::uint8_t>(x & 255);
+        }
+    }
+    return file;
+}
+
+// The picture written into a fresh temporary folder, removed again at the end.
+class PictureOnDisk
+{
+public:
+    PictureOnDisk()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qv-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+        folder_ = pattern;
+        path_ = folder_ + "/photo.bmp";
+        qv::WriteFileAtomic(path_, PictureFile());
+    }
+    ~PictureOnDisk()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    PictureOnDisk(const PictureOnDisk &) = delete;
+    PictureOnDisk &operator=(const PictureOnDisk &) = delete;
+
+    const std::string &Path() const { return path_; }
+
+private:
+    std::string folder_;
+    std::string path_;
+};
+
+void Preview(benchmark::State &state, BenchHost &host, const std::string &path)
+{
+    std::int32_t w = kSide;
+    std::int32_t h = kSide;
+    if (qv::ResizeBMP(host, path, w, h, true) != qv::ResizeResult::Previewed || w != 64
+        || !host.dialogs.Log().empty()) {
+        state.SkipWithError("the preview did not come out as 64 x 64 without messages");
+    }
+}
+
+void BM_ResizeBMPPreviewWarm(benchmark::State &state)
+{
+    const PictureOnDisk picture;
+    BenchHost host;
+    Preview(state, host, picture.Path()); // learn the palette once, as the first preview does
+    for (auto _ : state) {
+        Preview(state, host, picture.Path());
+    }
+}
+BENCHMARK(BM_ResizeBMPPreviewWarm)->Unit(benchmark::kMillisecond);
+
+void BM_ResizeBMPPreviewCold(benchmark::State &state)
+{
+    const PictureOnDisk picture;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto host = std::make_unique<BenchHost>();
+        state.ResumeTiming();
+        Preview(state, *host, picture.Path());
+    }
+}
+BENCHMARK(BM_ResizeBMPPreviewCold)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,129 @@
+#include "palette/nearest_color_cache.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace qv {
+namespace {
+
+// Closest and farthest distance along one axis between a value and the range [low, high].
+struct Reach {
+    int nearest;
+    int farthest;
+};
+
+Reach AxisReach(int value, int low, int high)
+{
+    return {std::max({0, low - value, value - high}), std::max(value - low, high - value)};
+}
+
+// The least, over the range [low, high] of c, of (c - value)^2 - (c - anchor)^2: how much
+// farther the entry is than the anchor along one axis at worst. Linear in c, so found at an end.
+int AxisAdvantage(int value, int anchor, int low, int high)
+{
+    const int c = anchor > value ? low : high;
+    return (anchor - value) * (2 * c - value - anchor);
+}
+
+} // namespace
+
+NearestColorCache::NearestColorCache()
+{
+    for (std::size_t level = 0; level < kShifts.size(); ++level) {
+        levels_[level].resize(std::size_t {1} << (3 * (8 - kShifts[level])));
+    }
+    pool_.reserve(std::size_t {1} << 16);
+    Reset({}, {});
+}
+
+void NearestColorCache::Reset(
+    const std::array<MatchColor, 256> &colors, const std::array<bool, 256> &usable)
+{
+    pool_.clear();
+    for (std::size_t i = 0; i < colors.size(); ++i) {
+        if (!usable[i]) {
+            continue;
+        }
+        // The match table holds bytes; anything else would not be a palette colour.
+        const Candidate entry {static_cast<std::uint8_t>(colors[i].red),
+            static_cast<std::uint8_t>(colors[i].green),
+            static_cast<std::uint8_t>(colors[i].blue),
+            static_cast<std::uint8_t>(i)};
+        // A later usable entry of the same colour always loses the tie, so it is left out: a
+        // palette padded with 200 blacks then costs no more than one with a single black.
+        const bool repeated = std::any_of(pool_.begin(), pool_.end(), [&](const Candidate &c) {
+            return c.red == entry.red && c.green == entry.green && c.blue == entry.blue;
+        });
+        if (!repeated) {
+            pool_.push_back(entry);
+        }
+    }
+    usable_ = {0, static_cast<std::int32_t>(pool_.size())};
+    for (std::vector<CandidateList> &cells : levels_) {
+        std::fill(cells.begin(), cells.end(), CandidateList {});
+    }
+}
+
+NearestColorCache::CandidateList NearestColorCache::LevelList(
+    std::size_t level, int red, int green, int blue)
+{
+    const int shift = kShifts[level];
+    CandidateList &list = levels_[level][CellIndex(red, green, blue, shift)];
+    if (list.count < 0) {
+        const CandidateList parent = level == 0 ? usable_ : LevelList(level - 1, red, green, blue);
+        const int mask = ~((1 << shift) - 1);
+        list = BuildList(parent, 1 << shift, red & mask, green & mask, blue & mask);
+    }
+    return list;
+}
+
+NearestColorCache::CandidateList NearestColorCache::BuildList(
+    CandidateList parent, int side, int red, int green, int blue)
+{
+    const auto entry = [&](std::int32_t k) {
+        return pool_[parent.start + static_cast<std::uint32_t>(k)];
+    };
+    // Every colour of the cell lies within `limit` of the anchor entry.
+    std::array<int, 256> nearest {};
+    int limit = std::numeric_limits<int>::max();
+    Candidate anchor {};
+    for (std::int32_t k = 0; k < parent.count; ++k) {
+        const Candidate c = entry(k);
+        const Reach r = AxisReach(c.red, red, red + side - 1);
+        const Reach g = AxisReach(c.green, green, green + side - 1);
+        const Reach b = AxisReach(c.blue, blue, blue + side - 1);
+        nearest[static_cast<std::size_t>(k)] =
+            r.nearest * r.nearest + g.nearest * g.nearest + b.nearest * b.nearest;
+        const int farthest =
+            r.farthest * r.farthest + g.farthest * g.farthest + b.farthest * b.farthest;
+        if (farthest < limit) {
+            limit = farthest;
+            anchor = c;
+        }
+    }
+    // An entry can win somewhere in the cell only if it comes within `limit` of the cell and is
+    // not farther than the anchor from every colour of it. An entry tying with the winner is as
+    // close as the winner, so it passes both tests and the lowest index still wins.
+    const auto keep = [&](std::int32_t k) {
+        const Candidate c = entry(k);
+        const int advantage = AxisAdvantage(c.red, anchor.red, red, red + side - 1)
+            + AxisAdvantage(c.green, anchor.green, green, green + side - 1)
+            + AxisAdvantage(c.blue, anchor.blue, blue, blue + side - 1);
+        return nearest[static_cast<std::size_t>(k)] <= limit && advantage <= 0;
+    };
+    std::array<Candidate, 256> kept {};
+    std::size_t count = 0;
+    for (std::int32_t k = 0; k < parent.count; ++k) {
+        if (keep(k)) {
+            kept[count++] = entry(k);
+        }
+    }
+    if (count == static_cast<std::size_t>(parent.count)) {
+        return parent; // nothing to drop: share the parent's list rather than copy it
+    }
+    const auto start = static_cast<std::uint32_t>(pool_.size());
+    pool_.insert(pool_.end(), kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(count));
+    return {start, static_cast<std::int32_t>(count)};
+}
+
+} // namespace qv

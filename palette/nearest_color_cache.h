@@ -1,0 +1,88 @@
+#pragma once
+
+#include "palette/color_matching.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace qv {
+
+// Finds exactly the entry FindNearestColorPlain finds, much faster. The colour cube is cut into
+// cells, and each cell keeps the few usable entries that can be nearest to some colour inside
+// it; a colour is compared only with its cell's candidates. An entry is dropped from a cell when
+// even its closest approach to the cell is farther than the farthest approach of the anchor
+// (the entry whose farthest approach is least), or when it is farther than the anchor from
+// every colour of the cell. The entry that wins, and any entry tying with it, survive both
+// tests, so the answer, lowest index on ties included, is that of the plain search.
+// Lists are built on first use, each from the list of the twice larger cell around it, and
+// kept until Reset.
+class NearestColorCache
+{
+public:
+    NearestColorCache();
+
+    // Takes a new table and usable flags and forgets every list.
+    void Reset(const std::array<MatchColor, 256> &colors, const std::array<bool, 256> &usable);
+
+    int Find(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
+    {
+        const CandidateList list = FineList(red, green, blue);
+        // Distance and index in one key: the smallest key is the nearest entry, and among
+        // equally near entries the lowest index, with no hard-to-predict branch per candidate.
+        int best = kNoCandidate;
+        const Candidate *c = pool_.data() + list.start;
+        for (const Candidate *end = c + list.count; c != end; ++c) {
+            const int dr = red - c->red;
+            const int dg = green - c->green;
+            const int db = blue - c->blue;
+            const int key = (dr * dr + dg * dg + db * db) << 8 | c->index;
+            best = key < best ? key : best;
+        }
+        return best == kNoCandidate ? 0 : best & 0xFF;
+    }
+
+private:
+    // An entry's colour beside its index, so the search reads one small record per candidate.
+    struct Candidate {
+        std::uint8_t red;
+        std::uint8_t green;
+        std::uint8_t blue;
+        std::uint8_t index;
+    };
+    // A range of pool_; count -1 until the list is built.
+    struct CandidateList {
+        std::uint32_t start = 0;
+        std::int32_t count = -1;
+    };
+
+    static constexpr int kNoCandidate = 0x7FFFFFFF;
+    // Cell sides from coarse to fine, as shifts: 64, 32, 16 and 8 values. The finest keeps the
+    // lists short (one or two entries for most cells of a full palette); building each level
+    // from the one above keeps the first use of a cell cheap.
+    static constexpr std::array<int, 4> kShifts {6, 5, 4, 3};
+    static constexpr std::size_t kFinest = kShifts.size() - 1;
+
+    static std::size_t CellIndex(int red, int green, int blue, int shift)
+    {
+        const int perAxis = 256 >> shift;
+        return static_cast<std::size_t>(
+            ((red >> shift) * perAxis + (green >> shift)) * perAxis + (blue >> shift));
+    }
+
+    CandidateList FineList(int red, int green, int blue)
+    {
+        const CandidateList list = levels_[kFinest][CellIndex(red, green, blue, kShifts[kFinest])];
+        return list.count >= 0 ? list : LevelList(kFinest, red, green, blue);
+    }
+    // The list of the cell at that level holding the colour, built (with its parents) if needed.
+    CandidateList LevelList(std::size_t level, int red, int green, int blue);
+    // The candidates, among the parent list, of the cell of the given side at (red, green, blue).
+    CandidateList BuildList(CandidateList parent, int side, int red, int green, int blue);
+
+    CandidateList usable_; // every usable colour once: the parent of the coarsest cells
+    std::array<std::vector<CandidateList>, kShifts.size()> levels_;
+    std::vector<Candidate> pool_;
+};
+
+} // namespace qv

@@ -1,0 +1,101 @@
+#include "palette/palette_store.h"
+
+#include "common/report_error.h"
+#include "palette/load_palette_data.h"
+#include "platform/failure.h"
+#include "platform/resources.h"
+
+#include <optional>
+#include <string>
+
+namespace qv {
+namespace {
+
+constexpr std::size_t kTableSize = 1024;
+// The classic run-time number for a resource that is not there.
+constexpr std::int32_t kResourceNotFound = 326;
+
+} // namespace
+
+PaletteStore::PaletteStore()
+    : table_(kTableSize, 0)
+{ }
+
+void PaletteStore::Publish(const RawPalette &rawPalette)
+{
+    std::vector<std::uint8_t> table(kTableSize, 0);
+    for (std::size_t i = 0; i < colors_.size(); ++i) {
+        const std::uint8_t red = rawPalette[3 * i];
+        const std::uint8_t green = rawPalette[3 * i + 1];
+        const std::uint8_t blue = rawPalette[3 * i + 2];
+        colors_[i] = static_cast<std::uint32_t>(red) | static_cast<std::uint32_t>(green) << 8
+            | static_cast<std::uint32_t>(blue) << 16;
+        table[4 * i] = blue;
+        table[4 * i + 1] = green;
+        table[4 * i + 2] = red;
+    }
+    table_ = std::move(table);
+}
+
+void PaletteStore::ReadPaletteFile(PaletteHost &host)
+{
+    // The byte table is not cleared first: a palette that fails to load leaves the previous
+    // table, like the other tables, rather than writing all-black pictures.
+    try {
+        const int last = host.LastPaletteOption();
+        const std::string externalPath = host.PaletteOptionTag(last);
+        if (!externalPath.empty() && host.GetPaletteNumber() >= last) {
+            LoadPaletteDataFromFile(host.Dialogs(), *this, externalPath, "");
+            return;
+        }
+        const std::string name = host.PaletteOptionCaption(host.GetPaletteNumber());
+        const std::optional<std::vector<std::uint8_t>> data = LoadResourceData("PALETTES", name);
+        if (!data) {
+            throw Failure(kResourceNotFound, "Resource with identifier '" + name + "' not found");
+        }
+        // One character per byte, padding included: the parser never reads past line 259.
+        LoadPaletteDataFromFile(host.Dialogs(), *this, "", std::string(data->begin(), data->end()));
+    } catch (const Failure &failure) {
+        ReportError(host.Dialogs(), "ReadPaletteFile", failure);
+    }
+}
+
+void PaletteStore::BuildMatchTable(PaletteHost &host)
+{
+    ReadPaletteFile(host);
+    std::array<MatchColor, 256> match {};
+    for (std::size_t i = 0; i < match.size(); ++i) {
+        const std::uint32_t color = colors_[i];
+        match[i] = {static_cast<std::int32_t>(color & 0xFFU),
+            static_cast<std::int32_t>((color >> 8) & 0xFFU),
+            static_cast<std::int32_t>((color >> 16) & 0xFFU)};
+    }
+    // Every conversion rebuilds the table, nearly always to the same palette: keep what the
+    // matcher has learnt unless something changed.
+    if (match != match_) {
+        match_ = match;
+        matcher_.Reset(match_, usable_);
+    }
+}
+
+void PaletteStore::TakeSnapshot(PaletteHost &host)
+{
+    std::array<bool, 256> usable {};
+    for (std::size_t j = 0; j < usable.size(); ++j) {
+        usable[j] = host.SkipValue(static_cast<int>(j)) == 0;
+    }
+    hasSnapshot_ = true;
+    if (usable != usable_) {
+        usable_ = usable;
+        matcher_.Reset(match_, usable_);
+    }
+}
+
+void PaletteStore::EnsureSnapshot(PaletteHost &host)
+{
+    if (!hasSnapshot_) {
+        TakeSnapshot(host);
+    }
+}
+
+} // namespace qv

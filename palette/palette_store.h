@@ -1,0 +1,68 @@
+#pragma once
+
+#include "palette/color_matching.h"
+#include "palette/nearest_color_cache.h"
+#include "palette/palette_host.h"
+#include "palette/raw_palette.h"
+
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace qv {
+
+// The target palette in the three forms the program needs, plus the skip snapshot the matcher
+// honours. One store per program, owned by the window and handed down; every table is zero
+// until the first load. A load that fails leaves all tables as they were.
+class PaletteStore
+{
+public:
+    PaletteStore();
+
+    // Colours for painting: 0x00BBGGRR (red in bits 0-7).
+    const std::array<std::uint32_t, 256> &PaletteColors() const { return colors_; }
+    // The colour table written into output files: 256 x (blue, green, red, 0).
+    const std::vector<std::uint8_t> &PaletteTable() const { return table_; }
+    // The single-image conversion puts a picture's own table here; the next load replaces it.
+    void SetPaletteTable(std::vector<std::uint8_t> table) { table_ = std::move(table); }
+    // What the matcher compares with; changes only in BuildMatchTable.
+    const std::array<MatchColor, 256> &MatchColors() const { return match_; }
+    // The entries the matcher may choose; changes only in TakeSnapshot.
+    const std::array<bool, 256> &UsableColors() const { return usable_; }
+    bool HasSnapshot() const { return hasSnapshot_; }
+
+    // Puts a completely parsed palette (r, g, b per entry) into PaletteColors and the table.
+    void Publish(const RawPalette &rawPalette);
+
+    // Loads the chosen palette: the external file when the last palette option has a path and
+    // is chosen, otherwise the built-in palette named by the chosen option's caption. Failures
+    // are reported as "ReadPaletteFile" (or by the parser) and keep the previous palette.
+    void ReadPaletteFile(PaletteHost &host);
+    // ReadPaletteFile, then MatchColors from PaletteColors.
+    void BuildMatchTable(PaletteHost &host);
+    // UsableColors[j] = the skip checkbox of entry j is clear. Later checkbox changes do not
+    // reach the matcher until the next snapshot.
+    void TakeSnapshot(PaletteHost &host);
+    // Takes a snapshot only if none was taken yet, so matching before the first palette
+    // conversion honours the checkboxes instead of finding nothing usable.
+    void EnsureSnapshot(PaletteHost &host);
+
+    // The usable entry nearest to the colour, exactly as FindNearestColorPlain finds it with
+    // MatchColors and UsableColors. Remembers its search structure while both stay the same,
+    // also across BuildMatchTable calls that rebuild an identical table.
+    int FindNearestColor(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
+    {
+        return matcher_.Find(blue, green, red);
+    }
+
+private:
+    std::array<std::uint32_t, 256> colors_ {};
+    std::vector<std::uint8_t> table_;
+    std::array<MatchColor, 256> match_ {};
+    std::array<bool, 256> usable_ {};
+    bool hasSnapshot_ = false;
+    NearestColorCache matcher_;
+};
+
+} // namespace qv

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "engine/engine_host.h"
+#include "palette/palette_store.h"
+#include "platform/scripted_dialog_service.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace qv::test {
+
+// An EngineHost whose options are plain fields, as the window's controls would hold them. The
+// defaults are the program's first-start settings: WOLF3D, Convert Palette, Apply Transparency and
+// Transparent Edges on, both transparent colours 255 with entry 255 skipped, Bottom / Center
+// alignment, Pixel matching, no scaling, brightness 100, a square of 64. It owns its own palette
+// store and scripted dialog service, and records previews and Convert Palette commands.
+class FakeEngineHost : public EngineHost
+{
+public:
+    static constexpr int kLastPaletteOption = 7;
+
+    FakeEngineHost();
+
+    ScriptedDialogService dialogs;
+    PaletteStore store;
+
+    int paletteNumber = 0;
+    std::array<std::string, kLastPaletteOption + 1> captions = {"WOLF3D",
+        "SPEAR",
+        "BLAKESTONE",
+        "BODYCOUNT",
+        "CORRIDOR7",
+        "NOAH3D",
+        "DOOM",
+        "&Use External"};
+    std::array<std::string, kLastPaletteOption + 1> tags {};
+    std::array<int, 256> skipValues {}; // 1 excludes the entry from matching
+    bool applyTransparency = true;
+    int inputTransparencyColor = 255;
+    int outputTransparencyColor = 255;
+
+    int largestSquareSize = 512;
+    int squareSize = 64;
+    int scaling = 0;
+    int verticalAlignment = 2;
+    int horizontalAlignment = 1;
+    int colorMatching = 0;
+    bool convertPalette = true;
+    bool transparentEdges = true;
+    std::array<int, 3> brightness = {100, 100, 100}; // red, green, blue
+    std::string backupFolder;
+
+    // Every preview shown, in order, and how often Convert Palette was run.
+    std::vector<PreviewPicture> previews;
+    int convertPaletteCommands = 0;
+
+    // Chooses the palette file at path (the external palette option).
+    void UsePaletteFile(const std::string &path);
+
+    DialogService &Dialogs() override { return dialogs; }
+    int GetPaletteNumber() override { return paletteNumber; }
+    int LastPaletteOption() override { return kLastPaletteOption; }
+    std::string PaletteOptionCaption(int index) override;
+    std::string PaletteOptionTag(int index) override;
+    int SkipValue(int index) override;
+    bool ApplyTransparencyChecked() override { return applyTransparency; }
+    int GetInputTransparencyColor() override { return inputTransparencyColor; }
+    int GetOutputTransparencyColor() override { return outputTransparencyColor; }
+
+    PaletteStore &Palette() override { return store; }
+    int LargestSquareSize() override { return largestSquareSize; }
+    int SquareSize() override { return squareSize; }
+    int GetScalingOption() override { return scaling; }
+    int GetVerticalAlignmentOption() override { return verticalAlignment; }
+    int GetHorizontalAlignmentOption() override { return horizontalAlignment; }
+    int GetColorMatchingOption() override { return colorMatching; }
+    bool ConvertPaletteChecked() override { return convertPalette; }
+    bool TransparentEdgesChecked() override { return transparentEdges; }
+    int BrightnessValue(int channel) override;
+    void RunConvertPaletteCommand() override;
+    std::string BackupFolder() override { return backupFolder; }
+    void ShowPreview(const PreviewPicture &picture) override { previews.push_back(picture); }
+};
+
+// A Photoshop ACT palette (768 bytes) of the grey ramp: entry i is (i, i, i), so the nearest entry
+// to grey g is g, and the mean of two entries' colours is an entry again.
+std::vector<std::uint8_t> GreyActPalette();
+
+// The palette byte table of the grey ramp (blue, green, red, 0 per entry).
+std::vector<std::uint8_t> GreyPaletteTable();
+
+} // namespace qv::test
