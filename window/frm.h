@@ -1,6 +1,10 @@
 #pragma once
 
+#include "common/cls_ini.h"
 #include "common/qt/color_checkbox.h"
+#include "engine/engine_host.h"
+#include "engine/loaded_image.h"
+#include "palette/palette_store.h"
 #include "platform/dialog_service.h"
 #include "platform/qt/arrow_scroll_bar.h"
 #include "platform/qt/control_array.h"
@@ -10,7 +14,10 @@
 #include "platform/qt/menu_item.h"
 
 #include <array>
+#include <cstdint>
 #include <map>
+#include <memory>
+#include <string>
 
 #include <QGroupBox>
 #include <QMainWindow>
@@ -23,7 +30,7 @@ namespace qv {
 // The program's one window. Its option state lives in these controls and menu items, and the
 // rest of the program reads it from there. The controls are named as in the window's design so
 // a behaviour can be followed by name; Qt's parent ownership keeps them alive with the window.
-class frm : public QMainWindow
+class frm : public QMainWindow, public EngineHost
 {
     Q_OBJECT
 
@@ -79,12 +86,114 @@ public:
     // setting is written when it changes.
     void mnuFileExit_Click();
 
+    // --- What the engine asks the window (frm_host.cpp). Every answer is read from the
+    // controls at the moment it is asked; nothing is cached.
+    DialogService &Dialogs() override { return dialogs_; }
+    PaletteStore &Palette() override { return palette_; }
+    int GetPaletteNumber() override;
+    int LastPaletteOption() override;
+    std::string PaletteOptionCaption(int index) override;
+    std::string PaletteOptionTag(int index) override;
+    int SkipValue(int index) override;
+    bool ApplyTransparencyChecked() override;
+    int GetInputTransparencyColor() override;
+    int GetOutputTransparencyColor() override;
+    int LargestSquareSize() override;
+    int SquareSize() override;
+    int GetScalingOption() override;
+    int GetVerticalAlignmentOption() override;
+    int GetHorizontalAlignmentOption() override;
+    int GetColorMatchingOption() override;
+    bool ConvertPaletteChecked() override;
+    bool TransparentEdgesChecked() override;
+    int BrightnessValue(int channel) override;
+    void RunConvertPaletteCommand() override;
+    std::string BackupFolder() override { return backupFolder_; }
+    void ShowPreview(const PreviewPicture &picture) override;
+
+    // --- Palette menu (frm_palette.cpp).
+    void mnuPaletteOption_Click(int index);
+    // Records an external palette path in the last palette item; a missing file clears path.
+    void SetExternalPalette(std::string &path);
+    void ShowPaletteColors();
+    void mnuPaletteConvertPalette_Click();
+
+    // --- Transparency menu and the picture click (frm_transparency.cpp).
+    void SetInputTransparencyColor(int value);
+    void SetOutputTransparencyColor(int value);
+    void mnuTransparencyApply_Click();
+    void mnuTransparencyInputColor_Click();
+    void mnuTransparencyOutputColor_Click();
+    void mnuTransparencyLeftRightCols_Click();
+    void mnuTransparencyScanForInputColor_Click();
+    // x and y in twips.
+    void img_MouseDown(int button, int shift, double x, double y);
+
+    // --- Preview (frm_preview.cpp).
+    void RefreshPreview();
+
+    // --- Start-up (frm_load.cpp). settingsPath: the settings file; programFolder: the folder
+    // shown when no stored folder exists.
+    void Form_Load(const std::string &settingsPath, const std::string &programFolder);
+    std::int32_t ReadLongInRange(const std::string &section,
+        const std::string &key,
+        std::int32_t min,
+        std::int32_t max,
+        std::int32_t defaultValue);
+    clsINI &Settings() { return *ini_; }
+
+    // --- Folder and file list (frm_files.cpp).
+    void mnuFileOpenFolder_Click();
+    void lblFolder_Click();
+    void cmdRefreshFileList_Click();
+    void File_Click();
+    void optShow_MouseDown(int index);
+
+    // --- Option controls and option menus (frm_options.cpp).
+    void chkPal_Change(int index);
+    void cmdResetSkips_Click();
+    void vsbBright_Change(int index);
+    void lblBright_Click(int index);
+    void cmdSetAllBright_Click();
+    void vsbSize_Change();
+    void lblSize_Click();
+    void mnuScalingOption_Click(int index);
+    void mnuVerticalAlignmentOption_Click(int index);
+    void mnuHorizontalAlignmentOption_Click(int index);
+    void mnuColorMatchingOption_Click(int index);
+
+    // --- Convert and Find Minimum (frm_batch.cpp).
+    void cmdOK_Click();
+    void cmdAnalyze_Click();
+
+    // While true, preview refreshes do nothing: set around multi-step changes.
+    bool SuspendPreview = false;
+    // The picture the file display loaded last (the picture click reads it).
+    LoadedImage CurrentPicture;
+
 private:
     void CreateControls(QWidget *client);
     void CreateMenus();
     void SetTabOrder();
+    // Signal connections of each area, made once by the constructor.
+    void ConnectPaletteHandlers();
+    void ConnectTransparencyHandlers();
+    void ConnectFileHandlers();
+    void ConnectOptionHandlers();
+    void ConnectBatchHandlers();
 
     DialogService &dialogs_;
+    PaletteStore palette_;
+    std::unique_ptr<clsINI> ini_;
+    std::string backupFolder_;
+
+    /* ---- G: start-up, file list, options and batch ---- */
+    // The program's folder given to Form_Load: the picture folder when none is stored, and the
+    // palette dialog's initial folder.
+    std::string programFolder_;
+    // Connects the Change of chkPal(index) to chkPal_Change(index) (frm_options.cpp).
+    void ConnectSkipBox(int index);
+    /* ---- end of G ---- */
 };
 
 } // namespace qv

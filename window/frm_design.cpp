@@ -99,6 +99,12 @@ frm::frm(DialogService &dialogs, QWidget *parent)
     CreateControls(client);
     CreateMenus();
     SetTabOrder();
+    ini_ = std::make_unique<clsINI>(dialogs_);
+    ConnectPaletteHandlers();
+    ConnectTransparencyHandlers();
+    ConnectFileHandlers();
+    ConnectOptionHandlers();
+    ConnectBatchHandlers();
 
     // No resizing: the window is as large as the client area and the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

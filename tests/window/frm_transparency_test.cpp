@@ -1,0 +1,128 @@
+#include "tests/window/counting_window.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+using test::WindowFixture;
+
+TEST(FrmTransparency, OutputColourMovesTheReservedEntryWithOneRefresh)
+{
+    WindowFixture fixture;
+    test::CountingWindow &window = test::StartWithPicture(fixture);
+    fixture.dialogs.QueueInput("0");
+
+    window.mnuTransparencyOutputColor_Click();
+
+    EXPECT_EQ(window.chkPal[255].Value(), 0);
+    EXPECT_EQ(window.chkPal[0].Value(), 1);
+    EXPECT_EQ(window.mnuTransparencyOutputColor->Caption(), "&Output Transparent Color: 0");
+    EXPECT_TRUE(fixture.SettingsHold("OutputTransparentColor", "0"));
+    EXPECT_TRUE(fixture.SettingsHold("Skip255", "0"));
+    EXPECT_TRUE(fixture.SettingsHold("Skip0", "1"));
+    EXPECT_EQ(window.Previews(), 1);
+    const auto &prompt = fixture.dialogs.Log().at(0);
+    EXPECT_EQ(prompt.text, "Enter a color value (0..255):");
+    EXPECT_EQ(prompt.title, "Output Transparency Color");
+    EXPECT_EQ(prompt.defaultText, "255");
+}
+
+TEST(FrmTransparency, KeepingTheOutputColourKeepsItsEntryTicked)
+{
+    for (const char *answer : {"255", "", "300"}) {
+        WindowFixture fixture;
+        test::CountingWindow &window = test::StartWithPicture(fixture);
+        fixture.dialogs.QueueInput(answer);
+        window.mnuTransparencyOutputColor_Click();
+        EXPECT_EQ(window.chkPal[255].Value(), 1) << answer;
+        EXPECT_TRUE(fixture.SettingsHold("OutputTransparentColor", "255")) << answer;
+        EXPECT_EQ(window.Previews(), 1) << answer;
+    }
+}
+
+TEST(FrmTransparency, InputPromptAcceptsOnlyAColourIndex)
+{
+    // The previous value is 17.
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"300", 17}, {"-1", 17}, {"letters", 17}, {"", 17}, {"42", 42}, {"0", 0}, {"2.5", 2}};
+    for (const auto &[answer, expected] : cases) {
+        WindowFixture fixture;
+        test::CountingWindow &window =
+            test::StartWithPicture(fixture, "InputTransparentColor=17\r\n");
+        fixture.dialogs.QueueInput(answer);
+        window.mnuTransparencyInputColor_Click();
+        EXPECT_EQ(window.mnuTransparencyInputColor->Caption(),
+            "&Input Transparent Color: " + std::to_string(expected));
+        EXPECT_EQ(window.GetInputTransparencyColor(), expected);
+        EXPECT_TRUE(fixture.SettingsHold("InputTransparentColor", std::to_string(expected)))
+            << answer;
+        EXPECT_EQ(fixture.dialogs.Log().at(0).title, "Input Transparency Color");
+        EXPECT_EQ(window.Previews(), 1);
+    }
+}
+
+TEST(FrmTransparency, ClickingTheOriginalPicturePicksTheIndexUnderIt)
+{
+    struct Case {
+        const char *name;
+        bool preview;
+        double x, y;
+        int expected; // 5: unchanged
+        const char *title;
+    };
+    // a.bmp is 8 x 8 with index 1 everywhere but 17 at (3, 2), which spans twips 45..59, 30..44.
+    const std::vector<Case> cases = {
+        {"index 17", false, 59, 30, 17, "Input Transparency Color"},
+        {"index 1", false, 44, 30, 1, "Input Transparency Color"},
+        {"in the Preview view", true, 59, 30, 5, nullptr},
+        {"beside the picture", false, 8 * 15, 0, 5, "img_MouseDown Error"},
+    };
+    for (const Case &c : cases) {
+        WindowFixture fixture;
+        test::CountingWindow &window =
+            test::StartWithPicture(fixture, "InputTransparentColor=5\r\n", false);
+        fixture.pictures.Write("a.bmp", test::EightBitPicture(8, 8, 1, {{3, 2, 17}}));
+        window.File_Click(); // shows the new content in the Original view
+        window.optShow[c.preview ? 1 : 0]->setChecked(true);
+        fixture.dialogs.ClearLog();
+        const std::string settingsBefore = fixture.SettingsText();
+
+        window.img_MouseDown(1, 0, c.x, c.y);
+
+        EXPECT_EQ(window.GetInputTransparencyColor(), c.expected) << c.name;
+        EXPECT_EQ(fixture.SettingsText() == settingsBefore, c.expected == 5) << c.name;
+        EXPECT_EQ(fixture.SettingsHold("InputTransparentColor", "17"), c.expected == 17) << c.name;
+        if (c.title == nullptr) {
+            EXPECT_TRUE(fixture.dialogs.Log().empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(fixture.dialogs.Log().size(), 1U) << c.name;
+        EXPECT_EQ(fixture.dialogs.Log()[0].title, c.title);
+        if (c.expected != 5) {
+            EXPECT_EQ(fixture.dialogs.Log()[0].text,
+                "The input transparency color is now " + std::to_string(c.expected) + ".");
+            EXPECT_EQ(fixture.dialogs.Log()[0].icon, MessageIcon::Information);
+        }
+    }
+}
+
+TEST(FrmTransparency, ScanPicksTheMostFrequentIndexForThisRunOnly)
+{
+    WindowFixture fixture;
+    test::CountingWindow &window = test::StartWithPicture(fixture, "InputTransparentColor=40\r\n");
+    // Index 9 covers most of the picture, 3 a few pixels.
+    fixture.pictures.Write("a.bmp", test::EightBitPicture(10, 6, 9, {{0, 0, 3}, {5, 5, 3}}));
+    const std::string settingsBefore = fixture.SettingsText();
+
+    window.mnuTransparencyScanForInputColor_Click();
+
+    EXPECT_EQ(window.mnuTransparencyInputColor->Caption(), "&Input Transparent Color: 9");
+    EXPECT_EQ(fixture.SettingsText(), settingsBefore);
+    EXPECT_EQ(window.Previews(), 1);
+    EXPECT_EQ(fixture.dialogs.MessageTexts(),
+        std::vector<std::string> {"The input transparency color is now 9."});
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,182 @@
+// The option controls: the skip list, the three brightness values, the size of the output square
+// and the four plain option menus. Each change is stored at once and followed by the preview.
+#include "common/mod_global.h"
+#include "common/numbers.h"
+#include "window/frm.h"
+
+#include <optional>
+
+namespace qv {
+namespace {
+
+const char *const kBrightnessPrompt = "New brightness (0.. 200):";
+const char *const kBrightnessTitle = "Brightness";
+
+// Keeps preview refreshes off while several values change in a row, also when a step fails.
+class PreviewPause
+{
+public:
+    explicit PreviewPause(bool &suspend)
+        : suspend_(suspend)
+    {
+        suspend_ = true;
+    }
+    ~PreviewPause() { suspend_ = false; }
+    PreviewPause(const PreviewPause &) = delete;
+    PreviewPause &operator=(const PreviewPause &) = delete;
+
+private:
+    bool &suspend_;
+};
+
+// A typed answer as a whole number: numeric text rounded half to even; nothing otherwise.
+std::optional<std::int32_t> TypedNumber(const std::string &answer)
+{
+    const std::optional<double> number = ParseNumber(answer);
+    return number ? RoundToInt32(*number) : std::nullopt;
+}
+
+void CheckOnly(const MenuArray &items, int index)
+{
+    for (int c = 0; c < static_cast<int>(items.size()); ++c) {
+        items[static_cast<std::size_t>(c)]->SetChecked(c == index);
+    }
+}
+
+} // namespace
+
+void frm::ConnectSkipBox(int index)
+{
+    connect(&chkPal[index], &ColorCheckbox::Change, this, [this, index] { chkPal_Change(index); });
+}
+
+void frm::ConnectOptionHandlers()
+{
+    ConnectSkipBox(0);
+    connect(cmdResetSkips, &QPushButton::clicked, this, [this] { cmdResetSkips_Click(); });
+    for (int i = 0; i < 3; ++i) {
+        connect(vsbBright[i], &ArrowScrollBar::Change, this, [this, i] { vsbBright_Change(i); });
+        connect(lblBright[i], &Label::Click, this, [this, i] { lblBright_Click(i); });
+    }
+    connect(cmdSetAllBright, &QPushButton::clicked, this, [this] { cmdSetAllBright_Click(); });
+    connect(vsbSize, &ArrowScrollBar::Change, this, &frm::vsbSize_Change);
+    connect(lblSize, &Label::Click, this, &frm::lblSize_Click);
+
+    const std::pair<MenuArray *, void (frm::*)(int)> menus[] = {
+        {&mnuScalingOption, &frm::mnuScalingOption_Click},
+        {&mnuVerticalAlignmentOption, &frm::mnuVerticalAlignmentOption_Click},
+        {&mnuHorizontalAlignmentOption, &frm::mnuHorizontalAlignmentOption_Click},
+        {&mnuColorMatchingOption, &frm::mnuColorMatchingOption_Click},
+    };
+    for (const auto &[items, handler] : menus) {
+        for (MenuItem *item : *items) {
+            connect(item, &MenuItem::Click, this, handler);
+        }
+    }
+}
+
+void frm::chkPal_Change(int index)
+{
+    ini_->WriteValue("Colors", "Skip" + std::to_string(index), chkPal[index].Value());
+    if (ini_->AllowSaveFile()) {
+        RefreshPreview();
+    }
+}
+
+void frm::cmdResetSkips_Click()
+{
+    {
+        const PreviewPause pause(SuspendPreview);
+        for (int i = 0; i < 256; ++i) {
+            chkPal[i].SetValue(0);
+        }
+        // The output transparent entry must stay out of the matcher's reach.
+        chkPal[GetOutputTransparencyColor()].SetValue(1);
+    }
+    RefreshPreview();
+    cmdOK->setFocus();
+}
+
+void frm::vsbBright_Change(int index)
+{
+    const int value = vsbBright[index]->Value();
+    lblBright[index]->SetCaption(std::to_string(value));
+    ini_->WriteValue("General", "Bright" + std::to_string(index), value);
+    RefreshPreview();
+}
+
+void frm::lblBright_Click(int index)
+{
+    ArrowScrollBar &bar = *vsbBright[index];
+    bar.SetValue(InputNumber(dialogs_, kBrightnessPrompt, kBrightnessTitle, 0, 200, bar.Value()));
+}
+
+void frm::cmdSetAllBright_Click()
+{
+    // Always offers 100, the neutral value, rather than one of the three current values.
+    const std::optional<std::int32_t> value =
+        TypedNumber(dialogs_.InputBox(kBrightnessPrompt, kBrightnessTitle, "100"));
+    if (!value || *value < 0 || *value > 200) {
+        return;
+    }
+    {
+        const PreviewPause pause(SuspendPreview);
+        for (ArrowScrollBar *bar : vsbBright) {
+            bar->SetValue(*value);
+        }
+    }
+    RefreshPreview();
+}
+
+void frm::vsbSize_Change()
+{
+    lblSize->SetCaption(std::to_string(vsbSize->Value()));
+    RefreshPreview();
+}
+
+void frm::lblSize_Click()
+{
+    // The bar runs the opposite way: Max is the smallest permitted size, Min the largest.
+    const std::string prompt = "New size (multiples of 4 from " + std::to_string(vsbSize->Max())
+        + " to " + std::to_string(vsbSize->Min()) + "):";
+    const std::optional<std::int32_t> typed =
+        TypedNumber(dialogs_.InputBox(prompt, "Size", std::to_string(vsbSize->Value())));
+    if (!typed || *typed < vsbSize->Max() || *typed > vsbSize->Min()) {
+        return;
+    }
+    std::int32_t size = *typed;
+    if (size % 4 > 0) {
+        size = size - size % 4 + 4;
+    }
+    vsbSize->SetValue(size);
+}
+
+void frm::mnuScalingOption_Click(int index)
+{
+    CheckOnly(mnuScalingOption, index);
+    ini_->WriteValue("General", "ScaleMode", index);
+    RefreshPreview();
+}
+
+void frm::mnuVerticalAlignmentOption_Click(int index)
+{
+    CheckOnly(mnuVerticalAlignmentOption, index);
+    ini_->WriteValue("General", "VerticalAlignment", index);
+    RefreshPreview();
+}
+
+void frm::mnuHorizontalAlignmentOption_Click(int index)
+{
+    CheckOnly(mnuHorizontalAlignmentOption, index);
+    ini_->WriteValue("General", "HorizontalAlignment", index);
+    RefreshPreview();
+}
+
+void frm::mnuColorMatchingOption_Click(int index)
+{
+    CheckOnly(mnuColorMatchingOption, index);
+    ini_->WriteValue("General", "ColorMatching", index);
+    RefreshPreview();
+}
+
+} // namespace qv

@@ -1,0 +1,178 @@
+// The Transparency menu and the picture click: the four transparency settings, the prompts that
+// change the two colours, and the two ways of finding the input picture's transparent colour.
+#include "common/mod_global.h"
+#include "common/report_error.h"
+#include "engine/load_bmp_file.h"
+#include "palette/transparency_scan.h"
+#include "platform/failure.h"
+#include "platform/files.h"
+#include "platform/qt/twips.h"
+#include "window/frm.h"
+
+#include <string>
+
+namespace qv {
+namespace {
+
+constexpr const char *kColorPrompt = "Enter a color value (0..255):";
+constexpr const char *kInputTitle = "Input Transparency Color";
+constexpr const char *kOutputTitle = "Output Transparency Color";
+
+const char *Flag(bool on)
+{
+    return on ? "-1" : "0";
+}
+
+// Keyboard state in the classic encoding the handler takes: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0)
+        | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0)
+        | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+// Clears the flag however the multi-step change ends, so a failure cannot leave every later
+// preview switched off.
+class PreviewSuspension
+{
+public:
+    explicit PreviewSuspension(bool &flag)
+        : flag_(flag)
+    {
+        flag_ = true;
+    }
+    ~PreviewSuspension() { flag_ = false; }
+    PreviewSuspension(const PreviewSuspension &) = delete;
+    PreviewSuspension &operator=(const PreviewSuspension &) = delete;
+
+private:
+    bool &flag_;
+};
+
+} // namespace
+
+void frm::ConnectTransparencyHandlers()
+{
+    connect(mnuTransparencyApply, &MenuItem::Click, this, [this] { mnuTransparencyApply_Click(); });
+    connect(mnuTransparencyInputColor, &MenuItem::Click, this, [this] {
+        mnuTransparencyInputColor_Click();
+    });
+    connect(mnuTransparencyOutputColor, &MenuItem::Click, this, [this] {
+        mnuTransparencyOutputColor_Click();
+    });
+    connect(mnuTransparencyLeftRightCols, &MenuItem::Click, this, [this] {
+        mnuTransparencyLeftRightCols_Click();
+    });
+    connect(mnuTransparencyScanForInputColor, &MenuItem::Click, this, [this] {
+        mnuTransparencyScanForInputColor_Click();
+    });
+    connect(img,
+        &ImageBox::MouseDown,
+        this,
+        [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y) {
+            // Qt numbers the left, right and middle buttons 1, 2 and 4, as the handler expects.
+            img_MouseDown(static_cast<int>(button), ShiftState(shift), x, y);
+        });
+}
+
+void frm::SetInputTransparencyColor(int value)
+{
+    mnuTransparencyInputColor->SetTag(std::to_string(value));
+    mnuTransparencyInputColor->SetCaption("&Input Transparent Color: " + std::to_string(value));
+}
+
+void frm::SetOutputTransparencyColor(int value)
+{
+    mnuTransparencyOutputColor->SetTag(std::to_string(value));
+    mnuTransparencyOutputColor->SetCaption("&Output Transparent Color: " + std::to_string(value));
+    // Reserve the entry so ordinary colours are never matched to it. The query answers for a
+    // value outside the palette, so it names the entry that actually stands in.
+    chkPal[GetOutputTransparencyColor()].SetValue(1);
+}
+
+void frm::mnuTransparencyApply_Click()
+{
+    mnuTransparencyApply->SetChecked(!mnuTransparencyApply->Checked());
+    ini_->WriteValue("General", "ApplyTransparency", Flag(mnuTransparencyApply->Checked()));
+    RefreshPreview();
+}
+
+void frm::mnuTransparencyLeftRightCols_Click()
+{
+    mnuTransparencyLeftRightCols->SetChecked(!mnuTransparencyLeftRightCols->Checked());
+    ini_->WriteValue("General", "TransparentEdges", Flag(mnuTransparencyLeftRightCols->Checked()));
+    RefreshPreview();
+}
+
+void frm::mnuTransparencyInputColor_Click()
+{
+    const int current = GetInputTransparencyColor();
+    const int answer = InputNumber(dialogs_, kColorPrompt, kInputTitle, 0, 255, current);
+    ini_->WriteValue("General", "InputTransparentColor", answer);
+    SetInputTransparencyColor(answer);
+    RefreshPreview();
+}
+
+void frm::mnuTransparencyOutputColor_Click()
+{
+    {
+        // Unticking the old entry and ticking the new one each ask for a preview: one is enough.
+        const PreviewSuspension suspension(SuspendPreview);
+        const int old = GetOutputTransparencyColor();
+        const int answer = InputNumber(dialogs_, kColorPrompt, kOutputTitle, 0, 255, old);
+        ini_->WriteValue("General", "OutputTransparentColor", answer);
+        chkPal[old].SetValue(0);
+        SetOutputTransparencyColor(answer);
+    }
+    RefreshPreview();
+}
+
+void frm::img_MouseDown(int, int, double x, double y)
+{
+    // Only the picture as it is on disk holds the colour the user means.
+    if (!optShow[0]->isChecked()) {
+        return;
+    }
+    try {
+        const int value = PickTransparentIndex(*this,
+            palette_,
+            CurrentPicture.pixels,
+            CurrentPicture.width,
+            CurrentPicture.height,
+            CurrentPicture.bitCount,
+            static_cast<float>(x),
+            static_cast<float>(y),
+            static_cast<float>(ScreenTwipsPerPixelX()),
+            static_cast<float>(ScreenTwipsPerPixelY()));
+        SetInputTransparencyColor(value);
+        ini_->WriteValue("General", "InputTransparentColor", value);
+        dialogs_.MessageBox("The input transparency color is now " + std::to_string(value) + ".",
+            kInputTitle,
+            MessageIcon::Information);
+    } catch (const Failure &failure) {
+        ReportError(dialogs_, "img_MouseDown", failure);
+    }
+}
+
+void frm::mnuTransparencyScanForInputColor_Click()
+{
+    try {
+        LoadedImage image;
+        if (!LoadBMPFile(
+                dialogs_, LargestSquareSize(), JoinPath(File->Path(), File->FileName()), image)) {
+            return;
+        }
+        const int value = ScanForTransparentColor(
+            *this, palette_, image.pixels, image.width, image.height, image.bitCount);
+        // For this run only: a scan answers for one picture, not for the next start.
+        SetInputTransparencyColor(value);
+        RefreshPreview();
+        dialogs_.MessageBox("The input transparency color is now " + std::to_string(value) + ".",
+            kInputTitle,
+            MessageIcon::Information);
+    } catch (const Failure &failure) {
+        ReportError(dialogs_, "mnuTransparencyScanForInputColor_Click", failure);
+    }
+}
+
+} // namespace qv
