@@ -137,7 +137,10 @@ void RemoveBMPHeader(const std::vector<std::uint8_t> &fileBytes, LoadedImage &im
     const std::int64_t dataStart = RowsStart(fileBytes, afterTable, rowBytes);
 
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(rowBytes));
-    for (std::int32_t r = 0; r < image.height; ++r) {
+    // A depth of 0 bits or below makes rows of no bytes, however many the header claims (up to
+    // two billion): there is nothing to copy, and walking them would hang the reader.
+    const std::int32_t rows = stride > 0 ? image.height : 0;
+    for (std::int32_t r = 0; r < rows; ++r) {
         const std::int64_t from = dataStart + std::int64_t {image.height - 1 - r} * stride;
         std::copy_n(fileBytes.begin() + from, stride, pixels.begin() + std::int64_t {r} * stride);
     }

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-apps imagemagick python3-pil
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) and
+# runs each for FUZZ_SECONDS (default 60), starting from the shared sample pictures and palettes
+# and a few seeds made here. Prints how many inputs each target ran; fails if any target found a
+# crash, a hang or a broken property. Findings are kept in build-fuzz/findings/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+
+seconds=${FUZZ_SECONDS:-60}
+shared=${QV_SHARED_DIR:-$repo/../shared}
+build_dir=build-fuzz
+findings=$repo/$build_dir/findings
+
+scripts/install-deps.sh
+CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQV_WARNINGS_AS_ERRORS=ON -DQV_WITHOUT_QT=ON -DQV_BUILD_TESTS=OFF -DQV_FUZZ=ON >/dev/null
+cmake --build "$build_dir" --target fuzz_bmp fuzz_palette fuzz_ini -j2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$findings" "$work"/{bmp,palette,ini}
+
+# Seeds: the sample pictures (good, questionable and bad ones), inputs that once failed, the
+# palettes; then one file of each fixed-size palette format and a small settings file.
+if [[ -d $shared/testdata/bmpsuite ]]; then
+  cp "$shared"/testdata/bmpsuite/{g,q,b}/*.bmp "$work/bmp/"
+else
+  echo "No sample pictures in $shared (set QV_SHARED_DIR); fuzzing bitmaps from scratch."
+fi
+cp tests/data/fuzz-regressions/bmp-* "$work/bmp/" 2>/dev/null || true
+if [[ -d $shared/palettes ]]; then
+  cp "$shared"/palettes/*.pal "$work/palette/"
+else
+  cp resources/*.pal "$work/palette/"
+fi
+python3 - "$work" <<'EOF'
+import struct, sys
+work = sys.argv[1]
+# ACT: 256 x (red, green, blue), nothing else.
+act = bytes((i * 3 + c) * 7 & 255 for i in range(256) for c in range(3))
+# GAMEPAL.OBJ: 6-bit components from offset 119 in a file of 893 bytes.
+obj = bytes(119) + bytes((i + c * 21) % 64 for i in range(256) for c in range(3)) + bytes(6)
+# RIFF palette: 24-byte header, 256 x (red, green, blue, flags), 4 bytes more.
+riff = (b"RIFF" + struct.pack("<I", 1044) + b"PAL data" + struct.pack("<IHH", 1028, 0x300, 256)
+        + b"".join(bytes((i, 255 - i, i // 2, 0)) for i in range(256)) + bytes(4))
+ini = (b"[General]\r\nPath=C:\\Pics\r\nSize=64\r\n; a comment\r\nPreview=-1\r\n\r\n"
+       b"[Colors]\r\nSkip0=0\r\nSkip10=1\r\n10=&H1F\r\n2=2.5\r\n9= -7xyz\r\n")
+for name, data, size in (("palette/seed.act", act, 768), ("palette/gamepal.obj", obj, 893),
+                         ("palette/seed-riff.pal", riff, 1052), ("ini/settings.ini", ini, None)):
+    assert size is None or len(data) == size, name
+    with open(f"{work}/{name}", "wb") as out:
+        out.write(data)
+EOF
+
+failed=()
+run_target() {
+  local target=$1 seeds=$2 max_len=$3
+  local log=$work/$target.log corpus=$work/$target-corpus
+  mkdir -p "$corpus"
+  echo "== $target: $seconds s"
+  local status=0
+  "$build_dir/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+    -max_len="$max_len" -artifact_prefix="$findings/$target-" "$corpus" "$seeds" >"$log" 2>&1 \
+    || status=$?
+  local runs
+  runs=$(sed -n 's/^Done \([0-9]*\) runs in .*/\1/p' "$log" | tail -1)
+  if ((status != 0)) || [[ -z $runs ]]; then
+    echo "$target FAILED (exit $status); the end of its log:"
+    tail -n 60 "$log"
+    failed+=("$target")
+  else
+    # The last status line: edges covered, features, corpus size.
+    local reached
+    reached=$(grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+' "$log" | tail -1)
+    echo "$target: $runs executions in $seconds s ($reached), nothing found"
+  fi
+}
+
+run_target fuzz_bmp "$work/bmp" 300000
+run_target fuzz_palette "$work/palette" 4096
+run_target fuzz_ini "$work/ini" 8192
+
+if ((${#failed[@]})); then
+  echo "Fuzzing found problems in: ${failed[*]}; inputs in $findings"
+  exit 1
+fi
+echo "Fuzzing: 3 targets, no findings."
