@@ -28,26 +28,6 @@ public:
         return n == 1 ? name_ : stem_ + " (" + std::to_string(n) + ")" + extension_;
     }
 
-    // The number of a numbered variant's name, 0 for any other name.
-    std::int32_t NumberOf(const std::string &candidate) const
-    {
-        const std::string head = stem_ + " (";
-        const std::string tail = ")" + extension_;
-        if (candidate.size() <= head.size() + tail.size() || !candidate.starts_with(head)
-            || !candidate.ends_with(tail)) {
-            return 0;
-        }
-        const std::string digits =
-            candidate.substr(head.size(), candidate.size() - head.size() - tail.size());
-        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos
-            || digits.front() == '0') {
-            return 0;
-        }
-        return std::stoi(digits);
-    }
-
-    std::string Pattern() const { return stem_ + " (*)" + extension_; }
-
 private:
     std::string name_;
     std::string stem_;
@@ -82,14 +62,6 @@ std::string MakeBackupCopy(const std::string &inputPath, const std::string &back
         // Never count the input itself as its own backup (a backup folder that is the picture's).
         if (!SameFile(target, inputPath) && ReadWholeFile(target) == bytes) {
             return target;
-        }
-    }
-    // Variants past a gap (one deleted by hand) may hold the same bytes as well.
-    for (const std::string &other : ListFiles(backupFolder, names.Pattern())) {
-        const std::string path = JoinPath(backupFolder, other);
-        if (names.NumberOf(other) > firstFree && !SameFile(path, inputPath)
-            && ReadWholeFile(path) == bytes) {
-            return path;
         }
     }
     WriteFileAtomic(target, bytes);
