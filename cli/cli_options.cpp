@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 
@@ -73,8 +74,39 @@ ParseResult ParseCommandLine(const std::vector<std::string> &args)
         {"--convert-palette", &o.convertPalette},
         {"--transparency", &o.transparency},
         {"--edges", &o.edges}};
+    const std::map<std::string, bool *> switches = {{"--help", &o.help},
+        {"-h", &o.help},
+        {"--version", &o.version},
+        {"--json", &o.json},
+        {"--quiet", &o.quiet},
+        {"-q", &o.quiet},
+        {"--find-minimum", &o.findMinimum}};
+    const std::vector<std::string> valued = {"--settings",
+        "--palette",
+        "--size",
+        "--scale",
+        "--valign",
+        "--halign",
+        "--match",
+        "--brightness",
+        "--input-transparent",
+        "--output-transparent",
+        "--skip",
+        "--output",
+        "--jobs",
+        "-j"};
+    bool onlyPaths = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
+        if (onlyPaths || arg.empty() || arg[0] != '-' || arg == "-") {
+            o.paths.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            // Everything after it is a path, even when it starts with "-".
+            onlyPaths = true;
+            continue;
+        }
         // Options with a value take it from "--name=value" or from the next argument.
         std::string name = arg;
         std::optional<std::string> inlineValue;
@@ -82,116 +114,97 @@ ParseResult ParseCommandLine(const std::vector<std::string> &args)
             name = arg.substr(0, arg.find('='));
             inlineValue = arg.substr(arg.find('=') + 1);
         }
-        auto value = [&]() -> std::optional<std::string> {
-            if (inlineValue) {
-                return inlineValue;
-            }
-            if (i + 1 >= args.size()) {
-                return std::nullopt;
-            }
-            return args[++i];
-        };
+        const std::string flagName = name.rfind("--no-", 0) == 0 ? "--" + name.substr(5) : name;
+        const bool isFlag = switches.count(name) != 0 || flags.count(flagName) != 0;
+        if (isFlag && inlineValue) {
+            result.error = name + " takes no value";
+            return result;
+        }
+        if (switches.count(name) != 0) {
+            *switches.at(name) = true;
+            continue;
+        }
+        if (flags.count(flagName) != 0) {
+            *flags.at(flagName) = name == flagName;
+            continue;
+        }
+        if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
+            result.error = "unknown option " + name;
+            return result;
+        }
+        if (!inlineValue && i + 1 >= args.size()) {
+            result.error = name + " needs a value";
+            return result;
+        }
+        const std::string v = inlineValue ? *inlineValue : args[++i];
         auto bad = [&](const std::string &what) {
             result.error = "invalid value for " + name + ": " + what;
             return result;
         };
 
-        if (name == "--help" || name == "-h") {
-            o.help = true;
-        } else if (name == "--version") {
-            o.version = true;
-        } else if (name == "--json") {
-            o.json = true;
-        } else if (name == "--quiet" || name == "-q") {
-            o.quiet = true;
-        } else if (name == "--find-minimum") {
-            o.findMinimum = true;
-        } else if (flags.count(name) != 0) {
-            *flags.at(name) = true;
-        } else if (name.rfind("--no-", 0) == 0 && flags.count("--" + name.substr(5)) != 0) {
-            *flags.at("--" + name.substr(5)) = false;
-        } else if (name.rfind("--", 0) == 0 && name.size() > 2) {
-            const std::optional<std::string> v = value();
-            if (!v) {
-                result.error = name + " needs a value";
-                return result;
+        if (name == "--settings") {
+            if (v.empty()) {
+                return bad("empty");
             }
-            if (name == "--settings") {
-                o.settingsFile = *v;
-            } else if (name == "--palette") {
-                if (v->empty()) {
-                    return bad("empty");
-                }
-                o.palette = *v;
-            } else if (name == "--size") {
-                o.size = ParseInt(*v, 16, 512);
-                if (!o.size || *o.size % 4 != 0) {
-                    return bad(*v + " (a multiple of 4 from 16 to 512)");
-                }
-            } else if (name == "--scale") {
-                if (!(o.scale = Choice(*v, {"none", "64", "128", "32"}))) {
-                    return bad(*v + " (none, 64, 128 or 32)");
-                }
-            } else if (name == "--valign") {
-                if (!(o.verticalAlign = Choice(*v, {"top", "center", "bottom", "weighted"}))) {
-                    return bad(*v + " (top, center, bottom or weighted)");
-                }
-            } else if (name == "--halign") {
-                if (!(o.horizontalAlign = Choice(*v, {"left", "center", "right", "weighted"}))) {
-                    return bad(*v + " (left, center, right or weighted)");
-                }
-            } else if (name == "--match") {
-                if (!(o.match = Choice(*v, {"pixel", "row", "column", "square"}))) {
-                    return bad(*v + " (pixel, row, column or square)");
-                }
-            } else if (name == "--brightness") {
-                const std::vector<std::string> parts = Split(*v, ',');
-                std::array<int, 3> b {};
-                for (std::size_t k = 0; k < 3; ++k) {
-                    const auto n = parts.size() == 3 ? ParseInt(parts[k], 0, 200) : std::nullopt;
-                    if (!n) {
-                        return bad(*v + " (R,G,B, each 0 to 200)");
-                    }
-                    b[k] = *n;
-                }
-                o.brightness = b;
-            } else if (name == "--input-transparent" || name == "--output-transparent") {
-                const auto n = ParseInt(*v, 0, 255);
-                if (!n) {
-                    return bad(*v + " (0 to 255)");
-                }
-                (name == "--input-transparent" ? o.inputTransparent : o.outputTransparent) = n;
-            } else if (name == "--skip") {
-                if (!(o.skip = ParseSkipList(*v))) {
-                    return bad(*v + " (for example 0,16-31,255)");
-                }
-            } else if (name == "--output") {
-                if (v->empty()) {
-                    return bad("empty");
-                }
-                o.outputDir = *v;
-            } else if (name == "--jobs" || name == "-j") {
-                const auto n = ParseInt(*v, 1, 256);
-                if (!n) {
-                    return bad(*v + " (1 to 256)");
-                }
-                o.jobs = *n;
-            } else {
-                result.error = "unknown option " + name;
-                return result;
+            o.settingsFile = v;
+        } else if (name == "--palette") {
+            if (v.empty()) {
+                return bad("empty");
             }
-        } else if (arg == "-j") {
-            const auto n = i + 1 < args.size() ? ParseInt(args[++i], 1, 256) : std::nullopt;
+            o.palette = v;
+        } else if (name == "--size") {
+            o.size = ParseInt(v, 16, 512);
+            if (!o.size || *o.size % 4 != 0) {
+                return bad(v + " (a multiple of 4 from 16 to 512)");
+            }
+        } else if (name == "--scale") {
+            if (!(o.scale = Choice(v, {"none", "64", "128", "32"}))) {
+                return bad(v + " (none, 64, 128 or 32)");
+            }
+        } else if (name == "--valign") {
+            if (!(o.verticalAlign = Choice(v, {"top", "center", "bottom", "weighted"}))) {
+                return bad(v + " (top, center, bottom or weighted)");
+            }
+        } else if (name == "--halign") {
+            if (!(o.horizontalAlign = Choice(v, {"left", "center", "right", "weighted"}))) {
+                return bad(v + " (left, center, right or weighted)");
+            }
+        } else if (name == "--match") {
+            if (!(o.match = Choice(v, {"pixel", "row", "column", "square"}))) {
+                return bad(v + " (pixel, row, column or square)");
+            }
+        } else if (name == "--brightness") {
+            const std::vector<std::string> parts = Split(v, ',');
+            std::array<int, 3> b {};
+            for (std::size_t k = 0; k < 3; ++k) {
+                const auto n = parts.size() == 3 ? ParseInt(parts[k], 0, 200) : std::nullopt;
+                if (!n) {
+                    return bad(v + " (R,G,B, each 0 to 200)");
+                }
+                b[k] = *n;
+            }
+            o.brightness = b;
+        } else if (name == "--input-transparent" || name == "--output-transparent") {
+            const auto n = ParseInt(v, 0, 255);
             if (!n) {
-                result.error = "invalid value for -j";
-                return result;
+                return bad(v + " (0 to 255)");
+            }
+            (name == "--input-transparent" ? o.inputTransparent : o.outputTransparent) = n;
+        } else if (name == "--skip") {
+            if (!(o.skip = ParseSkipList(v))) {
+                return bad(v + " (for example 0,16-31,255)");
+            }
+        } else if (name == "--output") {
+            if (v.empty()) {
+                return bad("empty");
+            }
+            o.outputDir = v;
+        } else { // --jobs, -j
+            const auto n = ParseInt(v, 1, 256);
+            if (!n) {
+                return bad(v + " (1 to 256)");
             }
             o.jobs = *n;
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            result.error = "unknown option " + arg;
-            return result;
-        } else {
-            o.paths.push_back(arg);
         }
     }
     if (o.paths.empty() && !o.help && !o.version) {
@@ -213,7 +226,7 @@ window's settings file.
   --palette NAME|FILE        WOLF3D, SPEAR, BLAKESTONE, BODYCOUNT, CORRIDOR7, NOAH3D, DOOM, or a
                              palette file (JASC-PAL, RIFF, ACT, GAMEPAL.OBJ)
   --size N                   side of the output square, a multiple of 4 from 16 to 512 (default 64)
-  --find-minimum             the smallest square that holds every input
+  --find-minimum             the smallest square that holds every input (wins over --size)
   --scale none|64|128|32     rescale the square
   --valign top|center|bottom|weighted
   --halign left|center|right|weighted
@@ -231,6 +244,8 @@ window's settings file.
   --json                     one JSON object per file on stdout
   --quiet                    no progress line and no closing count
   --help, --version
+  --                         every argument after it is a PATH
+A built-in palette name wins over a file of that name; write ./DOOM for such a file.
 Exit status: 0 every file converted, 1 a file was refused or failed, 2 usage error.
 )";
 }

@@ -113,6 +113,10 @@ TEST(CliOptions, MalformedValuesAreUsageErrors)
         {"--size"},
         {"--frobnicate", "a.bmp"},
         {"-x", "a.bmp"},
+        {"--json=1", "a.bmp"},
+        {"--no-edges=0", "a.bmp"},
+        {"--settings", "", "a.bmp"},
+        {"--no-json", "a.bmp"},
         {},
     };
     for (const auto &args : cases) {
@@ -120,6 +124,26 @@ TEST(CliOptions, MalformedValuesAreUsageErrors)
         EXPECT_FALSE(r.ok()) << (args.empty() ? "(no arguments)" : args[0]);
         EXPECT_FALSE(r.error.empty());
     }
+}
+
+TEST(CliOptions, ErrorsNameTheirCause)
+{
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"a.bmp", "--frobnicate"}, "unknown option --frobnicate"},
+        {{"--frobnicate", "a.bmp"}, "unknown option --frobnicate"},
+        {{"a.bmp", "--size"}, "--size needs a value"},
+        {{"--quiet=yes", "a.bmp"}, "--quiet takes no value"},
+    };
+    for (const auto &[args, error] : cases) {
+        EXPECT_EQ(Parse(args).error, error);
+    }
+}
+
+TEST(CliOptions, EverythingAfterADoubleDashIsAPath)
+{
+    const ParseResult r = Parse({"--json", "--", "-x.bmp", "--json", "b.bmp"});
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(r.options.paths, (std::vector<std::string> {"-x.bmp", "--json", "b.bmp"}));
 }
 
 TEST(CliOptions, HelpAndVersionNeedNoPath)

@@ -1,0 +1,166 @@
+#include "cli/command_line.h"
+
+#include "cli/cli_options.h"
+#include "cli/convert_jobs.h"
+#include "cli/convert_run.h"
+#include "cli/convert_settings.h"
+#include "cli/find_minimum.h"
+#include "cli/message_line.h"
+#include "cli/result_printer.h"
+#include "cli/settings_host.h"
+#include "common/cls_ini.h"
+#include "platform/app_info.h"
+#include "platform/failure.h"
+#include "platform/files.h"
+#include "platform/scripted_dialog_service.h"
+
+namespace qv::cli {
+namespace {
+
+constexpr const char *kProgram = "quorvantile-convert";
+// The window program's file name: its settings file is named after it.
+constexpr const char *kWindowProgram = "quorvantile";
+
+int UsageError(std::ostream &err, const std::string &message)
+{
+    err << kProgram << ": " << message << "\nTry '" << kProgram
+        << " --help' for more information.\n";
+    return kExitUsage;
+}
+
+std::string FailureText(const Failure &failure)
+{
+    return "Error #" + std::to_string(failure.Number()) + ": " + failure.Description();
+}
+
+// Reads the settings as the window's start-up does; the store may never save, so the file is
+// left exactly as it is. A problem with the file is returned as text.
+std::string ReadSettings(const std::string &path, bool named, ConvertSettings &settings)
+{
+    if (!FileExists(path)) {
+        if (named) {
+            return "settings file not found: " + NativePath(path);
+        }
+        settings = ConvertSettings {};
+        return {};
+    }
+    try {
+        // clsINI would take an unreadable file as empty; here that would silently convert with
+        // other settings than the user keeps.
+        ReadWholeFile(path);
+    } catch (const Failure &failure) {
+        return "cannot read the settings file " + NativePath(path) + ": " + FailureText(failure);
+    }
+    ScriptedDialogService dialogs;
+    clsINI ini(dialogs);
+    ini.LoadINI(path);
+    ini.AllowSaveFile(false);
+    settings = SettingsFromIni(ini);
+    return {};
+}
+
+// Loads the chosen palette once, so that one that cannot be read stops the run before any
+// picture is converted with a palette of black.
+std::vector<std::string> PaletteProblems(const ConvertSettings &settings)
+{
+    SettingsHost host(settings);
+    host.Palette().ReadPaletteFile(host);
+    std::vector<std::string> problems;
+    for (const std::string &text : host.Recorder().MessageTexts()) {
+        problems.push_back(OneLine(text));
+    }
+    return problems;
+}
+
+std::string PrepareOutputFolder(const std::string &folder)
+{
+    if (FolderExists(folder)) {
+        return {};
+    }
+    if (PathExists(folder)) {
+        return "the output " + NativePath(folder) + " is not a folder";
+    }
+    try {
+        CreateFolder(folder);
+        return {};
+    } catch (const Failure &failure) {
+        return "cannot create the output folder " + NativePath(folder) + ": "
+            + FailureText(failure);
+    }
+}
+
+std::vector<std::string> Pictures(const std::vector<InputFile> &inputs)
+{
+    std::vector<std::string> pictures;
+    for (const InputFile &input : inputs) {
+        if (input.problem.empty()) {
+            pictures.push_back(input.file);
+        }
+    }
+    return pictures;
+}
+
+} // namespace
+
+std::string DefaultSettingsPath()
+{
+    return JoinPath(ProgramFolder(), std::string(kWindowProgram) + ".ini");
+}
+
+int RunCommandLine(
+    const std::vector<std::string> &args, std::ostream &out, std::ostream &err, bool progress)
+{
+    const ParseResult parsed = ParseCommandLine(args);
+    if (!parsed.ok()) {
+        return UsageError(err, parsed.error);
+    }
+    const CliOptions &options = parsed.options;
+    if (options.help) {
+        out << HelpText();
+        return kExitConverted;
+    }
+    if (options.version) {
+        out << kProgram << ' ' << VersionText() << '\n';
+        return kExitConverted;
+    }
+
+    ConvertSettings settings;
+    const bool named = !options.settingsFile.empty();
+    const std::string settingsPath = named ? options.settingsFile : DefaultSettingsPath();
+    if (std::string problem = ReadSettings(settingsPath, named, settings); !problem.empty()) {
+        return UsageError(err, problem);
+    }
+    if (std::string problem = ApplyOptions(options, settings); !problem.empty()) {
+        return UsageError(err, problem);
+    }
+    if (const std::vector<std::string> problems = PaletteProblems(settings); !problems.empty()) {
+        for (std::size_t i = 0; i + 1 < problems.size(); ++i) {
+            err << kProgram << ": " << problems[i] << '\n';
+        }
+        return UsageError(err, "the palette cannot be used: " + problems.back());
+    }
+
+    const std::vector<InputFile> inputs = ExpandPaths(options.paths);
+    if (!options.outputDir.empty()) {
+        if (std::string problem = PrepareOutputFolder(options.outputDir); !problem.empty()) {
+            return UsageError(err, problem);
+        }
+    }
+    if (options.findMinimum) {
+        settings.squareSize = FindMinimumSquare(Pictures(inputs));
+        if (!options.quiet && !options.json) {
+            err << "Find Minimum: a square of " << settings.squareSize << '\n';
+        }
+    }
+
+    const std::vector<ConvertJob> jobs = PrepareJobs(inputs, options.outputDir);
+    ResultPrinter printer(out, err, options.json, progress && !options.quiet, jobs.size());
+    RunConversion(settings, jobs, options.jobs, [&](const FileResult &r) { printer.Print(r); });
+    printer.Finish();
+    if (!options.json && !options.quiet) {
+        out << "Converted " << printer.Converted() << " file(s).\n";
+    }
+    return printer.AllConverted() ? kExitConverted : kExitNotAllConverted;
+}
+
+} // namespace qv::cli

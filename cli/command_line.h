@@ -1,0 +1,22 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace qv::cli {
+
+// Exit statuses of quorvantile-convert.
+inline constexpr int kExitConverted = 0; // every picture converted
+inline constexpr int kExitNotAllConverted = 1; // a picture was refused or failed
+inline constexpr int kExitUsage = 2; // bad options, settings file, palette or output folder
+
+// The settings file the window program keeps beside itself, which this program only reads.
+std::string DefaultSettingsPath();
+
+// The whole program: args without the program name; results and the closing count go to out,
+// messages and the progress line (only when progress is true) to err. Returns the exit status.
+int RunCommandLine(
+    const std::vector<std::string> &args, std::ostream &out, std::ostream &err, bool progress);
+
+} // namespace qv::cli

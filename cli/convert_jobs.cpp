@@ -1,0 +1,87 @@
+#include "cli/convert_jobs.h"
+
+#include "cli/path_identity.h"
+#include "common/paths.h"
+#include "platform/app_info.h"
+#include "platform/failure.h"
+#include "platform/files.h"
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace qv::cli {
+namespace {
+
+// Makes the backup folder when it is missing; the reason it cannot be used, or empty.
+std::string EnsureBackupFolder(const std::string &folder)
+{
+    if (FolderExists(folder)) {
+        return {};
+    }
+    if (PathExists(folder)) {
+        return NativePath(folder)
+            + " is a file, not a folder: no backup can be kept there, so the picture is not "
+              "converted";
+    }
+    try {
+        CreateFolder(folder);
+        return {};
+    } catch (const Failure &failure) {
+        return "cannot create the backup folder " + NativePath(folder) + ": Error #"
+            + std::to_string(failure.Number()) + ": " + failure.Description();
+    }
+}
+
+} // namespace
+
+std::string BackupFolderFor(const std::string &picture)
+{
+    std::string folder = fs::path(picture).parent_path().string();
+    return JoinPath(folder.empty() ? "." : folder, std::string(kAppTitle) + " Backup");
+}
+
+std::vector<ConvertJob> PrepareJobs(
+    const std::vector<InputFile> &inputs, const std::string &outputFolder)
+{
+    std::vector<ConvertJob> jobs;
+    std::map<std::string, std::string> backupProblems; // backup folder -> problem
+    std::set<std::string> inputIdentities;
+    for (const InputFile &input : inputs) {
+        if (input.problem.empty()) {
+            inputIdentities.insert(PathIdentity(input.file));
+        }
+    }
+    std::set<std::string> claimed; // outputs already promised to an earlier input
+
+    for (const InputFile &input : inputs) {
+        ConvertJob job {input.file, {}, {}, input.problem};
+        if (!job.problem.empty()) {
+            jobs.push_back(job);
+            continue;
+        }
+        if (outputFolder.empty()) {
+            job.backupFolder = BackupFolderFor(input.file);
+            const auto known = backupProblems.find(job.backupFolder);
+            job.problem = known != backupProblems.end()
+                ? known->second
+                : (backupProblems[job.backupFolder] = EnsureBackupFolder(job.backupFolder));
+        } else {
+            job.outputPath = JoinPath(outputFolder, FileNameFromPath(input.file));
+            const std::string target = PathIdentity(job.outputPath);
+            if (inputIdentities.count(target) != 0) {
+                job.problem = "the result would replace the input " + NativePath(job.outputPath)
+                    + "; leave out --output to convert in place with a backup";
+            } else if (!claimed.insert(target).second) {
+                job.problem = "an earlier input already writes " + NativePath(job.outputPath);
+            }
+        }
+        jobs.push_back(job);
+    }
+    return jobs;
+}
+
+} // namespace qv::cli

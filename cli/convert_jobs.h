@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cli/input_list.h"
+
+#include <string>
+#include <vector>
+
+namespace qv::cli {
+
+// One input made ready for the engine.
+struct ConvertJob {
+    std::string file; // the input, as named
+    std::string backupFolder; // in place: the picture folder's backup folder
+    std::string outputPath; // with an output folder: where the result goes; else empty
+    std::string problem; // not empty: not converted, for this reason
+};
+
+// Without an output folder every picture is converted in place, so its folder's
+// "Quorvantile Backup" is made here, once per folder and before any worker starts: created when
+// missing, reused when present. When it cannot be made, or a plain file stands in its place,
+// the pictures of that folder get a problem and are not touched.
+//
+// With an output folder each result goes there under the input's name. A result that would land
+// on any input (the output folder is an input's own folder), or on the result of an earlier
+// input of the same name, gets a problem instead: inputs stay untouched and no result is lost.
+std::vector<ConvertJob> PrepareJobs(
+    const std::vector<InputFile> &inputs, const std::string &outputFolder);
+
+// The backup folder of a picture: its folder + "/" + "Quorvantile Backup".
+std::string BackupFolderFor(const std::string &picture);
+
+} // namespace qv::cli

@@ -1,0 +1,173 @@
+#include "cli/convert_run.h"
+
+#include "cli/message_line.h"
+#include "cli/settings_host.h"
+#include "engine/resize_bmp.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace qv::cli {
+namespace {
+
+// Results of the workers, handed out in job order.
+class ResultSlots
+{
+public:
+    explicit ResultSlots(std::size_t count)
+        : results_(count)
+        , done_(count, false)
+    { }
+
+    void Put(std::size_t index, FileResult result)
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            results_[index] = std::move(result);
+            done_[index] = true;
+        }
+        changed_.notify_all();
+    }
+
+    // Waits until the result of index is there.
+    const FileResult &Wait(std::size_t index)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return done_[index]; });
+        return results_[index];
+    }
+
+    std::vector<FileResult> Take() { return std::move(results_); }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<FileResult> results_;
+    std::vector<bool> done_;
+};
+
+// Lets the other workers start once Convert Palette is settled.
+class StartSignal
+{
+public:
+    void Give()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            given_ = true;
+        }
+        changed_.notify_all();
+    }
+
+    void Wait()
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return given_; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool given_ = false;
+};
+
+FileStatus StatusOf(ResizeResult result)
+{
+    switch (result) {
+    case ResizeResult::Converted:
+        return FileStatus::Converted;
+    case ResizeResult::Refused:
+        return FileStatus::Refused;
+    case ResizeResult::Failed:
+    case ResizeResult::Previewed:
+        break;
+    }
+    return FileStatus::Failed;
+}
+
+} // namespace
+
+FileResult ConvertOne(SettingsHost &host, const ConvertJob &job)
+{
+    FileResult result;
+    result.file = job.file;
+    if (!job.problem.empty()) {
+        result.messages.push_back(job.problem);
+        return result;
+    }
+    host.Recorder().ClearLog();
+    host.SetBackupFolder(job.backupFolder);
+    std::string escaped; // what escaped the engine, which reports everything it expects
+    try {
+        std::int32_t outW = host.SquareSize();
+        std::int32_t outH = outW;
+        result.status = StatusOf(ResizeBMP(host, job.file, outW, outH, false, job.outputPath));
+    } catch (const std::exception &error) {
+        result.status = FileStatus::Failed;
+        escaped = error.what();
+    }
+    for (const ScriptedDialogService::Shown &shown : host.Recorder().Log()) {
+        result.messages.push_back(OneLine(shown.text));
+    }
+    if (!escaped.empty()) {
+        result.messages.push_back(escaped);
+    }
+    if (result.status == FileStatus::Converted) {
+        result.output = job.outputPath.empty() ? job.file : job.outputPath;
+    }
+    return result;
+}
+
+std::vector<FileResult> RunConversion(const ConvertSettings &settings,
+    const std::vector<ConvertJob> &jobs,
+    int workers,
+    const std::function<void(const FileResult &)> &report)
+{
+    const std::size_t count = jobs.size();
+    if (workers <= 0) {
+        workers = static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+    }
+    // No more workers than jobs, and always one, which also settles Convert Palette.
+    workers = static_cast<int>(
+        std::min(static_cast<std::size_t>(workers), std::max<std::size_t>(count, 1)));
+
+    ResultSlots slots(count);
+    std::atomic<std::size_t> next {0};
+    StartSignal start;
+    auto drain = [&](SettingsHost &host) {
+        for (std::size_t i = next++; i < count; i = next++) {
+            slots.Put(i, ConvertOne(host, jobs[i]));
+        }
+    };
+    ConvertSettings switchedOn = settings;
+    switchedOn.convertPalette = true;
+    {
+        std::vector<std::jthread> threads;
+        threads.emplace_back([&] {
+            SettingsHost host(settings);
+            std::size_t i = 0;
+            while (!host.Settings().convertPalette && (i = next++) < count) {
+                slots.Put(i, ConvertOne(host, jobs[i]));
+            }
+            start.Give();
+            drain(host);
+        });
+        for (int w = 1; w < workers; ++w) {
+            threads.emplace_back([&] {
+                start.Wait();
+                SettingsHost host(switchedOn);
+                drain(host);
+            });
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            report(slots.Wait(i));
+        }
+    }
+    return slots.Take();
+}
+
+} // namespace qv::cli

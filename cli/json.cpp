@@ -1,0 +1,96 @@
+#include "cli/json.h"
+
+#include <cstdio>
+
+namespace qv::cli {
+namespace {
+
+// Length of the well-formed UTF-8 sequence starting at text[i] (no overlong forms, no
+// surrogates, nothing above U+10FFFF), 0 when there is none.
+std::size_t Utf8Length(const std::string &text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high) {
+        return 0;
+    }
+    for (std::size_t k = 2; k < length; ++k) {
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+std::string Escaped(unsigned char c)
+{
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+    return buffer;
+}
+
+} // namespace
+
+std::string JsonString(const std::string &text)
+{
+    std::string json = "\"";
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            const std::size_t length = Utf8Length(text, i);
+            json += length == 0 ? Escaped(c) : text.substr(i, length);
+            i += length == 0 ? 1 : length;
+            continue;
+        }
+        switch (c) {
+        case '"':
+            json += "\\\"";
+            break;
+        case '\\':
+            json += "\\\\";
+            break;
+        case '\n':
+            json += "\\n";
+            break;
+        case '\r':
+            json += "\\r";
+            break;
+        case '\t':
+            json += "\\t";
+            break;
+        default:
+            json += c < 0x20 || c == 0x7F ? Escaped(c) : std::string(1, static_cast<char>(c));
+        }
+        ++i;
+    }
+    return json + "\"";
+}
+
+std::string ResultJson(const FileResult &result)
+{
+    std::string message;
+    for (const std::string &line : result.messages) {
+        message += message.empty() ? line : "\n" + line;
+    }
+    return "{\"file\":" + JsonString(result.file) + ",\"status\":\"" + StatusName(result.status)
+        + "\",\"message\":" + JsonString(message)
+        + ",\"output\":" + (result.output.empty() ? "null" : JsonString(result.output)) + "}";
+}
+
+} // namespace qv::cli

@@ -1,0 +1,153 @@
+#include "tests/cli/cli_test_support.h"
+#include "tests/support/temp_dir.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace qv::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using qv::test::ReadBytes;
+using qv::test::TempDir;
+
+const std::string kHint = "Try 'quorvantile-convert --help' for more information.\n";
+
+// A folder with two pictures that convert, and the given settings file beside them.
+struct Scene {
+    TempDir dir;
+    std::string ini;
+    explicit Scene(const std::string &settings = "")
+    {
+        test::WritePicture(dir.Path(), "a.bmp", 40, 30);
+        test::WritePicture(dir.Path(), "b.bmp", 20, 20, 8, 2);
+        ini = dir.Write("s.ini", settings);
+    }
+};
+
+TEST(EndToEnd, UsageErrorsExitWithTwoAHintAndNothingChanged)
+{
+    const std::vector<std::vector<std::string>> cases = {{"--size", "30", "."},
+        {"--scale", "16", "."},
+        {"--brightness", "1,2", "."},
+        {"--jobs", "0", "."},
+        {"--json=yes", "."},
+        {"--frobnicate", "."},
+        {"--settings", "s.ini"},
+        {"--settings", "missing.ini", "."},
+        {"--palette", "NOPE", "."},
+        {"--palette", "a.bmp", "."}, // a file, but no palette
+        {"--output", "b.bmp", "."}};
+    for (const std::vector<std::string> &args : cases) {
+        const Scene scene;
+        const auto before = test::Snapshot(scene.dir.Path());
+        std::vector<std::string> withSettings = {"--settings", scene.ini};
+        withSettings.insert(withSettings.end(), args.begin(), args.end());
+        const test::Run run = test::RunProgram(scene.dir.Path(), withSettings);
+        SCOPED_TRACE(args[0] + " " + args[1]);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(run.err.starts_with("quorvantile-convert: ")) << run.err;
+        EXPECT_TRUE(run.err.ends_with(kHint)) << run.err;
+        EXPECT_EQ(test::Snapshot(scene.dir.Path()), before);
+    }
+}
+
+TEST(EndToEnd, InPlaceKeepsTheOriginalsAndReportsRefusalsOnOneLineEach)
+{
+    const Scene scene;
+    test::WritePicture(scene.dir.Path(), "big.bmp", 100, 40);
+    const std::string junk = scene.dir.Write("junk.bmp", std::string("BM junk"));
+    const auto before = test::Snapshot(scene.dir.Path());
+    const std::string folder = scene.dir.Path() + "/";
+    const test::Run run = test::RunProgram(scene.dir.Path(), {"--settings", scene.ini, "."});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "Converted 2 file(s).\n");
+    EXPECT_EQ(run.err,
+        "./big.bmp: big.bmp is larger than the output square.\n"
+        "./junk.bmp: Error in LoadBMPFile: Error #62: Input past end of file\n");
+    // No scaling at first start: each picture keeps its size, now as 8 bits.
+    for (const auto &[name, side] : {std::pair {"a.bmp", 40}, std::pair {"b.bmp", 20}}) {
+        EXPECT_EQ(ReadBytes(folder + "Quorvantile Backup/" + name), before.at(folder + name));
+        const test::BmpShape shape = test::ShapeOf(ReadBytes(folder + name));
+        EXPECT_EQ(shape.bitCount, 8);
+        EXPECT_EQ(shape.width, side);
+    }
+    for (const char *name : {"big.bmp", "junk.bmp"}) {
+        EXPECT_EQ(ReadBytes(folder + name), before.at(folder + name));
+        EXPECT_FALSE(fs::exists(folder + "Quorvantile Backup/" + name));
+    }
+    // A second run converts the converted files again; the first originals stay in the backup.
+    EXPECT_EQ(test::RunProgram(scene.dir.Path(), {"--settings", scene.ini, "a.bmp"}).status, 0);
+    EXPECT_EQ(ReadBytes(folder + "Quorvantile Backup/a.bmp"), before.at(folder + "a.bmp"));
+}
+
+TEST(EndToEnd, OutputFolderLeavesInputsUntouchedAndJsonLinesParse)
+{
+    const Scene scene;
+    const auto before = test::Snapshot(scene.dir.Path());
+    const test::Run run = test::RunProgram(scene.dir.Path(),
+        {"--settings", scene.ini, "--output", "out", "--json", "a.bmp", "b.bmp", "gone.bmp"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "gone.bmp: no such file or folder\n");
+    auto after = test::Snapshot(scene.dir.Path());
+    for (const char *name : {"/out", "/out/a.bmp", "/out/b.bmp"}) {
+        EXPECT_EQ(after.erase(scene.dir.Path() + name), 1U) << name;
+    }
+    EXPECT_EQ(after, before); // inputs as they were, and no backup folder
+    EXPECT_EQ(test::ShapeOf(ReadBytes(scene.dir.File("out/a.bmp"))), (test::BmpShape {40, 30, 8}));
+
+    const std::string check = "import json,sys\n"
+                              "for l in open(sys.argv[1]):\n"
+                              " o=json.loads(l); print(o['file'],o['status'],o['output'])\n";
+    const std::string lines = scene.dir.Write("lines.json", run.out);
+    const test::Run parsed =
+        test::RunProgram(scene.dir.Path(), {"-c", check, lines}, "/usr/bin/python3");
+    EXPECT_EQ(
+        parsed.out, "a.bmp converted out/a.bmp\nb.bmp converted out/b.bmp\ngone.bmp failed None\n")
+        << parsed.err;
+}
+
+TEST(EndToEnd, SettingsAreReadNeverWritten)
+{
+    // Out-of-range values the window would correct, and Convert Palette off so that a 24-bit
+    // picture switches it on: the window would store both; this program stores nothing.
+    const Scene scene("[General]\r\nConvertPalette=0\r\nScaleMode=3\r\nBright0=999\r\n");
+    const auto bytes = ReadBytes(scene.ini);
+    const auto stamp = fs::last_write_time(scene.ini);
+    const test::Run run = test::RunProgram(scene.dir.Path(), {"--settings", scene.ini, "."});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "./a.bmp: a.bmp is 24-bit and needs to have its palette converted.\n");
+    EXPECT_EQ(test::ShapeOf(ReadBytes(scene.dir.File("a.bmp"))), (test::BmpShape {32, 32, 8}));
+    EXPECT_EQ(ReadBytes(scene.ini), bytes);
+    EXPECT_EQ(fs::last_write_time(scene.ini), stamp);
+    std::vector<std::string> names; // no temporary settings file left beside it either
+    for (const auto &entry : fs::directory_iterator(scene.dir.Path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string> {"Quorvantile Backup", "a.bmp", "b.bmp", "s.ini"}));
+}
+
+TEST(EndToEnd, TheWindowsSettingsFileBesideTheProgramIsTheDefault)
+{
+    const Scene scene;
+    fs::create_directories(scene.dir.File("bin"));
+    const std::string program = scene.dir.File("bin/quorvantile-convert");
+    fs::copy_file(QV_CONVERT_EXE, program);
+    scene.dir.Write("bin/quorvantile.ini", std::string("[General]\r\nScaleMode=3\r\n"));
+    const test::Run version = test::RunProgram(scene.dir.Path(), {"--version"}, program);
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.starts_with("quorvantile-convert 1.")) << version.out;
+
+    const test::Run run = test::RunProgram(scene.dir.Path(), {"--quiet", "a.bmp"}, program);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(test::ShapeOf(ReadBytes(scene.dir.File("a.bmp"))), (test::BmpShape {32, 32, 8}));
+}
+
+} // namespace
+} // namespace qv::cli

@@ -1,0 +1,98 @@
+#include "cli/convert_jobs.h"
+#include "cli/input_list.h"
+#include "tests/cli/cli_test_support.h"
+#include "tests/support/temp_dir.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+namespace qv::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using qv::test::TempDir;
+
+TEST(Jobs, ArgumentsExpandInOrderWithEachProblemNamed)
+{
+    const TempDir dir;
+    fs::create_directories(dir.File("pics/sub.bmp"));
+    fs::create_directories(dir.File("empty"));
+    for (const char *name : {"b.BMP", "a.bmp", "C.bmp", "notes.txt", ".hidden.bmp"}) {
+        dir.Write(std::string("pics/") + name, std::string("x"));
+    }
+    const std::string pics = dir.File("pics");
+    const std::vector<InputFile> inputs = ExpandPaths({dir.File("pics/C.bmp"),
+        pics,
+        pics + "/./a.bmp",
+        dir.File("missing.bmp"),
+        dir.File("empty"),
+        "/dev/null"});
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {pics + "/C.bmp", ""},
+        {pics + "/a.bmp", ""},
+        {pics + "/b.BMP", ""}, // C.bmp was named already; a.bmp again is left out
+        {dir.File("missing.bmp"), "no such file or folder"},
+        {dir.File("empty"), "no *.bmp pictures in this folder"},
+        {"/dev/null", "neither a file nor a folder"},
+    };
+    ASSERT_EQ(inputs.size(), expected.size());
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        EXPECT_EQ(inputs[i].file, expected[i].first);
+        EXPECT_EQ(inputs[i].problem, expected[i].second);
+    }
+}
+
+TEST(Jobs, BackupFoldersAreMadeOnceAndAPlainFileInTheWayIsRefused)
+{
+    const TempDir dir;
+    fs::create_directories(dir.File("made"));
+    fs::create_directories(dir.File("kept/Quorvantile Backup"));
+    fs::create_directories(dir.File("blocked"));
+    dir.Write("kept/Quorvantile Backup/old.bmp", std::string("old"));
+    dir.Write("blocked/Quorvantile Backup", std::string("a file"));
+    std::vector<InputFile> inputs;
+    for (const char *file : {"made/a.bmp", "made/b.bmp", "kept/c.bmp", "blocked/d.bmp"}) {
+        inputs.push_back({dir.Write(file, std::string("x")), ""});
+    }
+    const auto blockedBefore = test::Snapshot(dir.File("blocked"));
+    const std::vector<ConvertJob> jobs = PrepareJobs(inputs, "");
+    ASSERT_EQ(jobs.size(), 4U);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(jobs[i].problem, "") << jobs[i].file;
+        EXPECT_TRUE(fs::is_directory(jobs[i].backupFolder)) << jobs[i].backupFolder;
+        EXPECT_EQ(jobs[i].outputPath, "");
+    }
+    EXPECT_EQ(jobs[2].backupFolder, dir.File("kept/Quorvantile Backup"));
+    EXPECT_EQ(qv::test::ReadBytes(dir.File("kept/Quorvantile Backup/old.bmp")).size(), 3U);
+    EXPECT_NE(jobs[3].problem.find("is a file, not a folder"), std::string::npos);
+    EXPECT_EQ(test::Snapshot(dir.File("blocked")), blockedBefore);
+}
+
+TEST(Jobs, AnOutputNeverLandsOnAnInputOrAnEarlierOutput)
+{
+    const TempDir dir;
+    fs::create_directories(dir.File("a"));
+    fs::create_directories(dir.File("b"));
+    fs::create_directories(dir.File("out"));
+    std::vector<InputFile> inputs;
+    for (const char *file : {"a/x.bmp", "b/x.bmp", "a/y.bmp", "out/z.bmp"}) {
+        inputs.push_back({dir.Write(file, std::string("x")), ""});
+    }
+    inputs.push_back({dir.File("gone.bmp"), "no such file or folder"});
+    const std::vector<ConvertJob> jobs = PrepareJobs(inputs, dir.File("out"));
+    ASSERT_EQ(jobs.size(), 5U);
+    EXPECT_EQ(jobs[0].problem, "");
+    EXPECT_EQ(jobs[0].outputPath, dir.File("out/x.bmp"));
+    EXPECT_NE(jobs[1].problem.find("an earlier input already writes"), std::string::npos);
+    EXPECT_EQ(jobs[2].problem, "");
+    EXPECT_NE(jobs[3].problem.find("would replace the input"), std::string::npos);
+    EXPECT_EQ(jobs[4].problem, "no such file or folder");
+    for (const ConvertJob &job : jobs) {
+        EXPECT_EQ(job.backupFolder, "");
+    }
+    EXPECT_FALSE(fs::exists(dir.File("a/Quorvantile Backup")));
+}
+
+} // namespace
+} // namespace qv::cli
