@@ -59,12 +59,12 @@ std::string WritePicture(const std::string &folder,
     std::int16_t bitCount,
     std::uint32_t seed)
 {
-    qv::test::BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = bitCount;
-    spec.seed = seed;
-    const std::vector<std::uint8_t> bytes = qv::test::BuildBmp(spec);
+    qv::test::BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitCount = bitCount;
+    layout.seed = seed;
+    const std::vector<std::uint8_t> bytes = qv::test::BuildBmp(layout);
     const std::string path = folder + "/" + name;
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char *>(bytes.data()),

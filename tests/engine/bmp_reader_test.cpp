@@ -11,15 +11,15 @@
 namespace qv {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::BuildBmp;
 
-// The palette the reader should hand on for spec's indexed file: the stored table padded with
+// The palette the reader should hand on for layout's indexed file: the stored table padded with
 // zeros to 2^bitCount entries.
-std::vector<std::uint8_t> ExpectedPalette(const BmpSpec &spec)
+std::vector<std::uint8_t> ExpectedPalette(const BmpLayout &layout)
 {
-    std::vector<std::uint8_t> palette = test::BmpTable(spec);
-    palette.resize(std::size_t {4} << spec.bitCount, 0);
+    std::vector<std::uint8_t> palette = test::BmpTable(layout);
+    palette.resize(std::size_t {4} << layout.bitCount, 0);
     return palette;
 }
 
@@ -34,37 +34,37 @@ std::int32_t ParseFailure(const std::vector<std::uint8_t> &bytes, LoadedImage &i
     return 0;
 }
 
-BmpSpec Spec(std::int16_t bits, std::int32_t width, std::int32_t height, std::uint32_t header)
+BmpLayout Layout(std::int16_t bits, std::int32_t width, std::int32_t height, std::uint32_t header)
 {
-    BmpSpec spec;
-    spec.bitCount = bits;
-    spec.width = width;
-    spec.height = height;
-    spec.infoHeaderSize = header;
-    spec.paddingByte = 0xAB; // padding the reader must carry over, not zero
-    return spec;
+    BmpLayout layout;
+    layout.bitCount = bits;
+    layout.width = width;
+    layout.height = height;
+    layout.infoHeaderSize = header;
+    layout.paddingByte = 0xAB; // padding the reader must carry over, not zero
+    return layout;
 }
 
-class ReadsEveryLayout : public testing::TestWithParam<BmpSpec>
+class ReadsEveryLayout : public testing::TestWithParam<BmpLayout>
 {
 };
 
 TEST_P(ReadsEveryLayout, RowsTopFirstWithTheFilesPaddingAndTheTable)
 {
-    const BmpSpec &spec = GetParam();
+    const BmpLayout &layout = GetParam();
     LoadedImage image;
     const std::vector<std::uint8_t> sentinel {1, 2, 3};
     image.palette = sentinel;
-    RemoveBMPHeader(BuildBmp(spec), image);
+    RemoveBMPHeader(BuildBmp(layout), image);
 
-    EXPECT_EQ(image.width, spec.width);
-    EXPECT_EQ(image.height, spec.height);
-    EXPECT_EQ(image.bitCount, spec.bitCount);
+    EXPECT_EQ(image.width, layout.width);
+    EXPECT_EQ(image.height, layout.height);
+    EXPECT_EQ(image.bitCount, layout.bitCount);
     ASSERT_EQ(image.pixels.size(),
-        static_cast<std::size_t>(test::BmpStride(spec.width, spec.bitCount)) * spec.height);
-    EXPECT_EQ(image.pixels, test::BmpRows(spec));
-    if (spec.bitCount <= 8) {
-        EXPECT_EQ(image.palette, ExpectedPalette(spec));
+        static_cast<std::size_t>(test::BmpStride(layout.width, layout.bitCount)) * layout.height);
+    EXPECT_EQ(image.pixels, test::BmpRows(layout));
+    if (layout.bitCount <= 8) {
+        EXPECT_EQ(image.palette, ExpectedPalette(layout));
     } else {
         EXPECT_EQ(image.palette, sentinel) << "no table is read above 8 bits";
     }
@@ -72,24 +72,24 @@ TEST_P(ReadsEveryLayout, RowsTopFirstWithTheFilesPaddingAndTheTable)
 
 INSTANTIATE_TEST_SUITE_P(Depths,
     ReadsEveryLayout,
-    testing::Values(Spec(1, 13, 3, 40),
-        Spec(4, 7, 4, 40),
-        Spec(8, 5, 3, 40),
-        Spec(8, 1, 1, 40),
-        Spec(8, 127, 2, 108),
-        Spec(8, 6, 5, 124),
-        Spec(16, 3, 2, 40),
-        Spec(24, 30, 3, 40),
-        Spec(24, 31, 2, 124),
-        Spec(32, 3, 3, 40),
-        Spec(32, 2, 2, 108)));
+    testing::Values(Layout(1, 13, 3, 40),
+        Layout(4, 7, 4, 40),
+        Layout(8, 5, 3, 40),
+        Layout(8, 1, 1, 40),
+        Layout(8, 127, 2, 108),
+        Layout(8, 6, 5, 124),
+        Layout(16, 3, 2, 40),
+        Layout(24, 30, 3, 40),
+        Layout(24, 31, 2, 124),
+        Layout(32, 3, 3, 40),
+        Layout(32, 2, 2, 108)));
 
 TEST(RemoveBMPHeader, TwentyFourBitThirtyWideHasStride92AndKeepsTheFilesTrailingBytes)
 {
-    BmpSpec spec = Spec(24, 30, 4, 40);
-    spec.paddingByte = 0x5C;
+    BmpLayout layout = Layout(24, 30, 4, 40);
+    layout.paddingByte = 0x5C;
     LoadedImage image;
-    RemoveBMPHeader(BuildBmp(spec), image);
+    RemoveBMPHeader(BuildBmp(layout), image);
     ASSERT_EQ(image.pixels.size(), 92U * 4);
     for (std::size_t r = 0; r < 4; ++r) {
         EXPECT_EQ(image.pixels[r * 92 + 90], 0x5C) << "row " << r;
@@ -100,7 +100,7 @@ TEST(RemoveBMPHeader, TwentyFourBitThirtyWideHasStride92AndKeepsTheFilesTrailing
 // Where the rows come from: the pixel-data offset when it is believable, else behind the table.
 struct StartCase {
     std::string name;
-    BmpSpec spec;
+    BmpLayout layout;
     std::size_t trailingBytes = 0; // junk after the rows
 };
 
@@ -127,16 +127,16 @@ class RowsStart : public testing::TestWithParam<StartCase>
 
 TEST_P(RowsStart, PicksTheRowsTheFileHolds)
 {
-    BmpSpec spec = GetParam().spec;
-    spec.width = 6;
-    spec.height = 4;
-    std::vector<std::uint8_t> bytes = BuildBmp(spec);
+    BmpLayout layout = GetParam().layout;
+    layout.width = 6;
+    layout.height = 4;
+    std::vector<std::uint8_t> bytes = BuildBmp(layout);
     bytes.insert(bytes.end(), GetParam().trailingBytes, 0x11);
     LoadedImage image;
     RemoveBMPHeader(bytes, image);
-    EXPECT_EQ(image.pixels, test::BmpRows(spec));
-    if (spec.bitCount == 8) {
-        EXPECT_EQ(image.palette, ExpectedPalette(spec));
+    EXPECT_EQ(image.pixels, test::BmpRows(layout));
+    if (layout.bitCount == 8) {
+        EXPECT_EQ(image.palette, ExpectedPalette(layout));
     }
 }
 
@@ -147,9 +147,9 @@ INSTANTIATE_TEST_SUITE_P(Cases,
 
 TEST(RemoveBMPHeader, Header124ReadsTheTableAt138AndRowsAt1162)
 {
-    BmpSpec spec = Spec(8, 4, 2, 124);
-    spec.pixelDataOffset = 0; // so only the header decides
-    const std::vector<std::uint8_t> bytes = BuildBmp(spec);
+    BmpLayout layout = Layout(8, 4, 2, 124);
+    layout.pixelDataOffset = 0; // so only the header decides
+    const std::vector<std::uint8_t> bytes = BuildBmp(layout);
     ASSERT_EQ(bytes.size(), 1162U + 8);
     LoadedImage image;
     RemoveBMPHeader(bytes, image);
@@ -182,51 +182,52 @@ TEST(BMPCompression, StandardMasksOnThirtyTwoBitsCountAsPlain)
         {8, 16, 0, {}, 0},
     };
     for (const Case &c : cases) {
-        BmpSpec spec = Spec(c.bits, 4, 2, c.header);
-        spec.compression = c.compression;
-        spec.masks = c.masks;
-        EXPECT_EQ(BMPCompression(BuildBmp(spec)), c.expected)
+        BmpLayout layout = Layout(c.bits, 4, 2, c.header);
+        layout.compression = c.compression;
+        layout.masks = c.masks;
+        EXPECT_EQ(BMPCompression(BuildBmp(layout)), c.expected)
             << c.bits << "-bit, header " << c.header << ", compression " << c.compression;
     }
 }
 
 TEST(RemoveBMPHeader, CompressedRowsAreNotReadButTheHeaderIs)
 {
-    BmpSpec spec = Spec(8, 40, 30, 40);
-    spec.compression = 1;
-    std::vector<std::uint8_t> bytes = BuildBmp(spec);
-    bytes.resize(test::BmpRowsOffset(spec) + 50); // run-length data is shorter than the rows
+    BmpLayout layout = Layout(8, 40, 30, 40);
+    layout.compression = 1;
+    std::vector<std::uint8_t> bytes = BuildBmp(layout);
+    bytes.resize(test::BmpRowsOffset(layout) + 50); // run-length data is shorter than the rows
     LoadedImage image;
     image.pixels = {9, 9};
     RemoveBMPHeader(bytes, image);
     EXPECT_EQ(image.width, 40);
     EXPECT_EQ(image.height, 30);
-    EXPECT_EQ(image.palette, ExpectedPalette(spec));
+    EXPECT_EQ(image.palette, ExpectedPalette(layout));
     EXPECT_TRUE(image.pixels.empty());
 }
 
 // Every proper prefix of a valid file is short of a field, the table or a row.
 TEST(RemoveBMPHeader, EveryTruncationFailsAsInputPastEnd)
 {
-    for (const BmpSpec &spec : {Spec(1, 9, 2, 40),
-             Spec(4, 5, 2, 40),
-             Spec(8, 3, 2, 40),
-             Spec(8, 3, 2, 124),
-             Spec(16, 3, 2, 40),
-             Spec(24, 5, 2, 40),
-             Spec(32, 2, 2, 108)}) {
-        const std::vector<std::uint8_t> whole = BuildBmp(spec);
+    for (const BmpLayout &layout : {Layout(1, 9, 2, 40),
+             Layout(4, 5, 2, 40),
+             Layout(8, 3, 2, 40),
+             Layout(8, 3, 2, 124),
+             Layout(16, 3, 2, 40),
+             Layout(24, 5, 2, 40),
+             Layout(32, 2, 2, 108)}) {
+        const std::vector<std::uint8_t> whole = BuildBmp(layout);
         LoadedImage full;
-        ASSERT_EQ(ParseFailure(whole, full), 0) << spec.bitCount << "-bit";
+        ASSERT_EQ(ParseFailure(whole, full), 0) << layout.bitCount << "-bit";
         for (std::size_t length = 0; length < whole.size(); ++length) {
             const std::vector<std::uint8_t> prefix(whole.begin(), whole.begin() + length);
             LoadedImage image;
             ASSERT_EQ(ParseFailure(prefix, image), kInputPastEnd)
-                << spec.bitCount << "-bit, header " << spec.infoHeaderSize << ", length " << length;
+                << layout.bitCount << "-bit, header " << layout.infoHeaderSize << ", length "
+                << length;
             if (length >= 30) {
-                EXPECT_EQ(image.width, spec.width) << "read first, kept after the failure";
-                EXPECT_EQ(image.height, spec.height);
-                EXPECT_EQ(image.bitCount, spec.bitCount);
+                EXPECT_EQ(image.width, layout.width) << "read first, kept after the failure";
+                EXPECT_EQ(image.height, layout.height);
+                EXPECT_EQ(image.bitCount, layout.bitCount);
             }
         }
     }
@@ -263,7 +264,7 @@ TEST(RemoveBMPHeader, AbsurdHeaderValuesFail)
         {"bit count -64", {{28, minus(-64), 2}}, kSubscriptOutOfRange},
     };
     for (const Case &c : cases) {
-        std::vector<std::uint8_t> bytes = BuildBmp(Spec(8, 5, 3, 40));
+        std::vector<std::uint8_t> bytes = BuildBmp(Layout(8, 5, 3, 40));
         for (const Patch &p : c.patches) {
             test::PutField(bytes, p.offset, p.value, p.size);
         }

@@ -16,7 +16,7 @@
 namespace qv {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 
 std::set<std::string> FolderEntries(const std::string &folder)
 {
@@ -31,7 +31,7 @@ enum class Outcome { Loads, Refused, Reported };
 
 struct LoadCase {
     std::string name;
-    BmpSpec spec;
+    BmpLayout layout;
     Outcome outcome;
     // Refused: the message before the path. Reported: the whole error report.
     std::string message;
@@ -124,8 +124,8 @@ class LoadBMPFileCases : public testing::TestWithParam<LoadCase>
 TEST_P(LoadBMPFileCases, AcceptsRefusesOrReports)
 {
     const LoadCase &c = GetParam();
-    const BmpSpec &spec = c.spec;
-    std::vector<std::uint8_t> bytes = test::BuildBmp(spec);
+    const BmpLayout &layout = c.layout;
+    std::vector<std::uint8_t> bytes = test::BuildBmp(layout);
     bytes.resize(std::min(bytes.size(), c.cutTo));
     if (c.claimedWidth != 0) {
         test::PutField(bytes, 18, static_cast<std::uint32_t>(c.claimedWidth));
@@ -140,16 +140,16 @@ TEST_P(LoadBMPFileCases, AcceptsRefusesOrReports)
     const bool ok = LoadBMPFile(dialogs, c.largestSize, path, image);
 
     EXPECT_EQ(ok, c.outcome == Outcome::Loads);
-    EXPECT_EQ(image.width, c.claimedWidth != 0 ? c.claimedWidth : spec.width)
+    EXPECT_EQ(image.width, c.claimedWidth != 0 ? c.claimedWidth : layout.width)
         << "read first, kept in every case";
-    EXPECT_EQ(image.height, c.claimedWidth != 0 ? c.claimedHeight : spec.height);
-    EXPECT_EQ(image.bitCount, spec.bitCount);
+    EXPECT_EQ(image.height, c.claimedWidth != 0 ? c.claimedHeight : layout.height);
+    EXPECT_EQ(image.bitCount, layout.bitCount);
     EXPECT_EQ(test::ReadBytes(path), bytes) << "the file is only read";
     EXPECT_EQ(FolderEntries(dir.Path()), entries);
     const auto &log = dialogs.Log();
     if (c.outcome == Outcome::Loads) {
         EXPECT_TRUE(log.empty()) << log.front().text;
-        EXPECT_EQ(image.pixels, test::BmpRows(spec));
+        EXPECT_EQ(image.pixels, test::BmpRows(layout));
         return;
     }
     ASSERT_EQ(log.size(), 1U);

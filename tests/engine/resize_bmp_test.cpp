@@ -19,7 +19,7 @@ namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
-using test::BmpSpec;
+using test::BmpLayout;
 using test::FakeEngineHost;
 
 constexpr std::size_t kRows = 1078;
@@ -75,25 +75,25 @@ struct Scene {
         std::int16_t bitCount,
         const std::function<int(int, int)> &grey)
     {
-        BmpSpec spec;
-        spec.width = width;
-        spec.height = height;
-        spec.bitCount = bitCount;
+        BmpLayout layout;
+        layout.width = width;
+        layout.height = height;
+        layout.bitCount = bitCount;
         if (bitCount == 8) {
-            spec.table = test::GreyPaletteTable();
+            layout.table = test::GreyPaletteTable();
         }
         const int bytes = bitCount / 8;
         const std::int32_t stride = test::BmpStride(width, bitCount);
-        spec.pixels.assign(static_cast<std::size_t>(stride * height), 0);
+        layout.pixels.assign(static_cast<std::size_t>(stride * height), 0);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 for (int c = 0; c < bytes; ++c) {
-                    spec.pixels[static_cast<std::size_t>(y * stride + x * bytes + c)] =
+                    layout.pixels[static_cast<std::size_t>(y * stride + x * bytes + c)] =
                         static_cast<std::uint8_t>(grey(x, y));
                 }
             }
         }
-        return dir.Write(name, test::BuildBmp(spec));
+        return dir.Write(name, test::BuildBmp(layout));
     }
 
     ResizeResult Convert(const std::string &path, bool preview = false)
@@ -159,13 +159,13 @@ TEST(ResizeBMP, NoScalingWritesThePictureAtItsOwnSize)
     scene.host.transparentEdges = true; // no effect without a square
     std::vector<std::uint8_t> table = test::GreyPaletteTable();
     table[4 * 9] = 200; // the picture's own table, not the target's, is written
-    BmpSpec spec;
-    spec.width = 50;
-    spec.height = 30;
-    spec.table = table;
-    spec.seed = 5;
-    const std::string path = scene.dir.Write("wide.bmp", test::BuildBmp(spec));
-    const std::vector<std::uint8_t> rows = test::BmpRows(spec);
+    BmpLayout layout;
+    layout.width = 50;
+    layout.height = 30;
+    layout.table = table;
+    layout.seed = 5;
+    const std::string path = scene.dir.Write("wide.bmp", test::BuildBmp(layout));
+    const std::vector<std::uint8_t> rows = test::BmpRows(layout);
 
     std::int32_t w = 64;
     std::int32_t h = 64;

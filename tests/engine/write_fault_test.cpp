@@ -27,7 +27,7 @@ constexpr rlim_t kWriteLimit = 2000; // bytes one file may grow to in the child
 
 struct Picture {
     std::string name;
-    test::BmpSpec spec;
+    test::BmpLayout layout;
     bool convertible; // its backup and its output both fit under the limit
 };
 
@@ -66,7 +66,7 @@ TEST(WriteFault, BatchThatFailsPartWayLosesNothing)
     CreateFolder(backup);
     std::map<std::string, std::vector<std::uint8_t>> originals;
     for (const Picture &p : Pictures()) {
-        originals[p.name] = test::BuildBmp(p.spec);
+        originals[p.name] = test::BuildBmp(p.layout);
         folder.Write(p.name, originals[p.name]);
     }
     ConvertAll(folder.Path(), "", expected.Path());

@@ -15,27 +15,27 @@ std::uint8_t Pattern(std::uint32_t seed, std::size_t i)
     return static_cast<std::uint8_t>(((i + 1) * 2654435761U + seed * 40503U) >> 13);
 }
 
-std::uint32_t TableEntries(const BmpSpec &spec)
+std::uint32_t TableEntries(const BmpLayout &layout)
 {
-    if (spec.tableEntries) {
-        return *spec.tableEntries;
+    if (layout.tableEntries) {
+        return *layout.tableEntries;
     }
-    if (spec.bitCount < 1 || spec.bitCount > 8) {
+    if (layout.bitCount < 1 || layout.bitCount > 8) {
         return 0;
     }
-    const std::uint32_t full = 1U << spec.bitCount;
-    return spec.colorsUsed >= 1 && spec.colorsUsed <= full ? spec.colorsUsed : full;
+    const std::uint32_t full = 1U << layout.bitCount;
+    return layout.colorsUsed >= 1 && layout.colorsUsed <= full ? layout.colorsUsed : full;
 }
 
-std::uint32_t EntryBytes(const BmpSpec &spec)
+std::uint32_t EntryBytes(const BmpLayout &layout)
 {
-    return spec.infoHeaderSize == kCoreHeaderSize ? 3 : 4;
+    return layout.infoHeaderSize == kCoreHeaderSize ? 3 : 4;
 }
 
-bool MasksInside(const BmpSpec &spec)
+bool MasksInside(const BmpLayout &layout)
 {
-    return spec.infoHeaderSize >= kMasksInsideFrom
-        && 40 + 4 * spec.masks.size() <= spec.infoHeaderSize;
+    return layout.infoHeaderSize >= kMasksInsideFrom
+        && 40 + 4 * layout.masks.size() <= layout.infoHeaderSize;
 }
 
 void Append(std::vector<std::uint8_t> &out, std::uint32_t value, int size)
@@ -45,34 +45,34 @@ void Append(std::vector<std::uint8_t> &out, std::uint32_t value, int size)
     }
 }
 
-std::vector<std::uint8_t> InfoHeader(const BmpSpec &spec)
+std::vector<std::uint8_t> InfoHeader(const BmpLayout &layout)
 {
     std::vector<std::uint8_t> h;
-    Append(h, spec.infoHeaderSize, 4);
-    if (spec.infoHeaderSize == kCoreHeaderSize) {
-        Append(h, static_cast<std::uint32_t>(spec.width), 2);
-        Append(h, static_cast<std::uint32_t>(spec.height), 2);
+    Append(h, layout.infoHeaderSize, 4);
+    if (layout.infoHeaderSize == kCoreHeaderSize) {
+        Append(h, static_cast<std::uint32_t>(layout.width), 2);
+        Append(h, static_cast<std::uint32_t>(layout.height), 2);
         Append(h, 1, 2);
-        Append(h, static_cast<std::uint32_t>(spec.bitCount), 2);
+        Append(h, static_cast<std::uint32_t>(layout.bitCount), 2);
         return h;
     }
-    const auto stride = static_cast<std::uint32_t>(BmpStride(spec.width, spec.bitCount));
-    Append(h, static_cast<std::uint32_t>(spec.width), 4);
-    Append(h, static_cast<std::uint32_t>(spec.height), 4);
+    const auto stride = static_cast<std::uint32_t>(BmpStride(layout.width, layout.bitCount));
+    Append(h, static_cast<std::uint32_t>(layout.width), 4);
+    Append(h, static_cast<std::uint32_t>(layout.height), 4);
     Append(h, 1, 2);
-    Append(h, static_cast<std::uint32_t>(spec.bitCount), 2);
-    Append(h, spec.compression, 4);
-    Append(h, stride * static_cast<std::uint32_t>(std::abs(spec.height)), 4);
+    Append(h, static_cast<std::uint32_t>(layout.bitCount), 2);
+    Append(h, layout.compression, 4);
+    Append(h, stride * static_cast<std::uint32_t>(std::abs(layout.height)), 4);
     Append(h, 2835, 4);
     Append(h, 2835, 4);
-    Append(h, spec.colorsUsed, 4);
+    Append(h, layout.colorsUsed, 4);
     Append(h, 0, 4);
-    if (MasksInside(spec)) {
-        for (const std::uint32_t mask : spec.masks) {
+    if (MasksInside(layout)) {
+        for (const std::uint32_t mask : layout.masks) {
             Append(h, mask, 4);
         }
     }
-    h.resize(spec.infoHeaderSize, 0); // shorter headers just end early
+    h.resize(layout.infoHeaderSize, 0); // shorter headers just end early
     return h;
 }
 
@@ -83,70 +83,70 @@ std::int32_t BmpStride(std::int32_t width, std::int32_t bitCount)
     return static_cast<std::int32_t>((static_cast<std::int64_t>(width) * bitCount + 31) / 32 * 4);
 }
 
-std::vector<std::uint8_t> BmpRows(const BmpSpec &spec)
+std::vector<std::uint8_t> BmpRows(const BmpLayout &layout)
 {
-    if (!spec.pixels.empty()) {
-        return spec.pixels;
+    if (!layout.pixels.empty()) {
+        return layout.pixels;
     }
-    const std::int32_t stride = BmpStride(spec.width, spec.bitCount);
-    const std::int32_t rows = std::abs(spec.height);
-    const std::int64_t used = (static_cast<std::int64_t>(spec.width) * spec.bitCount + 7) / 8;
+    const std::int32_t stride = BmpStride(layout.width, layout.bitCount);
+    const std::int32_t rows = std::abs(layout.height);
+    const std::int64_t used = (static_cast<std::int64_t>(layout.width) * layout.bitCount + 7) / 8;
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * rows);
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         const bool padding = static_cast<std::int64_t>(i % stride) >= used;
-        pixels[i] = padding && spec.paddingByte ? *spec.paddingByte : Pattern(spec.seed, i);
+        pixels[i] = padding && layout.paddingByte ? *layout.paddingByte : Pattern(layout.seed, i);
     }
     return pixels;
 }
 
-std::vector<std::uint8_t> BmpTable(const BmpSpec &spec)
+std::vector<std::uint8_t> BmpTable(const BmpLayout &layout)
 {
-    if (!spec.table.empty()) {
-        return spec.table;
+    if (!layout.table.empty()) {
+        return layout.table;
     }
-    const std::uint32_t entryBytes = EntryBytes(spec);
-    std::vector<std::uint8_t> table(TableEntries(spec) * entryBytes);
+    const std::uint32_t entryBytes = EntryBytes(layout);
+    std::vector<std::uint8_t> table(TableEntries(layout) * entryBytes);
     for (std::size_t i = 0; i < table.size(); ++i) {
         const bool reserved = entryBytes == 4 && i % 4 == 3;
-        table[i] = reserved ? 0 : Pattern(spec.seed + 7, i);
+        table[i] = reserved ? 0 : Pattern(layout.seed + 7, i);
     }
     return table;
 }
 
-std::uint32_t BmpRowsOffset(const BmpSpec &spec)
+std::uint32_t BmpRowsOffset(const BmpLayout &layout)
 {
     const std::uint32_t masksBehind =
-        MasksInside(spec) ? 0 : static_cast<std::uint32_t>(4 * spec.masks.size());
-    return 14 + spec.infoHeaderSize + masksBehind
-        + static_cast<std::uint32_t>(BmpTable(spec).size()) + spec.gapBytes;
+        MasksInside(layout) ? 0 : static_cast<std::uint32_t>(4 * layout.masks.size());
+    return 14 + layout.infoHeaderSize + masksBehind
+        + static_cast<std::uint32_t>(BmpTable(layout).size()) + layout.gapBytes;
 }
 
-std::vector<std::uint8_t> BuildBmp(const BmpSpec &spec)
+std::vector<std::uint8_t> BuildBmp(const BmpLayout &layout)
 {
-    const std::vector<std::uint8_t> rows = BmpRows(spec);
-    const std::int32_t stride = BmpStride(spec.width, spec.bitCount);
-    const std::int32_t height = std::abs(spec.height);
+    const std::vector<std::uint8_t> rows = BmpRows(layout);
+    const std::int32_t stride = BmpStride(layout.width, layout.bitCount);
+    const std::int32_t height = std::abs(layout.height);
     if (rows.size() != static_cast<std::size_t>(stride) * height) {
-        throw std::invalid_argument("BmpSpec.pixels must hold stride x height bytes");
+        throw std::invalid_argument("BmpLayout.pixels must hold stride x height bytes");
     }
 
     std::vector<std::uint8_t> file {'B', 'M'};
     Append(file, 0, 4); // file size, set below
     Append(file, 0, 4);
-    Append(file, spec.pixelDataOffset.value_or(BmpRowsOffset(spec)), 4);
-    const std::vector<std::uint8_t> info = InfoHeader(spec);
+    Append(file, layout.pixelDataOffset.value_or(BmpRowsOffset(layout)), 4);
+    const std::vector<std::uint8_t> info = InfoHeader(layout);
     file.insert(file.end(), info.begin(), info.end());
-    if (!MasksInside(spec)) {
-        for (const std::uint32_t mask : spec.masks) {
+    if (!MasksInside(layout)) {
+        for (const std::uint32_t mask : layout.masks) {
             Append(file, mask, 4);
         }
     }
-    const std::vector<std::uint8_t> table = BmpTable(spec);
+    const std::vector<std::uint8_t> table = BmpTable(layout);
     file.insert(file.end(), table.begin(), table.end());
-    file.insert(file.end(), spec.gapBytes, 0xEE);
+    file.insert(file.end(), layout.gapBytes, 0xEE);
     // Bottom-up files store the last picture row first.
     for (std::int32_t i = 0; i < height; ++i) {
-        const std::int32_t r = spec.height > 0 ? height - 1 - i : i;
+        const std::int32_t r = layout.height > 0 ? height - 1 - i : i;
         const auto from = rows.begin() + static_cast<std::ptrdiff_t>(r) * stride;
         file.insert(file.end(), from, from + stride);
     }

@@ -9,7 +9,7 @@ namespace qv::test {
 
 // What BuildBmp writes. The defaults give a small bottom-up 8-bit file with a 40-byte header, a
 // full 256-entry table and the true pixel-data offset; change only what a test is about.
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 5;
     std::int32_t height = 3; // negative: rows stored top row first
     std::int16_t bitCount = 8; // written as given; rows are laid out for any value
@@ -37,17 +37,17 @@ struct BmpSpec {
 // Bytes per stored row: width x bitCount bits rounded up to a multiple of 4 bytes.
 std::int32_t BmpStride(std::int32_t width, std::int32_t bitCount);
 
-// The rows BuildBmp stores, top row first, stride-padded: spec.pixels or a seeded pattern.
-std::vector<std::uint8_t> BmpRows(const BmpSpec &spec);
+// The rows BuildBmp stores, top row first, stride-padded: layout.pixels or a seeded pattern.
+std::vector<std::uint8_t> BmpRows(const BmpLayout &layout);
 
-// The colour table bytes BuildBmp stores: spec.table or a seeded one (reserved bytes 0).
-std::vector<std::uint8_t> BmpTable(const BmpSpec &spec);
+// The colour table bytes BuildBmp stores: layout.table or a seeded one (reserved bytes 0).
+std::vector<std::uint8_t> BmpTable(const BmpLayout &layout);
 
-// Offset of the first row when spec.pixelDataOffset does not move it.
-std::uint32_t BmpRowsOffset(const BmpSpec &spec);
+// Offset of the first row when layout.pixelDataOffset does not move it.
+std::uint32_t BmpRowsOffset(const BmpLayout &layout);
 
 // The bytes of the whole file.
-std::vector<std::uint8_t> BuildBmp(const BmpSpec &spec);
+std::vector<std::uint8_t> BuildBmp(const BmpLayout &layout);
 
 // Overwrites a little-endian field of size bytes (2 or 4) at offset, to spoil a built file.
 void PutField(

@@ -31,16 +31,17 @@ struct Spot {
 inline std::vector<std::uint8_t> EightBitPicture(
     int width, int height, int fill, const std::vector<Spot> &spots = {})
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
     const int stride = BmpStride(width, 8);
-    spec.pixels.assign(static_cast<std::size_t>(stride * height), static_cast<std::uint8_t>(fill));
+    layout.pixels.assign(
+        static_cast<std::size_t>(stride * height), static_cast<std::uint8_t>(fill));
     for (const Spot &s : spots) {
-        spec.pixels[static_cast<std::size_t>(s.y * stride + s.x)] =
+        layout.pixels[static_cast<std::size_t>(s.y * stride + s.x)] =
             static_cast<std::uint8_t>(s.index);
     }
-    return BuildBmp(spec);
+    return BuildBmp(layout);
 }
 
 // Starts a CountingWindow as WindowFixture::Start starts the plain one: the settings text after

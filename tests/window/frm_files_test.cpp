@@ -252,11 +252,11 @@ TEST(OriginalPicture, ShowsEveryPixelOfEachDepthWithItsOwnColours)
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + "x"
             + std::to_string(c.bitCount));
         TempDir folder;
-        const BmpSpec spec {.width = c.width,
+        const BmpLayout layout {.width = c.width,
             .height = c.height,
             .bitCount = static_cast<std::int16_t>(c.bitCount),
             .seed = 7};
-        const std::string path = folder.Write("p.bmp", BuildBmp(spec));
+        const std::string path = folder.Write("p.bmp", BuildBmp(layout));
         ScriptedDialogService dialogs;
         LoadedImage image;
         ASSERT_TRUE(LoadBMPFile(dialogs, 512, path, image));
@@ -264,8 +264,8 @@ TEST(OriginalPicture, ShowsEveryPixelOfEachDepthWithItsOwnColours)
         const QImage picture = OriginalPicture(image);
         const int height = c.height;
         ASSERT_EQ(picture.size(), QSize(c.width, height));
-        const std::vector<std::uint8_t> rows = BmpRows(spec);
-        const std::vector<std::uint8_t> table = BmpTable(spec);
+        const std::vector<std::uint8_t> rows = BmpRows(layout);
+        const std::vector<std::uint8_t> table = BmpTable(layout);
         const int stride = BmpStride(c.width, c.bitCount);
         const int bytes = c.bitCount / 8;
         for (int y = 0; y < height; ++y) {

@@ -66,12 +66,12 @@ public:
     // pixels, and returns its path.
     std::string Picture(const std::string &name, int width, int height, int bitCount = 24) const
     {
-        BmpSpec spec;
-        spec.width = width;
-        spec.height = height;
-        spec.bitCount = static_cast<std::int16_t>(bitCount);
-        spec.seed = static_cast<std::uint32_t>(width * 131 + height);
-        return pictures.Write(name, BuildBmp(spec));
+        BmpLayout layout;
+        layout.width = width;
+        layout.height = height;
+        layout.bitCount = static_cast<std::int16_t>(bitCount);
+        layout.seed = static_cast<std::uint32_t>(width * 131 + height);
+        return pictures.Write(name, BuildBmp(layout));
     }
 
     // The index of the entry named name in the window's file list, -1 when it is not listed.
