@@ -25,19 +25,7 @@ TEST(BrightnessOffset, PercentOf255HalvesToEven)
     EXPECT_THROW(BrightnessOffset(2000000000), Failure);
 }
 
-// A palette host whose target palette is the grey ramp (entry i is grey i).
-struct Grey {
-    test::TempDir dir;
-    FakePaletteHost host;
-    PaletteStore store;
-
-    Grey()
-    {
-        host.paletteNumber = FakePaletteHost::kLastPaletteOption;
-        host.tags[FakePaletteHost::kLastPaletteOption] =
-            dir.Write("grey.act", test::GreyActPalette());
-    }
-};
+using Grey = test::GreyPalette;
 
 // One pixel of each index, 0 to 255: a 16 x 16 picture (no row padding).
 std::vector<std::uint8_t> EveryIndex()

@@ -14,19 +14,11 @@ namespace {
 
 using test::FakePaletteHost;
 
-// A palette host whose target palette is the grey ramp (entry i is grey i), 255 skipped.
-struct Grey {
-    test::TempDir dir;
-    FakePaletteHost host;
-    PaletteStore store;
-
+// The grey ramp with entry 255 skipped.
+struct Grey : test::GreyPalette {
     Grey()
-    {
-        host.paletteNumber = FakePaletteHost::kLastPaletteOption;
-        host.tags[FakePaletteHost::kLastPaletteOption] =
-            dir.Write("grey.act", test::GreyActPalette());
-        host.skipValues[255] = 1;
-    }
+        : test::GreyPalette(true)
+    { }
 };
 
 // Rows of width pixels of bytesPerPixel bytes each, padded to 4 with the byte padding.

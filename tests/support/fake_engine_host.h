@@ -3,6 +3,8 @@
 #include "engine/engine_host.h"
 #include "palette/palette_store.h"
 #include "platform/scripted_dialog_service.h"
+#include "tests/support/fake_palette_host.h"
+#include "tests/support/temp_dir.h"
 
 #include <array>
 #include <string>
@@ -89,5 +91,19 @@ std::vector<std::uint8_t> GreyActPalette();
 
 // The palette byte table of the grey ramp (blue, green, red, 0 per entry).
 std::vector<std::uint8_t> GreyPaletteTable();
+
+// A palette host whose target palette is the grey ramp, chosen as an external ACT file.
+struct GreyPalette {
+    explicit GreyPalette(bool skip255 = false)
+    {
+        host.paletteNumber = FakePaletteHost::kLastPaletteOption;
+        host.tags[FakePaletteHost::kLastPaletteOption] = dir.Write("grey.act", GreyActPalette());
+        host.skipValues[255] = skip255 ? 1 : 0;
+    }
+
+    TempDir dir;
+    FakePaletteHost host;
+    PaletteStore store;
+};
 
 } // namespace qv::test
