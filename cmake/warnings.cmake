@@ -11,5 +11,7 @@ function(qv_folder_library target)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  # The Qt-free layers have nothing for Qt's meta-object compiler.
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
   qv_set_warnings(${target})
 endfunction()
