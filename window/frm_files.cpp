@@ -113,6 +113,7 @@ void frm::File_Click()
         const std::string name = File->FileName();
         if (name.empty()) {
             img->ClearPicture();
+            CurrentPicture = LoadedImage {}; // a click on the empty box must not pick an old colour
             return;
         }
         // A file that cannot be read at all leaves a size of 0 x 0, not the previous picture's.

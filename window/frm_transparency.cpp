@@ -129,8 +129,8 @@ void frm::mnuTransparencyOutputColor_Click()
 
 void frm::img_MouseDown(int, int, double x, double y)
 {
-    // Only the picture as it is on disk holds the colour the user means.
-    if (!optShow[0]->isChecked()) {
+    // Only the picture as it is on disk holds the colour the user means; an empty box holds none.
+    if (!optShow[0]->isChecked() || !img->HasPicture()) {
         return;
     }
     try {
@@ -156,6 +156,9 @@ void frm::img_MouseDown(int, int, double x, double y)
 
 void frm::mnuTransparencyScanForInputColor_Click()
 {
+    if (File->FileName().empty()) {
+        return; // no picture to scan
+    }
     try {
         LoadedImage image;
         if (!LoadBMPFile(

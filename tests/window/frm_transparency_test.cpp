@@ -67,16 +67,18 @@ TEST(FrmTransparency, ClickingTheOriginalPicturePicksTheIndexUnderIt)
     struct Case {
         const char *name;
         bool preview;
+        bool emptyBox; // no picture shown (no file selected)
         double x, y;
         int expected; // 5: unchanged
         const char *title;
     };
     // a.bmp is 8 x 8 with index 1 everywhere but 17 at (3, 2), which spans twips 45..59, 30..44.
     const std::vector<Case> cases = {
-        {"index 17", false, 59, 30, 17, "Input Transparency Color"},
-        {"index 1", false, 44, 30, 1, "Input Transparency Color"},
-        {"in the Preview view", true, 59, 30, 5, nullptr},
-        {"beside the picture", false, 8 * 15, 0, 5, "img_MouseDown Error"},
+        {"index 17", false, false, 59, 30, 17, "Input Transparency Color"},
+        {"index 1", false, false, 44, 30, 1, "Input Transparency Color"},
+        {"in the Preview view", true, false, 59, 30, 5, nullptr},
+        {"beside the picture", false, false, 8 * 15, 0, 5, "img_MouseDown Error"},
+        {"on the empty box", false, true, 59, 30, 5, nullptr},
     };
     for (const Case &c : cases) {
         WindowFixture fixture;
@@ -85,6 +87,10 @@ TEST(FrmTransparency, ClickingTheOriginalPicturePicksTheIndexUnderIt)
         fixture.pictures.Write("a.bmp", test::EightBitPicture(8, 8, 1, {{3, 2, 17}}));
         window.File_Click(); // shows the new content in the Original view
         window.optShow[c.preview ? 1 : 0]->setChecked(true);
+        if (c.emptyBox) {
+            window.File->setCurrentRow(-1);
+            window.File_Click();
+        }
         fixture.dialogs.ClearLog();
         const std::string settingsBefore = fixture.SettingsText();
 
