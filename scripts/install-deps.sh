@@ -6,7 +6,7 @@ packages=(
   cmake g++ ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth x11-apps imagemagick python3-pil
+  xvfb xauth x11-apps imagemagick python3-pil fonts-dejavu-core
   clang libclang-rt-14-dev llvm
 )
 
