@@ -6,22 +6,8 @@ namespace qv::test {
 
 FakeEngineHost::FakeEngineHost()
 {
+    applyTransparency = true;
     skipValues[255] = 1;
-}
-
-std::string FakeEngineHost::PaletteOptionCaption(int index)
-{
-    return captions.at(static_cast<std::size_t>(index));
-}
-
-std::string FakeEngineHost::PaletteOptionTag(int index)
-{
-    return tags.at(static_cast<std::size_t>(index));
-}
-
-int FakeEngineHost::SkipValue(int index)
-{
-    return skipValues.at(static_cast<std::size_t>(index));
 }
 
 int FakeEngineHost::BrightnessValue(int channel)

@@ -17,30 +17,12 @@ namespace qv::test {
 // Transparent Edges on, both transparent colours 255 with entry 255 skipped, Bottom / Center
 // alignment, Pixel matching, no scaling, brightness 100, a square of 64. It owns its own palette
 // store and scripted dialog service, and records previews and Convert Palette commands.
-class FakeEngineHost : public EngineHost
+class FakeEngineHost : public FakePaletteFields<EngineHost>
 {
 public:
-    static constexpr int kLastPaletteOption = 7;
-
     FakeEngineHost();
 
-    ScriptedDialogService dialogs;
     PaletteStore store;
-
-    int paletteNumber = 0;
-    std::array<std::string, kLastPaletteOption + 1> captions = {"WOLF3D",
-        "SPEAR",
-        "BLAKESTONE",
-        "BODYCOUNT",
-        "CORRIDOR7",
-        "NOAH3D",
-        "DOOM",
-        "&Use External"};
-    std::array<std::string, kLastPaletteOption + 1> tags {};
-    std::array<int, 256> skipValues {}; // 1 excludes the entry from matching
-    bool applyTransparency = true;
-    int inputTransparencyColor = 255;
-    int outputTransparencyColor = 255;
 
     int largestSquareSize = 512;
     int squareSize = 64;
@@ -59,16 +41,6 @@ public:
 
     // Chooses the palette file at path (the external palette option).
     void UsePaletteFile(const std::string &path);
-
-    DialogService &Dialogs() override { return dialogs; }
-    int GetPaletteNumber() override { return paletteNumber; }
-    int LastPaletteOption() override { return kLastPaletteOption; }
-    std::string PaletteOptionCaption(int index) override;
-    std::string PaletteOptionTag(int index) override;
-    int SkipValue(int index) override;
-    bool ApplyTransparencyChecked() override { return applyTransparency; }
-    int GetInputTransparencyColor() override { return inputTransparencyColor; }
-    int GetOutputTransparencyColor() override { return outputTransparencyColor; }
 
     PaletteStore &Palette() override { return store; }
     int LargestSquareSize() override { return largestSquareSize; }

@@ -8,10 +8,11 @@
 
 namespace qv::test {
 
-// A PaletteHost whose options are plain fields, as the window's controls would hold them.
-// By default: palette 0 (WOLF3D), no external file, no entry skipped, transparency off with
-// both transparent colours at 255. Messages go to the scripted dialog service `dialogs`.
-class FakePaletteHost : public PaletteHost
+// The palette options of a host as plain fields, as the window's controls would hold them, on top
+// of Host (PaletteHost or an interface derived from it). By default: palette 0 (WOLF3D), no
+// external file, no entry skipped, transparency off with both transparent colours at 255.
+// Messages go to the scripted dialog service `dialogs`.
+template <typename Host> class FakePaletteFields : public Host
 {
 public:
     static constexpr int kLastPaletteOption = 7;
@@ -45,5 +46,7 @@ public:
 private:
     static std::size_t Index(int index) { return static_cast<std::size_t>(index); }
 };
+
+using FakePaletteHost = FakePaletteFields<PaletteHost>;
 
 } // namespace qv::test
