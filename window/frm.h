@@ -187,13 +187,11 @@ private:
     std::unique_ptr<clsINI> ini_;
     std::string backupFolder_;
 
-    /* ---- G: start-up, file list, options and batch ---- */
     // The program's folder given to Form_Load: the picture folder when none is stored, and the
     // palette dialog's initial folder.
     std::string programFolder_;
     // Connects the Change of chkPal(index) to chkPal_Change(index) (frm_options.cpp).
     void ConnectSkipBox(int index);
-    /* ---- end of G ---- */
 };
 
 } // namespace qv
