@@ -116,4 +116,10 @@ private:
     std::optional<Failure> unreadable_;
 };
 
+// The text a flag is stored as: "-1" for true, "0" for false.
+inline const char *FlagText(bool on)
+{
+    return on ? "-1" : "0";
+}
+
 } // namespace qv

@@ -5,6 +5,7 @@
 #include "platform/checked.h"
 #include "platform/failure.h"
 #include "window/frm.h"
+#include "window/preview_pause.h"
 
 #include <optional>
 #include <span>
@@ -128,9 +129,8 @@ void frm::RunConvertPaletteCommand()
 {
     // The engine converts the picture itself right after this; the command's own preview would
     // convert it a second time.
-    SuspendPreview = true;
+    const PreviewPause pause(SuspendPreview);
     mnuPaletteConvertPalette_Click();
-    SuspendPreview = false;
 }
 
 void frm::ShowPreview(const PreviewPicture &picture)

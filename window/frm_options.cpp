@@ -3,6 +3,7 @@
 #include "common/mod_global.h"
 #include "common/numbers.h"
 #include "window/frm.h"
+#include "window/preview_pause.h"
 
 #include <optional>
 
@@ -11,23 +12,6 @@ namespace {
 
 const char *const kBrightnessPrompt = "New brightness (0.. 200):";
 const char *const kBrightnessTitle = "Brightness";
-
-// Keeps preview refreshes off while several values change in a row, also when a step fails.
-class PreviewPause
-{
-public:
-    explicit PreviewPause(bool &suspend)
-        : suspend_(suspend)
-    {
-        suspend_ = true;
-    }
-    ~PreviewPause() { suspend_ = false; }
-    PreviewPause(const PreviewPause &) = delete;
-    PreviewPause &operator=(const PreviewPause &) = delete;
-
-private:
-    bool &suspend_;
-};
 
 // A typed answer as a whole number: numeric text rounded half to even; nothing otherwise.
 std::optional<std::int32_t> TypedNumber(const std::string &answer)

@@ -19,11 +19,6 @@ constexpr const char *kPaletteFilter =
 constexpr const char *kPaletteDialogTitle = "Select the JASC palette file to use";
 constexpr const char *kExternalCaption = "&Use External: ";
 
-const char *Flag(bool on)
-{
-    return on ? "-1" : "0";
-}
-
 } // namespace
 
 void frm::ConnectPaletteHandlers()
@@ -111,7 +106,7 @@ void frm::mnuPaletteConvertPalette_Click()
         lblBright[i]->setEnabled(enabled);
         vsbBright[i]->setEnabled(enabled);
     }
-    ini_->WriteValue("General", "ConvertPalette", Flag(mnuPaletteConvertPalette->Checked()));
+    ini_->WriteValue("General", "ConvertPalette", FlagText(mnuPaletteConvertPalette->Checked()));
     if (!SuspendPreview) {
         RefreshPreview();
     }

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/qt/twips.h"
 #include "window/frm.h"
+#include "window/preview_pause.h"
 
 #include <string>
 
@@ -18,11 +19,6 @@ constexpr const char *kColorPrompt = "Enter a color value (0..255):";
 constexpr const char *kInputTitle = "Input Transparency Color";
 constexpr const char *kOutputTitle = "Output Transparency Color";
 
-const char *Flag(bool on)
-{
-    return on ? "-1" : "0";
-}
-
 // Keyboard state in the classic encoding the handler takes: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState(Qt::KeyboardModifiers modifiers)
 {
@@ -30,24 +26,6 @@ int ShiftState(Qt::KeyboardModifiers modifiers)
         | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0)
         | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
-
-// Clears the flag however the multi-step change ends, so a failure cannot leave every later
-// preview switched off.
-class PreviewSuspension
-{
-public:
-    explicit PreviewSuspension(bool &flag)
-        : flag_(flag)
-    {
-        flag_ = true;
-    }
-    ~PreviewSuspension() { flag_ = false; }
-    PreviewSuspension(const PreviewSuspension &) = delete;
-    PreviewSuspension &operator=(const PreviewSuspension &) = delete;
-
-private:
-    bool &flag_;
-};
 
 } // namespace
 
@@ -93,14 +71,15 @@ void frm::SetOutputTransparencyColor(int value)
 void frm::mnuTransparencyApply_Click()
 {
     mnuTransparencyApply->SetChecked(!mnuTransparencyApply->Checked());
-    ini_->WriteValue("General", "ApplyTransparency", Flag(mnuTransparencyApply->Checked()));
+    ini_->WriteValue("General", "ApplyTransparency", FlagText(mnuTransparencyApply->Checked()));
     RefreshPreview();
 }
 
 void frm::mnuTransparencyLeftRightCols_Click()
 {
     mnuTransparencyLeftRightCols->SetChecked(!mnuTransparencyLeftRightCols->Checked());
-    ini_->WriteValue("General", "TransparentEdges", Flag(mnuTransparencyLeftRightCols->Checked()));
+    ini_->WriteValue(
+        "General", "TransparentEdges", FlagText(mnuTransparencyLeftRightCols->Checked()));
     RefreshPreview();
 }
 
@@ -117,7 +96,7 @@ void frm::mnuTransparencyOutputColor_Click()
 {
     {
         // Unticking the old entry and ticking the new one each ask for a preview: one is enough.
-        const PreviewSuspension suspension(SuspendPreview);
+        const PreviewPause pause(SuspendPreview);
         const int old = GetOutputTransparencyColor();
         const int answer = InputNumber(dialogs_, kColorPrompt, kOutputTitle, 0, 255, old);
         ini_->WriteValue("General", "OutputTransparentColor", answer);
