@@ -1,6 +1,7 @@
 #include "engine/mod_add_bmp_header.h"
 #include "platform/failure.h"
 #include "tests/support/bmp_builder.h"
+#include "tests/support/failure_number.h"
 
 #include <cstdint>
 #include <string>
@@ -26,12 +27,7 @@ std::vector<std::uint8_t> ExpectedPalette(const BmpLayout &layout)
 // The failure number RemoveBMPHeader throws for bytes, 0 when it does not throw.
 std::int32_t ParseFailure(const std::vector<std::uint8_t> &bytes, LoadedImage &image)
 {
-    try {
-        RemoveBMPHeader(bytes, image);
-    } catch (const Failure &failure) {
-        return failure.Number();
-    }
-    return 0;
+    return test::FailureNumberOf([&] { RemoveBMPHeader(bytes, image); });
 }
 
 BmpLayout Layout(std::int16_t bits, std::int32_t width, std::int32_t height, std::uint32_t header)

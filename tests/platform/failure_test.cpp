@@ -1,5 +1,6 @@
 #include "platform/checked.h"
 #include "platform/failure.h"
+#include "tests/support/failure_number.h"
 
 #include <cstdint>
 #include <limits>
@@ -10,15 +11,7 @@
 namespace qv {
 namespace {
 
-std::int32_t FailureNumberOf(auto action)
-{
-    try {
-        action();
-    } catch (const Failure &failure) {
-        return failure.Number();
-    }
-    return 0;
-}
+using test::FailureNumberOf;
 
 TEST(Checked, OverflowIsFailureSix)
 {

@@ -1,5 +1,6 @@
 #include "platform/failure.h"
 #include "platform/qt/arrow_scroll_bar.h"
+#include "tests/support/failure_number.h"
 
 #include <ostream>
 
@@ -32,15 +33,7 @@ void Configure(ArrowScrollBar &bar, Bar kind, int value)
     bar.SetValue(value);
 }
 
-std::int32_t FailureNumberOf(auto action)
-{
-    try {
-        action();
-    } catch (const Failure &failure) {
-        return failure.Number();
-    }
-    return 0;
-}
+using test::FailureNumberOf;
 
 enum class Arrow { Up, Down };
 
