@@ -5,7 +5,7 @@
 
 #include "palette/color_matching.h"
 #include "palette/palette_store.h"
-#include "tests/support/fake_palette_host.h"
+#include "platform/scripted_dialog_service.h"
 
 #include <array>
 #include <benchmark/benchmark.h>
@@ -47,33 +47,38 @@ std::vector<std::uint8_t> NoisePicture()
     return pixels;
 }
 
-qv::test::FakePaletteHost Wolf3dHost()
-{
-    qv::test::FakePaletteHost host;
-    host.skipValues[255] = 1; // the default transparent entry is skipped
-    return host;
-}
+// WOLF3D with the default transparent entry skipped.
+struct Wolf3d {
+    qv::ScriptedDialogService dialogs;
+    qv::ConversionOptions options;
+
+    void Prepare(qv::PaletteStore &store)
+    {
+        store.BuildMatchTable(dialogs, options.palette);
+        store.TakeSnapshot(options.skip);
+    }
+};
 
 void Convert(benchmark::State &state,
-    qv::test::FakePaletteHost &host,
+    Wolf3d &host,
     qv::PaletteStore &store,
     const std::vector<std::uint8_t> &picture)
 {
     state.PauseTiming();
     std::vector<std::uint8_t> pixels = picture;
     state.ResumeTiming();
-    qv::ConvertTo8BitBMP(host, store, pixels, kSide, kSide, 24, kNoOffsets);
+    qv::ConvertTo8BitBMP(
+        host.dialogs, store, host.options.skip, pixels, kSide, kSide, 24, kNoOffsets);
     benchmark::DoNotOptimize(pixels.data());
 }
 
 void Cold(benchmark::State &state, const std::vector<std::uint8_t> &picture)
 {
-    qv::test::FakePaletteHost host = Wolf3dHost();
+    Wolf3d host;
     for (auto _ : state) {
         state.PauseTiming();
         qv::PaletteStore store;
-        store.BuildMatchTable(host);
-        store.TakeSnapshot(host);
+        host.Prepare(store);
         state.ResumeTiming();
         Convert(state, host, store, picture);
     }
@@ -81,16 +86,15 @@ void Cold(benchmark::State &state, const std::vector<std::uint8_t> &picture)
 
 void Warm(benchmark::State &state, const std::vector<std::uint8_t> &picture)
 {
-    qv::test::FakePaletteHost host = Wolf3dHost();
+    Wolf3d host;
     qv::PaletteStore store;
-    store.BuildMatchTable(host);
-    store.TakeSnapshot(host);
+    host.Prepare(store);
     std::vector<std::uint8_t> pixels = picture;
-    qv::ConvertTo8BitBMP(host, store, pixels, kSide, kSide, 24, kNoOffsets);
+    qv::ConvertTo8BitBMP(
+        host.dialogs, store, host.options.skip, pixels, kSide, kSide, 24, kNoOffsets);
     for (auto _ : state) {
         // As every conversion does: reload the palette and the skip list, then match.
-        store.BuildMatchTable(host);
-        store.TakeSnapshot(host);
+        host.Prepare(store);
         Convert(state, host, store, picture);
     }
 }
@@ -98,10 +102,9 @@ void Warm(benchmark::State &state, const std::vector<std::uint8_t> &picture)
 // The plain 256-entry search over the same picture, for comparison.
 void Plain(benchmark::State &state, const std::vector<std::uint8_t> &picture)
 {
-    qv::test::FakePaletteHost host = Wolf3dHost();
+    Wolf3d host;
     qv::PaletteStore store;
-    store.BuildMatchTable(host);
-    store.TakeSnapshot(host);
+    host.Prepare(store);
     std::vector<std::uint8_t> indices(picture.size() / 3);
     for (auto _ : state) {
         for (std::size_t p = 0; p < indices.size(); ++p) {

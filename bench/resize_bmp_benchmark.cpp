@@ -4,13 +4,11 @@
 // "Warm" keeps one palette store across runs as the program does; "Cold" starts each run with a
 // fresh store, like the first preview after start-up.
 
-#include "engine/engine_host.h"
 #include "engine/resize_bmp.h"
 #include "palette/palette_store.h"
 #include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
 
-#include <array>
 #include <benchmark/benchmark.h>
 #include <cstdint>
 #include <cstdlib>
@@ -25,41 +23,25 @@ namespace {
 constexpr std::int32_t kSide = 512;
 
 // The program's first-start options, with 64x64 scaling, Average Square and a square of 512.
-class BenchHost : public qv::EngineHost
+class BenchHost : public qv::ConversionSink
 {
 public:
+    BenchHost()
+    {
+        options.largestSquareSize = kSide;
+        options.squareSize = kSide;
+        options.scaling = qv::Scaling::Square64;
+        options.colorMatching = qv::ColorMatching::AverageSquare;
+    }
+
     qv::ScriptedDialogService dialogs;
     qv::PaletteStore store;
+    qv::ConversionOptions options;
     int previews = 0;
 
     qv::DialogService &Dialogs() override { return dialogs; }
-    int GetPaletteNumber() override { return 0; }
-    int LastPaletteOption() override { return 7; }
-    std::string PaletteOptionCaption(int index) override
-    {
-        static const std::array<const char *, 8> captions = {
-            "WOLF3D", "SPEAR", "BLAKESTONE", "BODYCOUNT", "CORRIDOR7", "NOAH3D", "DOOM", ""};
-        return captions.at(static_cast<std::size_t>(index));
-    }
-    std::string PaletteOptionTag(int) override { return ""; }
-    int SkipValue(int index) override { return index == 255 ? 1 : 0; }
-    bool ApplyTransparencyChecked() override { return true; }
-    int GetInputTransparencyColor() override { return 255; }
-    int GetOutputTransparencyColor() override { return 255; }
-
-    qv::PaletteStore &Palette() override { return store; }
-    int LargestSquareSize() override { return kSide; }
-    int SquareSize() override { return kSide; }
-    int GetScalingOption() override { return 1; }
-    int GetVerticalAlignmentOption() override { return 2; }
-    int GetHorizontalAlignmentOption() override { return 1; }
-    int GetColorMatchingOption() override { return 3; }
-    bool ConvertPaletteChecked() override { return true; }
-    bool TransparentEdgesChecked() override { return true; }
-    int BrightnessValue(int) override { return 100; }
-    void RunConvertPaletteCommand() override { }
-    std::string BackupFolder() override { return ""; }
     void ShowPreview(const qv::PreviewPicture &) override { ++previews; }
+    qv::ConversionOptions SwitchConvertPaletteOn() override { return options; }
 };
 
 void Put32(std::vector<std::uint8_t> &bytes, std::size_t at, std::uint32_t value)
@@ -127,8 +109,9 @@ void Preview(benchmark::State &state, BenchHost &host, const std::string &path)
 {
     std::int32_t w = kSide;
     std::int32_t h = kSide;
-    if (qv::ResizeBMP(host, path, w, h, true) != qv::ResizeResult::Previewed || w != 64
-        || !host.dialogs.Log().empty()) {
+    if (qv::ResizeBMP(host, host.store, host.options, path, w, h, qv::ResizeDestination::Preview())
+            != qv::ResizeResult::Previewed
+        || w != 64 || !host.dialogs.Log().empty()) {
         state.SkipWithError("the preview did not come out as 64 x 64 without messages");
     }
 }

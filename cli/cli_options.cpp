@@ -1,8 +1,9 @@
 #include "cli/cli_options.h"
 
+#include "cli/convert_settings.h"
+
 #include <algorithm>
 #include <charconv>
-#include <map>
 
 namespace qv::cli {
 namespace {
@@ -19,16 +20,6 @@ std::optional<int> ParseInt(const std::string &text, int lo, int hi)
     return value;
 }
 
-std::optional<int> Choice(const std::string &text, const std::vector<std::string> &names)
-{
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (text == names[i]) {
-            return static_cast<int>(i);
-        }
-    }
-    return std::nullopt;
-}
-
 std::vector<std::string> Split(const std::string &text, char separator)
 {
     std::vector<std::string> parts;
@@ -41,6 +32,282 @@ std::vector<std::string> Split(const std::string &text, char separator)
         }
         start = at + 1;
     }
+}
+
+// "a, b, c or d"
+std::string Alternatives(const std::vector<std::string> &names)
+{
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+    }
+    return text;
+}
+
+std::string Joined(const std::vector<std::string> &names, const char *separator)
+{
+    std::string text;
+    for (const std::string &name : names) {
+        text += (text.empty() ? "" : separator) + name;
+    }
+    return text;
+}
+
+enum class Arity {
+    Switch, // --name
+    Flag, // --name and --no-name
+    Value, // --name VALUE or --name=VALUE
+    Shown, // only a line of the help text
+};
+
+// How an option takes effect: its value (empty for switches) and, for a flag, on or off. Returns
+// what is wrong with the value ("30 (a multiple of 4 from 16 to 512)"), empty when all is well.
+using Apply = std::function<std::string(CliOptions &, const std::string &value, bool on)>;
+
+// One option: its names (the first is the one shown), how it is given, its help and its effect.
+struct OptionRow {
+    std::vector<std::string> names;
+    Arity arity;
+    std::string valueName; // what the help shows for its value
+    std::string help; // lines after the first are indented under it
+    Apply apply;
+};
+
+// A conversion option is checked while parsing and takes effect once the settings are read.
+template <typename Change> std::string Later(CliOptions &o, Change change)
+{
+    o.conversion.push_back([change](ConversionOptions &c) {
+        change(c);
+        return std::string();
+    });
+    return {};
+}
+
+template <typename T>
+OptionRow ChoiceRow(const char *name,
+    std::vector<std::string> choices,
+    const char *help,
+    T ConversionOptions::*field)
+{
+    const std::string valueName = Joined(choices, "|");
+    return {{name},
+        Arity::Value,
+        valueName,
+        help,
+        [choices, field](CliOptions &o, const std::string &v, bool) {
+            const auto at = std::find(choices.begin(), choices.end(), v);
+            if (at == choices.end()) {
+                return v + " (" + Alternatives(choices) + ")";
+            }
+            const auto value = static_cast<T>(at - choices.begin());
+            return Later(o, [field, value](ConversionOptions &c) { c.*field = value; });
+        }};
+}
+
+OptionRow FlagRow(const char *name, const char *help, bool ConversionOptions::*field)
+{
+    return {{name}, Arity::Flag, "", help, [field](CliOptions &o, const std::string &, bool on) {
+                return Later(o, [field, on](ConversionOptions &c) { c.*field = on; });
+            }};
+}
+
+OptionRow SwitchRow(std::vector<std::string> names, const char *help, bool CliOptions::*field)
+{
+    return {std::move(names),
+        Arity::Switch,
+        "",
+        help,
+        [field](CliOptions &o, const std::string &, bool) {
+            o.*field = true;
+            return std::string();
+        }};
+}
+
+OptionRow TextRow(const char *name,
+    const char *valueName,
+    const char *help,
+    std::function<void(CliOptions &, const std::string &)> take)
+{
+    return {
+        {name}, Arity::Value, valueName, help, [take](CliOptions &o, const std::string &v, bool) {
+            if (v.empty()) {
+                return std::string("empty");
+            }
+            take(o, v);
+            return std::string();
+        }};
+}
+
+OptionRow TransparentColorRow(const char *name, const char *help, bool input)
+{
+    return {{name}, Arity::Value, "N", help, [input](CliOptions &o, const std::string &v, bool) {
+                const std::optional<int> n = ParseInt(v, 0, 255);
+                if (!n) {
+                    return v + " (0 to 255)";
+                }
+                return Later(o, [input, n](ConversionOptions &c) {
+                    if (input) {
+                        c.inputTransparentColor = *n;
+                    } else {
+                        c.outputTransparentColor = static_cast<std::uint8_t>(*n);
+                    }
+                });
+            }};
+}
+
+std::string SizeValue(CliOptions &o, const std::string &v, bool)
+{
+    const std::optional<int> size = ParseInt(v, 16, 512);
+    if (!size || *size % 4 != 0) {
+        return v + " (a multiple of 4 from 16 to 512)";
+    }
+    return Later(o, [size](ConversionOptions &c) { c.squareSize = *size; });
+}
+
+std::string BrightnessValue(CliOptions &o, const std::string &v, bool)
+{
+    const std::vector<std::string> parts = Split(v, ',');
+    std::array<std::int32_t, 3> brightness {};
+    for (std::size_t k = 0; k < brightness.size(); ++k) {
+        const auto n = parts.size() == 3 ? ParseInt(parts[k], 0, 200) : std::nullopt;
+        if (!n) {
+            return v + " (R,G,B, each 0 to 200)";
+        }
+        brightness[k] = *n;
+    }
+    return Later(o, [brightness](ConversionOptions &c) { c.brightness = brightness; });
+}
+
+std::string SkipValue(CliOptions &o, const std::string &v, bool)
+{
+    const std::optional<std::array<bool, 256>> skip = ParseSkipList(v);
+    if (!skip) {
+        return v + " (for example 0,16-31,255)";
+    }
+    return Later(o, [skip](ConversionOptions &c) { c.skip = *skip; });
+}
+
+std::string PaletteValue(CliOptions &o, const std::string &v, bool)
+{
+    if (v.empty()) {
+        return "empty";
+    }
+    // Whether the name is a file is asked once the settings are read, as the palette is taken then.
+    o.conversion.push_back([v](ConversionOptions &c) { return ChoosePalette(v, c); });
+    return {};
+}
+
+std::string JobsValue(CliOptions &o, const std::string &v, bool)
+{
+    const std::optional<int> n = ParseInt(v, 1, 256);
+    if (!n) {
+        return v + " (1 to 256)";
+    }
+    o.jobs = *n;
+    return {};
+}
+
+// Every option of the program, in the order of the help text.
+const std::vector<OptionRow> &OptionTable()
+{
+    using C = ConversionOptions;
+    static const std::vector<OptionRow> rows = {
+        TextRow("--settings",
+            "FILE",
+            "settings file to read (default: quorvantile.ini beside the program)",
+            [](CliOptions &o, const std::string &v) { o.settingsFile = v; }),
+        {{"--palette"},
+            Arity::Value,
+            "NAME|FILE",
+            "WOLF3D, SPEAR, BLAKESTONE, BODYCOUNT, CORRIDOR7, NOAH3D, DOOM, or a\n"
+            "palette file (JASC-PAL, RIFF, ACT, GAMEPAL.OBJ)",
+            PaletteValue},
+        {{"--size"},
+            Arity::Value,
+            "N",
+            "side of the output square, a multiple of 4 from 16 to 512 (default 64)",
+            SizeValue},
+        SwitchRow({"--find-minimum"},
+            "the smallest square that holds every input (wins over --size)",
+            &CliOptions::findMinimum),
+        ChoiceRow("--scale", {"none", "64", "128", "32"}, "rescale the square", &C::scaling),
+        ChoiceRow("--valign", {"top", "center", "bottom", "weighted"}, "", &C::verticalAlignment),
+        ChoiceRow("--halign", {"left", "center", "right", "weighted"}, "", &C::horizontalAlignment),
+        ChoiceRow("--match",
+            {"pixel", "row", "column", "square"},
+            "colour matching when the square shrinks",
+            &C::colorMatching),
+        {{"--brightness"},
+            Arity::Value,
+            "R,G,B",
+            "brightness per channel, 0 to 200 each (100: unchanged)",
+            BrightnessValue},
+        FlagRow("--convert-palette", "", &C::convertPalette),
+        FlagRow("--transparency", "replace the input transparent colour", &C::applyTransparency),
+        TransparentColorRow(
+            "--input-transparent", "input transparent colour index, 0 to 255", true),
+        TransparentColorRow(
+            "--output-transparent", "output transparent colour index, 0 to 255", false),
+        FlagRow("--edges", "make the left and right columns transparent", &C::transparentEdges),
+        {{"--skip"},
+            Arity::Value,
+            "LIST",
+            "palette entries never to use, e.g. 0,16-31,255 (the output\n"
+            "transparent entry is always added)",
+            SkipValue},
+        TextRow("--output",
+            "DIR",
+            "write the results into DIR; inputs untouched, no backup",
+            [](CliOptions &o, const std::string &v) { o.outputDir = v; }),
+        {{"--jobs", "-j"},
+            Arity::Value,
+            "N",
+            "files converted in parallel (default: the number of cores)",
+            JobsValue},
+        SwitchRow({"--json"}, "one JSON object per file on stdout", &CliOptions::json),
+        SwitchRow({"--quiet", "-q"}, "no progress line and no closing count", &CliOptions::quiet),
+        SwitchRow({"--help", "-h"}, "", &CliOptions::help),
+        SwitchRow({"--version"}, "", &CliOptions::version),
+        {{"--"}, Arity::Shown, "", "every argument after it is a PATH", nullptr},
+    };
+    return rows;
+}
+
+// The row an argument names, and whether it is the "--no-" form of a flag.
+const OptionRow *FindRow(const std::string &name, bool &negated)
+{
+    for (const OptionRow &row : OptionTable()) {
+        if (row.arity == Arity::Shown) {
+            continue;
+        }
+        for (const std::string &rowName : row.names) {
+            if (name == rowName) {
+                negated = false;
+                return &row;
+            }
+            if (row.arity == Arity::Flag && name == "--no-" + rowName.substr(2)) {
+                negated = true;
+                return &row;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The help's left column of a row.
+std::string Usage(const OptionRow &row)
+{
+    const std::string &name = row.names.front();
+    switch (row.arity) {
+    case Arity::Value:
+        return name + " " + row.valueName;
+    case Arity::Flag:
+        return name + ", --no-" + name.substr(2);
+    case Arity::Switch:
+    case Arity::Shown:
+        break;
+    }
+    return name;
 }
 
 } // namespace
@@ -70,31 +337,6 @@ ParseResult ParseCommandLine(const std::vector<std::string> &args)
 {
     ParseResult result;
     CliOptions &o = result.options;
-    const std::map<std::string, std::optional<bool> *> flags = {
-        {"--convert-palette", &o.convertPalette},
-        {"--transparency", &o.transparency},
-        {"--edges", &o.edges}};
-    const std::map<std::string, bool *> switches = {{"--help", &o.help},
-        {"-h", &o.help},
-        {"--version", &o.version},
-        {"--json", &o.json},
-        {"--quiet", &o.quiet},
-        {"-q", &o.quiet},
-        {"--find-minimum", &o.findMinimum}};
-    const std::vector<std::string> valued = {"--settings",
-        "--palette",
-        "--size",
-        "--scale",
-        "--valign",
-        "--halign",
-        "--match",
-        "--brightness",
-        "--input-transparent",
-        "--output-transparent",
-        "--skip",
-        "--output",
-        "--jobs",
-        "-j"};
     bool onlyPaths = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
@@ -114,97 +356,29 @@ ParseResult ParseCommandLine(const std::vector<std::string> &args)
             name = arg.substr(0, arg.find('='));
             inlineValue = arg.substr(arg.find('=') + 1);
         }
-        const std::string flagName = name.rfind("--no-", 0) == 0 ? "--" + name.substr(5) : name;
-        const bool isFlag = switches.count(name) != 0 || flags.count(flagName) != 0;
-        if (isFlag && inlineValue) {
-            result.error = name + " takes no value";
-            return result;
-        }
-        if (switches.count(name) != 0) {
-            *switches.at(name) = true;
-            continue;
-        }
-        if (flags.count(flagName) != 0) {
-            *flags.at(flagName) = name == flagName;
-            continue;
-        }
-        if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
+        bool negated = false;
+        const OptionRow *row = FindRow(name, negated);
+        if (row == nullptr) {
             result.error = "unknown option " + name;
             return result;
         }
-        if (!inlineValue && i + 1 >= args.size()) {
+        std::string value;
+        if (row->arity != Arity::Value) {
+            if (inlineValue) {
+                result.error = name + " takes no value";
+                return result;
+            }
+        } else if (inlineValue) {
+            value = *inlineValue;
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
             result.error = name + " needs a value";
             return result;
         }
-        const std::string v = inlineValue ? *inlineValue : args[++i];
-        auto bad = [&](const std::string &what) {
-            result.error = "invalid value for " + name + ": " + what;
+        if (std::string problem = row->apply(o, value, !negated); !problem.empty()) {
+            result.error = "invalid value for " + name + ": " + problem;
             return result;
-        };
-
-        if (name == "--settings") {
-            if (v.empty()) {
-                return bad("empty");
-            }
-            o.settingsFile = v;
-        } else if (name == "--palette") {
-            if (v.empty()) {
-                return bad("empty");
-            }
-            o.palette = v;
-        } else if (name == "--size") {
-            o.size = ParseInt(v, 16, 512);
-            if (!o.size || *o.size % 4 != 0) {
-                return bad(v + " (a multiple of 4 from 16 to 512)");
-            }
-        } else if (name == "--scale") {
-            if (!(o.scale = Choice(v, {"none", "64", "128", "32"}))) {
-                return bad(v + " (none, 64, 128 or 32)");
-            }
-        } else if (name == "--valign") {
-            if (!(o.verticalAlign = Choice(v, {"top", "center", "bottom", "weighted"}))) {
-                return bad(v + " (top, center, bottom or weighted)");
-            }
-        } else if (name == "--halign") {
-            if (!(o.horizontalAlign = Choice(v, {"left", "center", "right", "weighted"}))) {
-                return bad(v + " (left, center, right or weighted)");
-            }
-        } else if (name == "--match") {
-            if (!(o.match = Choice(v, {"pixel", "row", "column", "square"}))) {
-                return bad(v + " (pixel, row, column or square)");
-            }
-        } else if (name == "--brightness") {
-            const std::vector<std::string> parts = Split(v, ',');
-            std::array<int, 3> b {};
-            for (std::size_t k = 0; k < 3; ++k) {
-                const auto n = parts.size() == 3 ? ParseInt(parts[k], 0, 200) : std::nullopt;
-                if (!n) {
-                    return bad(v + " (R,G,B, each 0 to 200)");
-                }
-                b[k] = *n;
-            }
-            o.brightness = b;
-        } else if (name == "--input-transparent" || name == "--output-transparent") {
-            const auto n = ParseInt(v, 0, 255);
-            if (!n) {
-                return bad(v + " (0 to 255)");
-            }
-            (name == "--input-transparent" ? o.inputTransparent : o.outputTransparent) = n;
-        } else if (name == "--skip") {
-            if (!(o.skip = ParseSkipList(v))) {
-                return bad(v + " (for example 0,16-31,255)");
-            }
-        } else if (name == "--output") {
-            if (v.empty()) {
-                return bad("empty");
-            }
-            o.outputDir = v;
-        } else { // --jobs, -j
-            const auto n = ParseInt(v, 1, 256);
-            if (!n) {
-                return bad(v + " (1 to 256)");
-            }
-            o.jobs = *n;
         }
     }
     if (o.paths.empty() && !o.help && !o.version) {
@@ -215,39 +389,34 @@ ParseResult ParseCommandLine(const std::vector<std::string> &args)
 
 std::string HelpText()
 {
-    return R"(Usage: quorvantile-convert [options] PATH...
+    std::string text = R"(Usage: quorvantile-convert [options] PATH...
 
 Converts bitmap pictures into square, palette-indexed 8-bit BMPs. A PATH is a .bmp file or a
 folder (its *.bmp files). Without --output every picture is converted in place and its original
 is kept in the folder's "Quorvantile Backup" subfolder. Options not given keep the values of the
 window's settings file.
 
-  --settings FILE            settings file to read (default: quorvantile.ini beside the program)
-  --palette NAME|FILE        WOLF3D, SPEAR, BLAKESTONE, BODYCOUNT, CORRIDOR7, NOAH3D, DOOM, or a
-                             palette file (JASC-PAL, RIFF, ACT, GAMEPAL.OBJ)
-  --size N                   side of the output square, a multiple of 4 from 16 to 512 (default 64)
-  --find-minimum             the smallest square that holds every input (wins over --size)
-  --scale none|64|128|32     rescale the square
-  --valign top|center|bottom|weighted
-  --halign left|center|right|weighted
-  --match pixel|row|column|square    colour matching when the square shrinks
-  --brightness R,G,B         brightness per channel, 0 to 200 each (100: unchanged)
-  --convert-palette, --no-convert-palette
-  --transparency, --no-transparency  replace the input transparent colour
-  --input-transparent N      input transparent colour index, 0 to 255
-  --output-transparent N     output transparent colour index, 0 to 255
-  --edges, --no-edges        make the left and right columns transparent
-  --skip LIST                palette entries never to use, e.g. 0,16-31,255 (the output
-                             transparent entry is always added)
-  --output DIR               write the results into DIR; inputs untouched, no backup
-  --jobs N                   files converted in parallel (default: the number of cores)
-  --json                     one JSON object per file on stdout
-  --quiet                    no progress line and no closing count
-  --help, --version
-  --                         every argument after it is a PATH
-A built-in palette name wins over a file of that name; write ./DOOM for such a file.
-Exit status: 0 every file converted, 1 a file was refused or failed, 2 usage error.
 )";
+    // The descriptions start in column 30, or in column 38 after a long left column.
+    const std::string indent(29, ' ');
+    for (const OptionRow &row : OptionTable()) {
+        if (row.names.front() == "--version") {
+            continue; // shown on the line of --help
+        }
+        std::string left = row.names.front() == "--help" ? "--help, --version" : Usage(row);
+        if (!row.help.empty()) {
+            left.resize(left.size() <= 25 ? 27 : std::max<std::size_t>(left.size() + 2, 35), ' ');
+        }
+        std::string help = row.help;
+        for (std::size_t at = help.find('\n'); at != std::string::npos; at = help.find('\n', at)) {
+            help.insert(at + 1, indent);
+            at += 1 + indent.size();
+        }
+        text += "  " + left + help + "\n";
+    }
+    text += "A built-in palette name wins over a file of that name; write ./DOOM for such a file.\n"
+            "Exit status: 0 every file converted, 1 a file was refused or failed, 2 usage error.\n";
+    return text;
 }
 
 } // namespace qv::cli

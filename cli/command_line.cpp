@@ -4,10 +4,10 @@
 #include "cli/convert_jobs.h"
 #include "cli/convert_run.h"
 #include "cli/convert_settings.h"
+#include "cli/convert_worker.h"
 #include "cli/find_minimum.h"
 #include "cli/message_line.h"
 #include "cli/result_printer.h"
-#include "cli/settings_host.h"
 #include "common/cls_ini.h"
 #include "platform/app_info.h"
 #include "platform/failure.h"
@@ -35,13 +35,13 @@ std::string FailureText(const Failure &failure)
 
 // Reads the settings as the window's start-up does; the store may never save, so the file is
 // left exactly as it is. A problem with the file is returned as text.
-std::string ReadSettings(const std::string &path, bool named, ConvertSettings &settings)
+std::string ReadSettings(const std::string &path, bool named, ConversionOptions &options)
 {
     if (!FileExists(path)) {
         if (named) {
             return "settings file not found: " + NativePath(path);
         }
-        settings = ConvertSettings {};
+        options = ConversionOptions {};
         return {};
     }
     try {
@@ -55,18 +55,18 @@ std::string ReadSettings(const std::string &path, bool named, ConvertSettings &s
     clsINI ini(dialogs);
     ini.LoadINI(path);
     ini.AllowSaveFile(false);
-    settings = SettingsFromIni(ini);
+    options = OptionsFromSettings(ini);
     return {};
 }
 
 // Loads the chosen palette once, so that one that cannot be read stops the run before any
 // picture is converted with a palette of black.
-std::vector<std::string> PaletteProblems(const ConvertSettings &settings)
+std::vector<std::string> PaletteProblems(const ConversionOptions &options)
 {
-    SettingsHost host(settings);
-    host.Palette().ReadPaletteFile(host);
+    ConvertWorker worker(options);
+    worker.Palette().ReadPaletteFile(worker.Dialogs(), options.palette);
     std::vector<std::string> problems;
-    for (const std::string &text : host.Recorder().MessageTexts()) {
+    for (const std::string &text : worker.Recorder().MessageTexts()) {
         problems.push_back(OneLine(text));
     }
     return problems;
@@ -124,16 +124,16 @@ int RunCommandLine(
         return kExitConverted;
     }
 
-    ConvertSettings settings;
+    ConversionOptions conversion;
     const bool named = !options.settingsFile.empty();
     const std::string settingsPath = named ? options.settingsFile : DefaultSettingsPath();
-    if (std::string problem = ReadSettings(settingsPath, named, settings); !problem.empty()) {
+    if (std::string problem = ReadSettings(settingsPath, named, conversion); !problem.empty()) {
         return UsageError(err, problem);
     }
-    if (std::string problem = ApplyOptions(options, settings); !problem.empty()) {
+    if (std::string problem = ApplyOptions(options, conversion); !problem.empty()) {
         return UsageError(err, problem);
     }
-    if (const std::vector<std::string> problems = PaletteProblems(settings); !problems.empty()) {
+    if (const std::vector<std::string> problems = PaletteProblems(conversion); !problems.empty()) {
         for (std::size_t i = 0; i + 1 < problems.size(); ++i) {
             err << kProgram << ": " << problems[i] << '\n';
         }
@@ -147,15 +147,15 @@ int RunCommandLine(
         }
     }
     if (options.findMinimum) {
-        settings.squareSize = FindMinimumSquare(Pictures(inputs));
+        conversion.squareSize = FindMinimumSquare(Pictures(inputs));
         if (!options.quiet && !options.json) {
-            err << "Find Minimum: a square of " << settings.squareSize << '\n';
+            err << "Find Minimum: a square of " << conversion.squareSize << '\n';
         }
     }
 
     const std::vector<ConvertJob> jobs = PrepareJobs(inputs, options.outputDir);
     ResultPrinter printer(out, err, options.json, progress && !options.quiet, jobs.size());
-    RunConversion(settings, jobs, options.jobs, [&](const FileResult &r) { printer.Print(r); });
+    RunConversion(conversion, jobs, options.jobs, [&](const FileResult &r) { printer.Print(r); });
     printer.Finish();
     if (!options.json && !options.quiet) {
         out << "Converted " << printer.Converted() << " file(s).\n";

@@ -1,7 +1,7 @@
 #include "cli/convert_run.h"
 
+#include "cli/convert_worker.h"
 #include "cli/message_line.h"
-#include "cli/settings_host.h"
 #include "engine/resize_bmp.h"
 
 #include <algorithm>
@@ -91,7 +91,7 @@ FileStatus StatusOf(ResizeResult result)
 
 } // namespace
 
-FileResult ConvertOne(SettingsHost &host, const ConvertJob &job)
+FileResult ConvertOne(ConvertWorker &worker, const ConvertJob &job)
 {
     FileResult result;
     result.file = job.file;
@@ -99,18 +99,22 @@ FileResult ConvertOne(SettingsHost &host, const ConvertJob &job)
         result.messages.push_back(job.problem);
         return result;
     }
-    host.Recorder().ClearLog();
-    host.SetBackupFolder(job.backupFolder);
+    worker.Recorder().ClearLog();
     std::string escaped; // what escaped the engine, which reports everything it expects
     try {
-        std::int32_t outW = host.SquareSize();
+        const ConversionOptions &options = worker.Options();
+        std::int32_t outW = options.squareSize;
         std::int32_t outH = outW;
-        result.status = StatusOf(ResizeBMP(host, job.file, outW, outH, false, job.outputPath));
+        const ResizeDestination destination = job.outputPath.empty()
+            ? ResizeDestination::ReplaceInput(job.backupFolder)
+            : ResizeDestination::OutputFile(job.outputPath);
+        result.status = StatusOf(
+            ResizeBMP(worker, worker.Palette(), options, job.file, outW, outH, destination));
     } catch (const std::exception &error) {
         result.status = FileStatus::Failed;
         escaped = error.what();
     }
-    for (const ScriptedDialogService::Shown &shown : host.Recorder().Log()) {
+    for (const ScriptedDialogService::Shown &shown : worker.Recorder().Log()) {
         result.messages.push_back(OneLine(shown.text));
     }
     if (!escaped.empty()) {
@@ -122,7 +126,7 @@ FileResult ConvertOne(SettingsHost &host, const ConvertJob &job)
     return result;
 }
 
-std::vector<FileResult> RunConversion(const ConvertSettings &settings,
+std::vector<FileResult> RunConversion(const ConversionOptions &options,
     const std::vector<ConvertJob> &jobs,
     int workers,
     const std::function<void(const FileResult &)> &report)
@@ -138,29 +142,29 @@ std::vector<FileResult> RunConversion(const ConvertSettings &settings,
     ResultSlots slots(count);
     std::atomic<std::size_t> next {0};
     StartSignal start;
-    auto drain = [&](SettingsHost &host) {
+    auto drain = [&](ConvertWorker &worker) {
         for (std::size_t i = next++; i < count; i = next++) {
-            slots.Put(i, ConvertOne(host, jobs[i]));
+            slots.Put(i, ConvertOne(worker, jobs[i]));
         }
     };
-    ConvertSettings switchedOn = settings;
+    ConversionOptions switchedOn = options;
     switchedOn.convertPalette = true;
     {
         std::vector<std::jthread> threads;
         threads.emplace_back([&] {
-            SettingsHost host(settings);
+            ConvertWorker worker(options);
             std::size_t i = 0;
-            while (!host.Settings().convertPalette && (i = next++) < count) {
-                slots.Put(i, ConvertOne(host, jobs[i]));
+            while (!worker.Options().convertPalette && (i = next++) < count) {
+                slots.Put(i, ConvertOne(worker, jobs[i]));
             }
             start.Give();
-            drain(host);
+            drain(worker);
         });
         for (int w = 1; w < workers; ++w) {
             threads.emplace_back([&] {
                 start.Wait();
-                SettingsHost host(switchedOn);
-                drain(host);
+                ConvertWorker worker(switchedOn);
+                drain(worker);
             });
         }
         for (std::size_t i = 0; i < count; ++i) {

@@ -1,20 +1,20 @@
 #pragma once
 
 #include "cli/convert_jobs.h"
-#include "cli/convert_settings.h"
 #include "cli/file_result.h"
+#include "common/conversion_options.h"
 
 #include <functional>
 #include <vector>
 
 namespace qv::cli {
 
-class SettingsHost;
+class ConvertWorker;
 
-// Converts one job with the host's settings and collects what the engine said.
-FileResult ConvertOne(SettingsHost &host, const ConvertJob &job);
+// Converts one job with the worker's options and collects what the engine said.
+FileResult ConvertOne(ConvertWorker &worker, const ConvertJob &job);
 
-// Converts every job on up to `workers` threads (0: one per core), each with its own host,
+// Converts every job on up to `workers` threads (0: one per core), each with its own options,
 // palette store and message recorder. report is called on the calling thread once per job, in
 // job order, as soon as that job and every one before it are done; the results are also
 // returned in that order.
@@ -23,7 +23,7 @@ FileResult ConvertOne(SettingsHost &host, const ConvertJob &job);
 // picture, as the window's batch does. Until that happens the pictures are converted one at a
 // time, in order, by the first worker; the others join only afterwards, with it on. So every
 // picture is converted with the same setting whatever the number of workers.
-std::vector<FileResult> RunConversion(const ConvertSettings &settings,
+std::vector<FileResult> RunConversion(const ConversionOptions &options,
     const std::vector<ConvertJob> &jobs,
     int workers,
     const std::function<void(const FileResult &)> &report);

@@ -1,5 +1,7 @@
 #include "cli/convert_settings.h"
 
+#include "common/built_in_palettes.h"
+#include "common/settings_schema.h"
 #include "platform/files.h"
 
 #include <algorithm>
@@ -7,23 +9,6 @@
 
 namespace qv::cli {
 namespace {
-
-constexpr const char *kGeneral = "General";
-
-std::int32_t ReadLongInRange(const clsINI &ini,
-    const std::string &key,
-    std::int32_t min,
-    std::int32_t max,
-    std::int32_t defaultValue)
-{
-    const std::int32_t value = ini.ReadLong(kGeneral, key, defaultValue);
-    return value < min || value > max ? defaultValue : value;
-}
-
-bool ReadFlag(const clsINI &ini, const std::string &key)
-{
-    return ini.ReadLong(kGeneral, key, -1) != 0;
-}
 
 bool SameNameIgnoringCase(const std::string &a, const std::string &b)
 {
@@ -33,82 +18,70 @@ bool SameNameIgnoringCase(const std::string &a, const std::string &b)
            });
 }
 
-std::string ChoosePalette(const std::string &value, ConvertSettings &settings)
+PaletteChoice BuiltIn(int number)
 {
-    for (std::size_t i = 0; i < kBuiltInPalettes.size(); ++i) {
-        if (SameNameIgnoringCase(value, kBuiltInPalettes[i])) {
-            settings.paletteNumber = static_cast<int>(i);
-            return {};
-        }
-    }
-    if (FileExists(value)) {
-        settings.paletteNumber = kExternalPaletteOption;
-        settings.externalPalette = value;
-        return {};
-    }
-    std::string names;
-    for (const char *name : kBuiltInPalettes) {
-        names += names.empty() ? name : std::string(", ") + name;
-    }
-    return "unknown palette " + value + ": neither a built-in palette (" + names
-        + ") nor a palette file";
+    return PaletteChoice::BuiltIn(kBuiltInPalettes.at(static_cast<std::size_t>(number)));
 }
 
 } // namespace
 
-ConvertSettings SettingsFromIni(const clsINI &ini)
+ConversionOptions OptionsFromSettings(const clsINI &ini)
 {
-    ConvertSettings s;
-    for (std::size_t n = 0; n < s.skip.size(); ++n) {
-        s.skip[n] = ini.ReadLong("Colors", "Skip" + std::to_string(n), n == 255 ? 1 : 0);
+    ConversionOptions o;
+    for (std::size_t n = 0; n < o.skip.size(); ++n) {
+        o.skip[n] = ReadSetting(ini, settings::kSkip, static_cast<std::int32_t>(n)) != 0;
     }
-    s.convertPalette = ReadFlag(ini, "ConvertPalette");
-    s.paletteNumber = ReadLongInRange(ini, "Palette", 0, kExternalPaletteOption, 0);
-    s.verticalAlignment = ReadLongInRange(ini, "VerticalAlignment", 0, 3, 2);
-    s.horizontalAlignment = ReadLongInRange(ini, "HorizontalAlignment", 0, 3, 1);
+    o.convertPalette = ReadFlagSetting(ini, settings::kConvertPalette);
     // A stored path naming no file is not taken; the external choice then falls back to WOLF3D.
-    const std::string external = ini.ReadString(kGeneral, "ExternalPalette", "");
-    s.externalPalette = !external.empty() && FileExists(external) ? external : "";
-    if (s.paletteNumber == kExternalPaletteOption && s.externalPalette.empty()) {
-        s.paletteNumber = 0;
+    const int palette = ReadSetting(ini, settings::kPalette);
+    const std::string external = ReadTextSetting(ini, settings::kExternalPalette);
+    if (palette == kExternalPaletteOption && !external.empty() && FileExists(external)) {
+        o.palette = PaletteChoice::File(external);
+    } else {
+        o.palette = BuiltIn(palette == kExternalPaletteOption ? 0 : palette);
     }
-    s.applyTransparency = ReadFlag(ini, "ApplyTransparency");
-    s.inputTransparent = ini.ReadLong(kGeneral, "InputTransparentColor", 255);
-    s.outputTransparent = ReadLongInRange(ini, "OutputTransparentColor", 0, 255, 255);
-    s.skip[static_cast<std::size_t>(s.outputTransparent)] = 1;
-    s.transparentEdges = ReadFlag(ini, "TransparentEdges");
-    s.scaling = ReadLongInRange(ini, "ScaleMode", 0, 3, 0);
-    s.colorMatching = ReadLongInRange(ini, "ColorMatching", 0, 3, 0);
-    for (std::size_t i = 0; i < s.brightness.size(); ++i) {
-        s.brightness[i] = ReadLongInRange(ini, "Bright" + std::to_string(i), 0, 200, 100);
+    o.verticalAlignment =
+        static_cast<VerticalAlignment>(ReadSetting(ini, settings::kVerticalAlignment));
+    o.horizontalAlignment =
+        static_cast<HorizontalAlignment>(ReadSetting(ini, settings::kHorizontalAlignment));
+    o.applyTransparency = ReadFlagSetting(ini, settings::kApplyTransparency);
+    o.inputTransparentColor = ReadSetting(ini, settings::kInputTransparentColor);
+    o.outputTransparentColor =
+        OutputTransparentIndexOf(ReadSetting(ini, settings::kOutputTransparentColor));
+    o.skip[o.outputTransparentColor] = true;
+    o.transparentEdges = ReadFlagSetting(ini, settings::kTransparentEdges);
+    o.scaling = static_cast<Scaling>(ReadSetting(ini, settings::kScaleMode));
+    o.colorMatching = static_cast<ColorMatching>(ReadSetting(ini, settings::kColorMatching));
+    for (std::size_t i = 0; i < o.brightness.size(); ++i) {
+        o.brightness[i] = ReadSetting(ini, settings::kBright, static_cast<std::int32_t>(i));
     }
-    return s;
+    return o;
 }
 
-std::string ApplyOptions(const CliOptions &options, ConvertSettings &settings)
+std::string ChoosePalette(const std::string &value, ConversionOptions &options)
 {
-    if (options.palette) {
-        if (std::string problem = ChoosePalette(*options.palette, settings); !problem.empty()) {
+    for (std::size_t i = 0; i < kBuiltInPalettes.size(); ++i) {
+        if (SameNameIgnoringCase(value, kBuiltInPalettes[i])) {
+            options.palette = BuiltIn(static_cast<int>(i));
+            return {};
+        }
+    }
+    if (FileExists(value)) {
+        options.palette = PaletteChoice::File(value);
+        return {};
+    }
+    return "unknown palette " + value + ": neither a built-in palette (" + BuiltInPaletteNames()
+        + ") nor a palette file";
+}
+
+std::string ApplyOptions(const CliOptions &cli, ConversionOptions &options)
+{
+    for (const ConversionOverride &change : cli.conversion) {
+        if (std::string problem = change(options); !problem.empty()) {
             return problem;
         }
     }
-    settings.squareSize = options.size.value_or(settings.squareSize);
-    settings.scaling = options.scale.value_or(settings.scaling);
-    settings.verticalAlignment = options.verticalAlign.value_or(settings.verticalAlignment);
-    settings.horizontalAlignment = options.horizontalAlign.value_or(settings.horizontalAlignment);
-    settings.colorMatching = options.match.value_or(settings.colorMatching);
-    settings.brightness = options.brightness.value_or(settings.brightness);
-    settings.convertPalette = options.convertPalette.value_or(settings.convertPalette);
-    settings.applyTransparency = options.transparency.value_or(settings.applyTransparency);
-    settings.inputTransparent = options.inputTransparent.value_or(settings.inputTransparent);
-    settings.outputTransparent = options.outputTransparent.value_or(settings.outputTransparent);
-    settings.transparentEdges = options.edges.value_or(settings.transparentEdges);
-    if (options.skip) {
-        for (std::size_t n = 0; n < settings.skip.size(); ++n) {
-            settings.skip[n] = (*options.skip)[n] ? 1 : 0;
-        }
-    }
-    settings.skip[static_cast<std::size_t>(settings.outputTransparent)] = 1;
+    options.skip[options.outputTransparentColor] = true;
     return {};
 }
 

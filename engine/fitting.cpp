@@ -3,7 +3,6 @@
 #include "common/report_error.h"
 #include "palette/convert_palette.h"
 #include "palette/palette_store.h"
-#include "palette/transparency_scan.h"
 #include "platform/checked.h"
 
 #include <cmath>
@@ -11,6 +10,10 @@
 
 namespace qv {
 namespace {
+
+// Both alignment menus in one set of terms: towards the top or left, the middle, the bottom or
+// right, and Weighted.
+enum class Alignment { Start, Center, End, Weighted };
 
 std::int32_t Stride4(std::int32_t width)
 {
@@ -35,7 +38,7 @@ std::int32_t WeightedOffset(const std::vector<std::int32_t> &counts,
     return 0;
 }
 
-std::int32_t AxisOffset(int option,
+std::int32_t AxisOffset(Alignment alignment,
     std::int32_t side,
     std::int32_t size,
     const std::vector<std::int32_t> &counts,
@@ -43,21 +46,22 @@ std::int32_t AxisOffset(int option,
     PlacementTrace &trace)
 {
     const std::int32_t room = CheckedSub(side, size);
-    switch (option) {
-    case kAlignCenter:
+    switch (alignment) {
+    case Alignment::Center:
         return room / 2;
-    case kAlignEnd:
+    case Alignment::End:
         return room;
-    case kAlignWeighted: {
+    case Alignment::Weighted: {
         const std::int32_t offset = WeightedOffset(counts, half, side, trace);
         if (offset > room) {
             return room;
         }
         return offset < 0 ? 0 : offset;
     }
-    default:
-        return 0;
+    case Alignment::Start:
+        break;
     }
+    return 0;
 }
 
 // The running sums of one Average block.
@@ -93,7 +97,9 @@ std::int32_t FloorTimes(float ratio, std::int32_t n)
     return FloorOf(double(ratio) * n);
 }
 
-std::vector<std::uint8_t> Rescale(EngineHost &host,
+std::vector<std::uint8_t> Rescale(DialogService &dialogs,
+    PaletteStore &store,
+    const ConversionOptions &options,
     const std::vector<std::uint8_t> &old,
     std::int32_t newW,
     std::int32_t newH,
@@ -104,14 +110,12 @@ std::vector<std::uint8_t> Rescale(EngineHost &host,
     }
     const float ratio = static_cast<float>(oldW) / static_cast<float>(newW);
     std::vector<std::uint8_t> result(CheckedCast<std::size_t>(CheckedMul(newW, newH)));
-    const int mode = ratio >= 1.0F ? host.GetColorMatchingOption() : kMatchPixel;
-    const std::uint8_t transparent = OutputTransparentIndex(host);
+    const ColorMatching mode = ratio >= 1.0F ? options.colorMatching : ColorMatching::Pixel;
+    const std::uint8_t transparent = options.outputTransparentColor;
 
-    PaletteStore &store = host.Palette();
-    const bool averaging =
-        mode == kMatchAverageRow || mode == kMatchAverageColumn || mode == kMatchAverageSquare;
+    const bool averaging = mode != ColorMatching::Pixel;
     if (averaging) {
-        EnsureMatchingPrepared(host, store);
+        EnsureMatchingPrepared(dialogs, store, options);
     }
     const std::vector<std::uint8_t> &table = store.PaletteTable();
     const std::int32_t whole = FloorTimes(ratio, 1);
@@ -134,11 +138,11 @@ std::vector<std::uint8_t> Rescale(EngineHost &host,
                     sum.Add(table, k);
                 }
             };
-            if (mode == kMatchAverageRow) {
+            if (mode == ColorMatching::AverageRow) {
                 for (std::int32_t k = 0; k < whole; ++k) {
                     sample(CheckedAdd(start, k));
                 }
-            } else if (mode == kMatchAverageColumn) {
+            } else if (mode == ColorMatching::AverageColumn) {
                 const std::int32_t last = CheckedSub(CheckedAdd(start, columnSpan), 1);
                 for (std::int32_t index = start; index <= last; index = CheckedAdd(index, oldW)) {
                     sample(index);
@@ -162,18 +166,19 @@ std::vector<std::uint8_t> Rescale(EngineHost &host,
 
 } // namespace
 
-std::int32_t ScaledSide(int scalingOption)
+std::int32_t ScaledSide(Scaling scaling)
 {
-    switch (scalingOption) {
-    case 1:
+    switch (scaling) {
+    case Scaling::Square64:
         return 64;
-    case 2:
+    case Scaling::Square128:
         return 128;
-    case 3:
+    case Scaling::Square32:
         return 32;
-    default:
-        return 0;
+    case Scaling::None:
+        break;
     }
+    return 0;
 }
 
 std::vector<std::uint8_t> PlaceOnCanvas(const std::vector<std::uint8_t> &pixels,
@@ -181,8 +186,8 @@ std::vector<std::uint8_t> PlaceOnCanvas(const std::vector<std::uint8_t> &pixels,
     std::int32_t height,
     std::int32_t outW,
     std::int32_t outH,
-    int verticalOption,
-    int horizontalOption,
+    VerticalAlignment vertical,
+    HorizontalAlignment horizontal,
     std::uint8_t transparent,
     PlacementTrace &trace)
 {
@@ -197,7 +202,9 @@ std::vector<std::uint8_t> PlaceOnCanvas(const std::vector<std::uint8_t> &pixels,
     std::vector<std::int32_t> columnCounts;
     std::vector<std::int32_t> rowCounts;
     std::int32_t half = 0;
-    if (verticalOption == kAlignWeighted || horizontalOption == kAlignWeighted) {
+    const auto verticalAxis = static_cast<Alignment>(vertical);
+    const auto horizontalAxis = static_cast<Alignment>(horizontal);
+    if (verticalAxis == Alignment::Weighted || horizontalAxis == Alignment::Weighted) {
         columnCounts.assign(static_cast<std::size_t>(width), 0);
         rowCounts.assign(static_cast<std::size_t>(height), 0);
         std::int32_t total = 0;
@@ -213,8 +220,8 @@ std::vector<std::uint8_t> PlaceOnCanvas(const std::vector<std::uint8_t> &pixels,
         half = total / 2;
     }
 
-    trace.yOff = AxisOffset(verticalOption, outH, height, rowCounts, half, trace);
-    trace.xOff = AxisOffset(horizontalOption, outW, width, columnCounts, half, trace);
+    trace.yOff = AxisOffset(verticalAxis, outH, height, rowCounts, half, trace);
+    trace.xOff = AxisOffset(horizontalAxis, outW, width, columnCounts, half, trace);
 
     const std::int32_t xEnd = CheckedAdd(trace.xOff, width);
     const std::int32_t yEnd = CheckedAdd(trace.yOff, height);
@@ -229,7 +236,9 @@ std::vector<std::uint8_t> PlaceOnCanvas(const std::vector<std::uint8_t> &pixels,
     return canvas;
 }
 
-void ResizeTo(EngineHost &host,
+void ResizeTo(DialogService &dialogs,
+    PaletteStore &store,
+    const ConversionOptions &options,
     std::vector<std::uint8_t> &canvas,
     std::int32_t newW,
     std::int32_t newH,
@@ -240,15 +249,15 @@ void ResizeTo(EngineHost &host,
         return;
     }
     try {
-        std::vector<std::uint8_t> result = Rescale(host, canvas, newW, newH, oldW);
+        std::vector<std::uint8_t> result =
+            Rescale(dialogs, store, options, canvas, newW, newH, oldW);
         canvas = std::move(result);
         oldW = newW;
         oldH = newH;
     } catch (const Failure &failure) {
-        ReportError(host.Dialogs(), "ResizeTo", failure);
+        ReportError(dialogs, "ResizeTo", failure);
     } catch (const std::bad_alloc &) {
-        ReportError(
-            host.Dialogs(), "ResizeTo", Failure(kOutOfMemory, FailureDescription(kOutOfMemory)));
+        ReportError(dialogs, "ResizeTo", Failure(kOutOfMemory, FailureDescription(kOutOfMemory)));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "engine/engine_host.h"
+#include "common/conversion_options.h"
+#include "platform/dialog_service.h"
 
 #include <cstdint>
 #include <vector>
@@ -9,18 +10,10 @@
 // rescaling the square to the side of the scaling option.
 namespace qv {
 
-// Option values of the alignment menus.
-enum Alignment : int { kAlignStart = 0, kAlignCenter = 1, kAlignEnd = 2, kAlignWeighted = 3 };
-// Option values of the colour-matching menu.
-enum ColorMatching : int {
-    kMatchPixel = 0,
-    kMatchAverageRow = 1,
-    kMatchAverageColumn = 2,
-    kMatchAverageSquare = 3,
-};
+class PaletteStore;
 
-// The side a scaling option rescales the square to: 64, 128 or 32; 0 for None (and anything else).
-std::int32_t ScaledSide(int scalingOption);
+// The side a scaling option rescales the square to: 64, 128 or 32; 0 for None.
+std::int32_t ScaledSide(Scaling scaling);
 
 // The loop counters and offsets that the conversion's failure text reports. The placement updates
 // them while it runs, so after a failure they tell how far it got; a counting loop leaves its
@@ -42,18 +35,20 @@ std::vector<std::uint8_t> PlaceOnCanvas(const std::vector<std::uint8_t> &pixels,
     std::int32_t height,
     std::int32_t outW,
     std::int32_t outH,
-    int verticalOption,
-    int horizontalOption,
+    VerticalAlignment vertical,
+    HorizontalAlignment horizontal,
     std::uint8_t transparent,
     PlacementTrace &trace);
 
 // Rescales the canvas (oldW x oldH, stride oldW) to newW x newH and sets oldW, oldH to the new
-// size. Shrinking uses the colour-matching option; growing always samples single pixels. The
-// Average modes leave the output transparent index out, read sample colours from the palette byte
-// table and match the mean with the store's search; if no palette conversion has prepared that
-// search yet, it is prepared here. A failure is reported as "ResizeTo" and leaves canvas, oldW and
-// oldH as they were.
-void ResizeTo(EngineHost &host,
+// size. Shrinking uses the options' colour matching; growing always samples single pixels. The
+// Average modes leave the output transparent index out, read sample colours from the store's
+// palette byte table and match the mean with the store's search as the last palette conversion
+// left it; if nothing has prepared that search yet, it is prepared here from the options. A
+// failure is reported as "ResizeTo" and leaves canvas, oldW and oldH as they were.
+void ResizeTo(DialogService &dialogs,
+    PaletteStore &store,
+    const ConversionOptions &options,
     std::vector<std::uint8_t> &canvas,
     std::int32_t newW,
     std::int32_t newH,

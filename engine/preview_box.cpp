@@ -12,21 +12,22 @@ PreviewBox Stretched(std::int32_t outW, double side)
 
 } // namespace
 
-PreviewBox PreviewBoxFor(int scalingOption, std::int32_t outW, std::int32_t outH)
+PreviewBox PreviewBoxFor(Scaling scaling, std::int32_t outW, std::int32_t outH)
 {
-    switch (scalingOption) {
-    case 1:
+    switch (scaling) {
+    case Scaling::Square64:
         return Stretched(outW, 64.0);
-    case 2:
+    case Scaling::Square128:
         return Stretched(outW, 128.0);
-    case 3:
+    case Scaling::Square32:
         return Stretched(outW, 32.0);
-    default:
-        if (outW > 64 || outH > 64) {
-            return {};
-        }
-        return Stretched(outW, 64.0);
+    case Scaling::None:
+        break;
     }
+    if (outW > 64 || outH > 64) {
+        return {};
+    }
+    return Stretched(outW, 64.0);
 }
 
 } // namespace qv

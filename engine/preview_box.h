@@ -1,6 +1,7 @@
 #pragma once
 
-#include "engine/engine_host.h"
+#include "common/conversion_options.h"
+#include "engine/preview_picture.h"
 
 #include <cstdint>
 
@@ -11,6 +12,6 @@ namespace qv {
 // successful rescale 64 x 64 is drawn 4 times enlarged, 128 x 128 twice, 32 x 32 eight times. Under
 // None a result of at most 64 x 64 is stretched to outW x 60 twips; a larger one is shown at its
 // own size.
-PreviewBox PreviewBoxFor(int scalingOption, std::int32_t outW, std::int32_t outH);
+PreviewBox PreviewBoxFor(Scaling scaling, std::int32_t outW, std::int32_t outH);
 
 } // namespace qv

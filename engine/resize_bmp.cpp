@@ -9,7 +9,6 @@
 #include "engine/preview_box.h"
 #include "palette/convert_palette.h"
 #include "palette/palette_store.h"
-#include "palette/transparency_scan.h"
 #include "platform/app_info.h"
 #include "platform/checked.h"
 #include "platform/files.h"
@@ -23,9 +22,9 @@ namespace {
 
 constexpr std::size_t kPaletteTableSize = 1024;
 
-void Tell(EngineHost &host, const std::string &text)
+void Tell(DialogService &dialogs, const std::string &text)
 {
-    host.Dialogs().MessageBox(text, kAppTitle, MessageIcon::None);
+    dialogs.MessageBox(text, kAppTitle, MessageIcon::None);
 }
 
 // The palette byte table as the output file needs it: a picture without a colour table (24-,
@@ -44,38 +43,46 @@ std::string FailureName(const PlacementTrace &trace, std::int32_t outW, std::int
         + std::to_string(trace.xOff) + " , " + std::to_string(trace.yOff);
 }
 
-// Loads the picture and brings it onto the target palette when wanted; false when it is not
-// taken (its message has been shown).
-bool LoadAndMap(EngineHost &host, const std::string &path, LoadedImage &image)
+// Brightness as the palette conversion takes it: blue, green, red, each -100..100.
+std::array<std::int32_t, 3> BrightnessPercent(const ConversionOptions &options)
 {
+    return {options.brightness[2] - 100, options.brightness[1] - 100, options.brightness[0] - 100};
+}
+
+// Loads the picture and brings it onto the target palette when wanted; false when it is not
+// taken (its message has been shown). options may be replaced by the ones the sink hands back
+// after switching Convert Palette on.
+bool LoadAndMap(ConversionSink &sink,
+    PaletteStore &store,
+    ConversionOptions &options,
+    const std::string &path,
+    LoadedImage &image)
+{
+    DialogService &dialogs = sink.Dialogs();
     const std::string fileName = FileNameFromPath(path);
-    PaletteStore &store = host.Palette();
-    // The second pass runs after Convert Palette was switched on; a host that fails to switch
+    // The second pass runs after Convert Palette was switched on; a sink that fails to switch
     // it would otherwise ask forever.
     for (int pass = 0; pass < 2; ++pass) {
         image = LoadedImage {};
-        if (!LoadBMPFile(host.Dialogs(), host.LargestSquareSize(), path, image)) {
+        if (!LoadBMPFile(dialogs, options.largestSquareSize, path, image)) {
             return false;
         }
         store.SetPaletteTable(image.palette);
-        const int square = host.SquareSize();
-        if (image.width > square || image.height > square) {
-            Tell(host, fileName + " is larger than the output square.");
+        if (image.width > options.squareSize || image.height > options.squareSize) {
+            Tell(dialogs, fileName + " is larger than the output square.");
             return false;
         }
-        if (host.ConvertPaletteChecked()) {
-            const std::array<std::int32_t, 3> brightness = {host.BrightnessValue(2) - 100,
-                host.BrightnessValue(1) - 100,
-                host.BrightnessValue(0) - 100};
-            if (!ConvertPalette(host,
+        if (options.convertPalette) {
+            if (!ConvertPalette(dialogs,
                     store,
+                    options,
                     image.pixels,
                     image.palette,
-                    brightness,
+                    BrightnessPercent(options),
                     image.width,
                     image.height,
                     image.bitCount)) {
-                Tell(host, "Error converting the palette for: " + fileName);
+                Tell(dialogs, "Error converting the palette for: " + fileName);
                 return false;
             }
             return true;
@@ -83,83 +90,89 @@ bool LoadAndMap(EngineHost &host, const std::string &path, LoadedImage &image)
         if (image.bitCount <= 8) {
             return true;
         }
-        Tell(host,
+        Tell(dialogs,
             fileName + " is " + std::to_string(image.bitCount)
                 + "-bit and needs to have its palette converted.");
-        host.RunConvertPaletteCommand();
+        options = sink.SwitchConvertPaletteOn();
     }
     return false;
 }
 
 // The output picture's file bytes: the indexed rows as they are under None, else the square
 // canvas rescaled to the option's side with, on request, transparent edge columns.
-std::vector<std::uint8_t> BuildOutput(EngineHost &host,
+std::vector<std::uint8_t> BuildOutput(DialogService &dialogs,
+    PaletteStore &store,
+    const ConversionOptions &options,
     LoadedImage &image,
     std::int32_t &outW,
     std::int32_t &outH,
     PlacementTrace &trace)
 {
-    const int scaling = host.GetScalingOption();
-    const std::int32_t side = ScaledSide(scaling);
+    const std::int32_t side = ScaledSide(options.scaling);
     if (side == 0) {
         std::vector<std::uint8_t> output = std::move(image.pixels);
-        AddBMPHeader(image.width, image.height, output, OutputPaletteTable(host.Palette()));
+        AddBMPHeader(image.width, image.height, output, OutputPaletteTable(store));
         return output;
     }
+    const std::uint8_t transparent = options.outputTransparentColor;
     std::vector<std::uint8_t> canvas = PlaceOnCanvas(image.pixels,
         image.width,
         image.height,
         outW,
         outH,
-        host.GetVerticalAlignmentOption(),
-        host.GetHorizontalAlignmentOption(),
-        OutputTransparentIndex(host),
+        options.verticalAlignment,
+        options.horizontalAlignment,
+        transparent,
         trace);
-    ResizeTo(host, canvas, side, side, outW, outH);
-    if (host.TransparentEdgesChecked()) {
-        const std::uint8_t transparent = OutputTransparentIndex(host);
+    ResizeTo(dialogs, store, options, canvas, side, side, outW, outH);
+    if (options.transparentEdges) {
         for (trace.y = 0; trace.y < outH; ++trace.y) {
             const std::int32_t rowStart = CheckedMul(trace.y, outW);
             At(canvas, rowStart) = transparent;
             At(canvas, CheckedSub(CheckedAdd(rowStart, outW), 1)) = transparent;
         }
     }
-    AddBMPHeader(outW, outH, canvas, OutputPaletteTable(host.Palette()));
+    AddBMPHeader(outW, outH, canvas, OutputPaletteTable(store));
     return canvas;
 }
 
 } // namespace
 
-ResizeResult ResizeBMP(EngineHost &host,
+ResizeResult ResizeBMP(ConversionSink &sink,
+    PaletteStore &store,
+    const ConversionOptions &startOptions,
     const std::string &path,
     std::int32_t &outW,
     std::int32_t &outH,
-    bool previewOnly,
-    const std::string &outputPath)
+    const ResizeDestination &destination)
 {
+    using Kind = ResizeDestination::Kind;
+    DialogService &dialogs = sink.Dialogs();
     PlacementTrace trace;
     try {
+        ConversionOptions options = startOptions;
         LoadedImage image;
-        if (!LoadAndMap(host, path, image)) {
+        if (!LoadAndMap(sink, store, options, path, image)) {
             return ResizeResult::Refused;
         }
-        const bool replaceInput = !previewOnly && outputPath.empty();
-        if (replaceInput) {
-            MakeBackupCopy(path, host.BackupFolder());
+        if (destination.kind == Kind::ReplaceInput) {
+            MakeBackupCopy(path, destination.backupFolder);
         }
-        std::vector<std::uint8_t> output = BuildOutput(host, image, outW, outH, trace);
-        if (previewOnly) {
-            host.ShowPreview({std::move(output),
-                OutputPaletteTable(host.Palette()),
-                PreviewBoxFor(host.GetScalingOption(), outW, outH)});
+        std::vector<std::uint8_t> output =
+            BuildOutput(dialogs, store, options, image, outW, outH, trace);
+        if (destination.kind == Kind::Preview) {
+            sink.ShowPreview({std::move(output),
+                OutputPaletteTable(store),
+                PreviewBoxFor(options.scaling, outW, outH)});
             return ResizeResult::Previewed;
         }
-        WriteFileAtomic(replaceInput ? path : outputPath, output);
+        WriteFileAtomic(
+            destination.kind == Kind::ReplaceInput ? path : destination.outputPath, output);
         return ResizeResult::Converted;
     } catch (const Failure &failure) {
-        ReportError(host.Dialogs(), FailureName(trace, outW, outH), failure);
+        ReportError(dialogs, FailureName(trace, outW, outH), failure);
     } catch (const std::bad_alloc &) {
-        ReportError(host.Dialogs(),
+        ReportError(dialogs,
             FailureName(trace, outW, outH),
             Failure(kOutOfMemory, FailureDescription(kOutOfMemory)));
     }

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "engine/engine_host.h"
+#include "common/conversion_options.h"
+#include "engine/conversion_sink.h"
 
 #include <cstdint>
 #include <string>
 
 namespace qv {
+
+class PaletteStore;
 
 // What happened to one file, for a command-line front end that reports per file; the window
 // ignores it.
@@ -16,19 +19,45 @@ enum class ResizeResult {
     Previewed, // shown in the preview box
 };
 
-// Converts one picture: load, map to the target palette when wanted (switching Convert Palette on,
-// with a message, for a picture of more than 8 bits), place it in the outW x outH square and
-// rescale it under a scaling option (outW, outH then become the new side), and build the 8-bit
-// file. previewOnly shows it through host.ShowPreview. Otherwise, with outputPath empty, the input
-// is first copied into the backup folder (never over an earlier, different backup) and then
-// replaced atomically; with outputPath set the result goes there, no backup is made and the input
-// stays untouched. Every message goes through host.Dialogs(); nothing escapes to the caller. A
-// failed backup leaves the input as it was.
-ResizeResult ResizeBMP(EngineHost &host,
+// Where a conversion's result goes.
+struct ResizeDestination {
+    enum class Kind {
+        Preview, // shown through the sink; no file is touched
+        ReplaceInput, // the input is copied into backupFolder first, then replaced
+        OutputFile, // written to outputPath; no backup, the input stays untouched
+    };
+    Kind kind = Kind::Preview;
+    std::string backupFolder;
+    std::string outputPath;
+
+    static ResizeDestination Preview() { return {}; }
+    static ResizeDestination ReplaceInput(std::string backupFolder)
+    {
+        return {Kind::ReplaceInput, std::move(backupFolder), {}};
+    }
+    static ResizeDestination OutputFile(std::string outputPath)
+    {
+        return {Kind::OutputFile, {}, std::move(outputPath)};
+    }
+};
+
+// Converts one picture with the options as its front end held them when the conversion started:
+// load, then the size test against options.squareSize, then the palette. A picture of more than
+// 8 bits while Convert Palette is off gets its message, has the sink switch Convert Palette on
+// and is loaded and tested again with the options the sink hands back, all in this one call; the
+// rest of the conversion uses those options too. An 8-bit picture without Convert Palette keeps
+// its own table; the Average modes then match with what the store's last palette conversion
+// prepared (see ResizeTo). Under a scaling option the picture is placed in the outW x outH
+// square and rescaled (outW, outH then become the new side). ReplaceInput copies the input into
+// the backup folder (never over an earlier, different backup) and then replaces it atomically;
+// a failed backup leaves the input as it was. Every message goes through sink.Dialogs(); nothing
+// escapes to the caller.
+ResizeResult ResizeBMP(ConversionSink &sink,
+    PaletteStore &store,
+    const ConversionOptions &options,
     const std::string &path,
     std::int32_t &outW,
     std::int32_t &outH,
-    bool previewOnly,
-    const std::string &outputPath = "");
+    const ResizeDestination &destination);
 
 } // namespace qv

@@ -79,8 +79,9 @@ int FindNearestColorPlain(const std::array<MatchColor, 256> &colors,
     return answer;
 }
 
-void ConvertTo8BitBMP(PaletteHost &host,
+void ConvertTo8BitBMP(DialogService &dialogs,
     PaletteStore &store,
+    const SkipSet &skip,
     std::vector<std::uint8_t> &pixels,
     std::int32_t width,
     std::int32_t height,
@@ -94,7 +95,7 @@ void ConvertTo8BitBMP(PaletteHost &host,
         if (width < 0 || height < 0) {
             Fail(kInvalidArgument);
         }
-        store.EnsureSnapshot(host);
+        store.EnsureSnapshot(skip);
         const std::int32_t bytesPerPixel = depth / 8;
         const std::int32_t inputRow = RowLength(width, bytesPerPixel);
         const std::int32_t outputRow = RowLength(width, 1);
@@ -120,11 +121,10 @@ void ConvertTo8BitBMP(PaletteHost &host,
             }
         }
     } catch (const Failure &failure) {
-        ReportError(host.Dialogs(), "ConvertTo8BitBMP", failure);
+        ReportError(dialogs, "ConvertTo8BitBMP", failure);
     } catch (const std::bad_alloc &) {
-        ReportError(host.Dialogs(),
-            "ConvertTo8BitBMP",
-            Failure(kOutOfMemory, FailureDescription(kOutOfMemory)));
+        ReportError(
+            dialogs, "ConvertTo8BitBMP", Failure(kOutOfMemory, FailureDescription(kOutOfMemory)));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "palette/palette_host.h"
+#include "common/conversion_options.h"
+#include "platform/dialog_service.h"
 
 #include <array>
 #include <cstdint>
@@ -37,9 +38,10 @@ int FindNearestColorPlain(const std::array<MatchColor, 256> &colors,
 // offsets (blue, green, red) are added and clamped to 0..255 before matching. Other depths pass
 // unchanged. A failure (such as pixel data shorter than the size requires) is reported as
 // "ConvertTo8BitBMP" and leaves the partly converted result in pixels. Takes the skip snapshot
-// first if the store has none yet.
-void ConvertTo8BitBMP(PaletteHost &host,
+// (of skip) first if the store has none yet.
+void ConvertTo8BitBMP(DialogService &dialogs,
     PaletteStore &store,
+    const SkipSet &skip,
     std::vector<std::uint8_t> &pixels,
     std::int32_t width,
     std::int32_t height,

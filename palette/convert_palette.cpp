@@ -4,7 +4,6 @@
 #include "common/report_error.h"
 #include "palette/color_matching.h"
 #include "palette/palette_store.h"
-#include "palette/transparency_scan.h"
 #include "platform/checked.h"
 
 #include <algorithm>
@@ -64,8 +63,9 @@ std::int32_t BrightnessOffset(std::int32_t brightness)
     return *offset;
 }
 
-bool ConvertPalette(PaletteHost &host,
+bool ConvertPalette(DialogService &dialogs,
     PaletteStore &store,
+    const ConversionOptions &options,
     std::vector<std::uint8_t> &pixels,
     const std::vector<std::uint8_t> &palette,
     const std::array<std::int32_t, 3> &brightness,
@@ -77,19 +77,19 @@ bool ConvertPalette(PaletteHost &host,
         const std::array<std::int32_t, 3> offsets = {BrightnessOffset(brightness[0]),
             BrightnessOffset(brightness[1]),
             BrightnessOffset(brightness[2])};
-        store.BuildMatchTable(host);
-        store.TakeSnapshot(host);
+        store.BuildMatchTable(dialogs, options.palette);
+        store.TakeSnapshot(options.skip);
         if (depth != 8) {
-            ConvertTo8BitBMP(host, store, pixels, width, height, depth, offsets);
+            ConvertTo8BitBMP(dialogs, store, options.skip, pixels, width, height, depth, offsets);
         }
         const std::vector<std::uint8_t> source = std::move(pixels);
 
         // -1 equals no byte: without Apply Transparency nothing is replaced.
         std::int32_t inputTransparent = -1;
         std::uint8_t outputTransparent = 0;
-        if (host.ApplyTransparencyChecked()) {
-            inputTransparent = host.GetInputTransparencyColor();
-            outputTransparent = OutputTransparentIndex(host);
+        if (options.applyTransparency) {
+            inputTransparent = options.inputTransparentColor;
+            outputTransparent = options.outputTransparentColor;
         }
 
         pixels.assign(source.size(), 0);
@@ -106,16 +106,16 @@ bool ConvertPalette(PaletteHost &host,
         }
         return true;
     } catch (const Failure &failure) {
-        ReportError(host.Dialogs(), "ConvertPalette", failure);
+        ReportError(dialogs, "ConvertPalette", failure);
     } catch (const std::bad_alloc &) {
-        ReportError(host.Dialogs(),
-            "ConvertPalette",
-            Failure(kOutOfMemory, FailureDescription(kOutOfMemory)));
+        ReportError(
+            dialogs, "ConvertPalette", Failure(kOutOfMemory, FailureDescription(kOutOfMemory)));
     }
     return false;
 }
 
-void EnsureMatchingPrepared(PaletteHost &host, PaletteStore &store)
+void EnsureMatchingPrepared(
+    DialogService &dialogs, PaletteStore &store, const ConversionOptions &options)
 {
     // Every table of the store is zero until the first load, so an all-zero match table was
     // never built (or was built from an all-black palette, which building again leaves alike).
@@ -124,10 +124,10 @@ void EnsureMatchingPrepared(PaletteHost &host, PaletteStore &store)
         match.begin(), match.end(), [](const MatchColor &c) { return c != MatchColor {}; });
     if (!built) {
         std::vector<std::uint8_t> table = store.PaletteTable();
-        store.BuildMatchTable(host);
+        store.BuildMatchTable(dialogs, options.palette);
         store.SetPaletteTable(std::move(table));
     }
-    store.EnsureSnapshot(host);
+    store.EnsureSnapshot(options.skip);
 }
 
 } // namespace qv

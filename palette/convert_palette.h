@@ -1,6 +1,7 @@
 #pragma once
 
-#include "palette/palette_host.h"
+#include "common/conversion_options.h"
+#include "platform/dialog_service.h"
 
 #include <array>
 #include <cstdint>
@@ -14,16 +15,18 @@ class PaletteStore;
 // 255, halves to the even neighbour (+30 -> 76, +50 -> 128, -10 -> -26, +100 -> 255).
 std::int32_t BrightnessOffset(std::int32_t brightness);
 
-// Brings a loaded picture onto the target palette. The target palette is loaded again and the
-// skip snapshot retaken, then an 8-bit picture is remapped through its own colour table
-// (brightened, matched) and a 24- or 32-bit one matched pixel by pixel. With Apply Transparency on,
-// bytes equal to the input transparent colour become the output transparent index without matching,
-// so that index survives even though it is skipped. On success pixels holds an indexed picture
-// (stride = width rounded up to 4) and the store's palette byte table the target palette.
-// brightness is blue, green, red. A failure is reported as "ConvertPalette" and gives false; pixels
-// then hold a partial result.
-bool ConvertPalette(PaletteHost &host,
+// Brings a loaded picture onto the target palette. The options give the palette, the skip set and
+// the transparency; brightness (blue, green, red, -100..100) is given apart. The target palette
+// is loaded again and the skip snapshot retaken, then an 8-bit picture is remapped through its own
+// colour table (brightened, matched) and a 24- or 32-bit one matched pixel by pixel. With Apply
+// Transparency on, bytes equal to the input transparent colour become the output transparent index
+// without matching, so that index survives even though it is skipped. On success pixels holds an
+// indexed picture (stride = width rounded up to 4) and the store's palette byte table the target
+// palette. brightness is blue, green, red. A failure is reported as "ConvertPalette" and gives
+// false; pixels then hold a partial result.
+bool ConvertPalette(DialogService &dialogs,
     PaletteStore &store,
+    const ConversionOptions &options,
     std::vector<std::uint8_t> &pixels,
     const std::vector<std::uint8_t> &palette,
     const std::array<std::int32_t, 3> &brightness,
@@ -33,7 +36,10 @@ bool ConvertPalette(PaletteHost &host,
 
 // Prepares the nearest-colour search as a palette conversion would (the target palette's match
 // table, a skip snapshot) when nothing has prepared it yet in this store, for matching outside a
-// conversion. The palette byte table is kept: it may hold the picture's own colours.
-void EnsureMatchingPrepared(PaletteHost &host, PaletteStore &store);
+// conversion. What an earlier conversion prepared stays, even when the options now choose
+// another palette or skip set. The palette byte table is kept: it may hold the picture's own
+// colours.
+void EnsureMatchingPrepared(
+    DialogService &dialogs, PaletteStore &store, const ConversionOptions &options);
 
 } // namespace qv

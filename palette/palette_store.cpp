@@ -37,32 +37,30 @@ void PaletteStore::Publish(const RawPalette &rawPalette)
     table_ = std::move(table);
 }
 
-void PaletteStore::ReadPaletteFile(PaletteHost &host)
+void PaletteStore::ReadPaletteFile(DialogService &dialogs, const PaletteChoice &choice)
 {
     // The byte table is not cleared first: a palette that fails to load leaves the previous
     // table, like the other tables, rather than writing all-black pictures.
     try {
-        const int last = host.LastPaletteOption();
-        const std::string externalPath = host.PaletteOptionTag(last);
-        if (!externalPath.empty() && host.GetPaletteNumber() >= last) {
-            LoadPaletteDataFromFile(host.Dialogs(), *this, externalPath, "");
+        if (!choice.filePath.empty()) {
+            LoadPaletteDataFromFile(dialogs, *this, choice.filePath, "");
             return;
         }
-        const std::string name = host.PaletteOptionCaption(host.GetPaletteNumber());
+        const std::string &name = choice.builtInName;
         const std::optional<std::vector<std::uint8_t>> data = LoadResourceData("PALETTES", name);
         if (!data) {
             throw Failure(kResourceNotFound, "Resource with identifier '" + name + "' not found");
         }
         // One character per byte, padding included: the parser never reads past line 259.
-        LoadPaletteDataFromFile(host.Dialogs(), *this, "", std::string(data->begin(), data->end()));
+        LoadPaletteDataFromFile(dialogs, *this, "", std::string(data->begin(), data->end()));
     } catch (const Failure &failure) {
-        ReportError(host.Dialogs(), "ReadPaletteFile", failure);
+        ReportError(dialogs, "ReadPaletteFile", failure);
     }
 }
 
-void PaletteStore::BuildMatchTable(PaletteHost &host)
+void PaletteStore::BuildMatchTable(DialogService &dialogs, const PaletteChoice &choice)
 {
-    ReadPaletteFile(host);
+    ReadPaletteFile(dialogs, choice);
     std::array<MatchColor, 256> match {};
     for (std::size_t i = 0; i < match.size(); ++i) {
         const std::uint32_t color = colors_[i];
@@ -78,11 +76,11 @@ void PaletteStore::BuildMatchTable(PaletteHost &host)
     }
 }
 
-void PaletteStore::TakeSnapshot(PaletteHost &host)
+void PaletteStore::TakeSnapshot(const SkipSet &skip)
 {
     std::array<bool, 256> usable {};
     for (std::size_t j = 0; j < usable.size(); ++j) {
-        usable[j] = host.SkipValue(static_cast<int>(j)) == 0;
+        usable[j] = !skip[j];
     }
     hasSnapshot_ = true;
     if (usable != usable_) {
@@ -91,10 +89,10 @@ void PaletteStore::TakeSnapshot(PaletteHost &host)
     }
 }
 
-void PaletteStore::EnsureSnapshot(PaletteHost &host)
+void PaletteStore::EnsureSnapshot(const SkipSet &skip)
 {
     if (!hasSnapshot_) {
-        TakeSnapshot(host);
+        TakeSnapshot(skip);
     }
 }
 

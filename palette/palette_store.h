@@ -1,9 +1,10 @@
 #pragma once
 
+#include "common/conversion_options.h"
 #include "palette/color_matching.h"
 #include "palette/nearest_color_cache.h"
-#include "palette/palette_host.h"
 #include "palette/raw_palette.h"
+#include "platform/dialog_service.h"
 
 #include <array>
 #include <cstdint>
@@ -35,18 +36,18 @@ public:
     // Puts a completely parsed palette (r, g, b per entry) into PaletteColors and the table.
     void Publish(const RawPalette &rawPalette);
 
-    // Loads the chosen palette: the external file when the last palette option has a path and
-    // is chosen, otherwise the built-in palette named by the chosen option's caption. Failures
-    // are reported as "ReadPaletteFile" (or by the parser) and keep the previous palette.
-    void ReadPaletteFile(PaletteHost &host);
+    // Loads the chosen palette: the palette file when the choice names one, otherwise the
+    // built-in palette of that name. Failures are reported as "ReadPaletteFile" (or by the
+    // parser) and keep the previous palette.
+    void ReadPaletteFile(DialogService &dialogs, const PaletteChoice &choice);
     // ReadPaletteFile, then MatchColors from PaletteColors.
-    void BuildMatchTable(PaletteHost &host);
-    // UsableColors[j] = the skip checkbox of entry j is clear. Later checkbox changes do not
-    // reach the matcher until the next snapshot.
-    void TakeSnapshot(PaletteHost &host);
+    void BuildMatchTable(DialogService &dialogs, const PaletteChoice &choice);
+    // UsableColors[j] = entry j is not skipped. Later changes of the skip set do not reach the
+    // matcher until the next snapshot.
+    void TakeSnapshot(const SkipSet &skip);
     // Takes a snapshot only if none was taken yet, so matching before the first palette
-    // conversion honours the checkboxes instead of finding nothing usable.
-    void EnsureSnapshot(PaletteHost &host);
+    // conversion honours the skip set instead of finding nothing usable.
+    void EnsureSnapshot(const SkipSet &skip);
 
     // The usable entry nearest to the colour, exactly as FindNearestColorPlain finds it with
     // MatchColors and UsableColors. Remembers its search structure while both stay the same,

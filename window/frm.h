@@ -1,8 +1,9 @@
 #pragma once
 
 #include "common/cls_ini.h"
+#include "common/conversion_options.h"
 #include "common/qt/color_checkbox.h"
-#include "engine/engine_host.h"
+#include "engine/conversion_sink.h"
 #include "engine/loaded_image.h"
 #include "palette/palette_store.h"
 #include "platform/dialog_service.h"
@@ -30,7 +31,7 @@ namespace qv {
 // The program's one window. Its option state lives in these controls and menu items, and the
 // rest of the program reads it from there. The controls are named as in the window's design so
 // a behaviour can be followed by name; Qt's parent ownership keeps them alive with the window.
-class frm : public QMainWindow, public EngineHost
+class frm : public QMainWindow, public ConversionSink
 {
     Q_OBJECT
 
@@ -86,30 +87,33 @@ public:
     // setting is written when it changes.
     void mnuFileExit_Click();
 
-    // --- What the engine asks the window (frm_host.cpp). Every answer is read from the
-    // controls at the moment it is asked; nothing is cached.
+    // --- The options as the controls hold them (frm_current_options.cpp). Every answer is read
+    // from the controls at the moment it is asked; nothing is cached.
+    // Index of the first checked item of each option menu, 0 when none is checked.
+    int GetPaletteNumber();
+    int GetScalingOption();
+    int GetVerticalAlignmentOption();
+    int GetHorizontalAlignmentOption();
+    int GetColorMatchingOption();
+    // The numbers in the colour items' tags; an output colour outside 0..255 answers 255.
+    int GetInputTransparencyColor();
+    int GetOutputTransparencyColor();
+    // The chosen palette: the external file when its item is chosen and has a path, otherwise the
+    // built-in palette named by the chosen item's caption.
+    PaletteChoice CurrentPaletteChoice();
+    // Every option of a conversion, read from the controls now.
+    ConversionOptions CurrentOptions();
+
+    // --- What a conversion hands back (frm_current_options.cpp).
     DialogService &Dialogs() override { return dialogs_; }
-    PaletteStore &Palette() override { return palette_; }
-    int GetPaletteNumber() override;
-    int LastPaletteOption() override;
-    std::string PaletteOptionCaption(int index) override;
-    std::string PaletteOptionTag(int index) override;
-    int SkipValue(int index) override;
-    bool ApplyTransparencyChecked() override;
-    int GetInputTransparencyColor() override;
-    int GetOutputTransparencyColor() override;
-    int LargestSquareSize() override;
-    int SquareSize() override;
-    int GetScalingOption() override;
-    int GetVerticalAlignmentOption() override;
-    int GetHorizontalAlignmentOption() override;
-    int GetColorMatchingOption() override;
-    bool ConvertPaletteChecked() override;
-    bool TransparentEdgesChecked() override;
-    int BrightnessValue(int channel) override;
-    void RunConvertPaletteCommand() override;
-    std::string BackupFolder() override { return backupFolder_; }
     void ShowPreview(const PreviewPicture &picture) override;
+    // Runs the Convert Palette menu command without its own preview refresh: the conversion
+    // converts the picture itself right after this.
+    ConversionOptions SwitchConvertPaletteOn() override;
+
+    PaletteStore &Palette() { return palette_; }
+    // Folder that receives the backup copy of each input; set by Convert.
+    const std::string &BackupFolder() const { return backupFolder_; }
 
     // --- Palette menu (frm_palette.cpp).
     void mnuPaletteOption_Click(int index);
@@ -135,11 +139,6 @@ public:
     // --- Start-up (frm_load.cpp). settingsPath: the settings file; programFolder: the folder
     // shown when no stored folder exists.
     void Form_Load(const std::string &settingsPath, const std::string &programFolder);
-    std::int32_t ReadLongInRange(const std::string &section,
-        const std::string &key,
-        std::int32_t min,
-        std::int32_t max,
-        std::int32_t defaultValue);
     clsINI &Settings() { return *ini_; }
 
     // --- Folder and file list (frm_files.cpp).

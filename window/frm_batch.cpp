@@ -64,7 +64,13 @@ void frm::cmdOK_Click()
                 }
                 std::int32_t width = SizeFromCaption(*lblSize);
                 std::int32_t height = width;
-                ResizeBMP(*this, JoinPath(File->Path(), File->List(i)), width, height, false);
+                ResizeBMP(*this,
+                    palette_,
+                    CurrentOptions(),
+                    JoinPath(File->Path(), File->List(i)),
+                    width,
+                    height,
+                    ResizeDestination::ReplaceInput(backupFolder_));
                 converted = CheckedAdd(converted, 1);
             }
             File_Click();

@@ -3,6 +3,7 @@
 #include "common/mod_browse_for_folder.h"
 #include "common/qt/path_caption.h"
 #include "common/report_error.h"
+#include "common/settings_schema.h"
 #include "engine/load_bmp_file.h"
 #include "engine/square_size.h"
 #include "platform/files.h"
@@ -71,7 +72,7 @@ void frm::mnuFileOpenFolder_Click()
         if (File->ListCount() > 0) {
             File->SetSelected(0, true);
         }
-        ini_->WriteValue("General", "Path", folder);
+        WriteTextSetting(*ini_, settings::kPath, folder);
     } catch (const Failure &failure) {
         ReportError(dialogs_, "cmdBrowse_Click", failure);
     }

@@ -2,6 +2,7 @@
 // stored option, restored into the controls in a fixed order. Restoring a value runs the same
 // change handler a user's change would, so what start-up applies is also what gets written back.
 #include "common/qt/path_caption.h"
+#include "common/settings_schema.h"
 #include "platform/app_info.h"
 #include "platform/checked.h"
 #include "platform/files.h"
@@ -55,22 +56,12 @@ void CheckItem(const MenuArray &items, std::int32_t index)
 
 } // namespace
 
-std::int32_t frm::ReadLongInRange(const std::string &section,
-    const std::string &key,
-    std::int32_t min,
-    std::int32_t max,
-    std::int32_t defaultValue)
-{
-    const std::int32_t value = ini_->ReadLong(section, key, defaultValue);
-    return value < min || value > max ? defaultValue : value;
-}
-
 void frm::Form_Load(const std::string &settingsPath, const std::string &programFolder)
 {
     programFolder_ = programFolder;
     ini_->LoadINI(settingsPath);
 
-    std::string folder = ini_->ReadString("General", "Path", programFolder);
+    std::string folder = ReadTextSetting(*ini_, settings::kPath, programFolder);
     if (!FolderExists(folder)) {
         folder = programFolder;
     }
@@ -86,40 +77,31 @@ void frm::Form_Load(const std::string &settingsPath, const std::string &programF
         ConnectSkipBox(k);
     }
     for (int n = 0; n < kPaletteEntries; ++n) {
-        const std::int32_t skipped = n == kPaletteEntries - 1 ? 1 : 0;
-        chkPal[n].SetValue(ini_->ReadLong("Colors", "Skip" + std::to_string(n), skipped));
+        chkPal[n].SetValue(ReadSetting(*ini_, settings::kSkip, n));
         chkPal[n].setToolTip(QString::fromStdString(SkipToolTip(n)));
     }
 
     mnuFileOpenFolder->SetTag(folder);
     SetPathCaption(*lblFolder, File->Path());
 
-    mnuPaletteConvertPalette->SetChecked(ini_->ReadLong("General", "ConvertPalette", -1) != 0);
-    const auto lastPalette = static_cast<std::int32_t>(mnuPaletteOption.size()) - 1;
-    CheckItem(mnuPaletteOption, ReadLongInRange("General", "Palette", 0, lastPalette, 0));
-    CheckItem(mnuVerticalAlignmentOption, ReadLongInRange("General", "VerticalAlignment", 0, 3, 2));
-    CheckItem(
-        mnuHorizontalAlignmentOption, ReadLongInRange("General", "HorizontalAlignment", 0, 3, 1));
-    std::string externalPalette = ini_->ReadString("General", "ExternalPalette", "");
+    mnuPaletteConvertPalette->SetChecked(ReadFlagSetting(*ini_, settings::kConvertPalette));
+    CheckItem(mnuPaletteOption, ReadSetting(*ini_, settings::kPalette));
+    CheckItem(mnuVerticalAlignmentOption, ReadSetting(*ini_, settings::kVerticalAlignment));
+    CheckItem(mnuHorizontalAlignmentOption, ReadSetting(*ini_, settings::kHorizontalAlignment));
+    std::string externalPalette = ReadTextSetting(*ini_, settings::kExternalPalette);
     SetExternalPalette(externalPalette);
-    mnuTransparencyApply->SetChecked(ini_->ReadLong("General", "ApplyTransparency", -1) != 0);
-    SetInputTransparencyColor(ini_->ReadLong("General", "InputTransparentColor", 255));
-    SetOutputTransparencyColor(ini_->ReadLong("General", "OutputTransparentColor", 255));
-    mnuTransparencyLeftRightCols->SetChecked(
-        ini_->ReadLong("General", "TransparentEdges", -1) != 0);
-    CheckItem(mnuScalingOption, ReadLongInRange("General", "ScaleMode", 0, 3, 0));
-    CheckItem(mnuColorMatchingOption, ReadLongInRange("General", "ColorMatching", 0, 3, 0));
+    mnuTransparencyApply->SetChecked(ReadFlagSetting(*ini_, settings::kApplyTransparency));
+    SetInputTransparencyColor(ReadSetting(*ini_, settings::kInputTransparentColor));
+    SetOutputTransparencyColor(ReadSetting(*ini_, settings::kOutputTransparentColor));
+    mnuTransparencyLeftRightCols->SetChecked(ReadFlagSetting(*ini_, settings::kTransparentEdges));
+    CheckItem(mnuScalingOption, ReadSetting(*ini_, settings::kScaleMode));
+    CheckItem(mnuColorMatchingOption, ReadSetting(*ini_, settings::kColorMatching));
 
     for (int i = 0; i < 3; ++i) {
-        // The bars hold 0..200 only; a hand-edited value outside that is taken as neutral.
-        std::int32_t bright = ini_->ReadLong("General", "Bright" + std::to_string(i), 100);
-        if (bright < 0 || bright > 200) {
-            bright = 100;
-        }
-        vsbBright[i]->SetValue(bright);
+        vsbBright[i]->SetValue(ReadSetting(*ini_, settings::kBright, i));
     }
 
-    palette_.ReadPaletteFile(*this);
+    palette_.ReadPaletteFile(dialogs_, CurrentPaletteChoice());
     ShowPaletteColors();
 }
 

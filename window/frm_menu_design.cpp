@@ -1,9 +1,10 @@
 // The menu tree of the window and the handler of File > Exit. No item is checked here: start-up
 // checks one item of each option menu and sets the check items from the settings.
+#include "common/built_in_palettes.h"
 #include "window/frm.h"
 
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include <QKeySequence>
 #include <QMenuBar>
@@ -32,11 +33,11 @@ MenuItem *Item(
 }
 
 // A menu array: checkable items named name(0), name(1), ... with those captions.
-MenuArray Items(QMenu *menu, const std::string &name, std::initializer_list<const char *> captions)
+MenuArray Items(QMenu *menu, const std::string &name, const std::vector<std::string> &captions)
 {
     MenuArray items;
     int index = 0;
-    for (const char *caption : captions) {
+    for (const std::string &caption : captions) {
         auto *item = new MenuItem(caption, index, menu);
         item->setObjectName(QString::fromStdString(name + "(" + std::to_string(index) + ")"));
         item->setCheckable(true);
@@ -83,16 +84,9 @@ void frm::CreateMenus()
     mnuPaletteConvertPalette =
         Item(mnuPalette, "mnuPaletteConvertPalette", "&Convert Palette", Check::Checkable);
     mnuPaletteDash1 = Item(mnuPalette, "mnuPaletteDash1", "-");
-    mnuPaletteOption = Items(mnuPalette,
-        "mnuPaletteOption",
-        {"WOLF3D",
-            "SPEAR",
-            "BLAKESTONE",
-            "BODYCOUNT",
-            "CORRIDOR7",
-            "NOAH3D",
-            "DOOM",
-            "&Use External"});
+    std::vector<std::string> palettes(kBuiltInPalettes.begin(), kBuiltInPalettes.end());
+    palettes.emplace_back("&Use External");
+    mnuPaletteOption = Items(mnuPalette, "mnuPaletteOption", palettes);
 
     mnuTransparency = TopMenu(bar, "mnuTransparency", "&Transparency");
     mnuTransparencyApply =

@@ -2,6 +2,7 @@
 // and the four plain option menus. Each change is stored at once and followed by the preview.
 #include "common/mod_global.h"
 #include "common/numbers.h"
+#include "common/settings_schema.h"
 #include "window/frm.h"
 #include "window/preview_pause.h"
 
@@ -61,7 +62,7 @@ void frm::ConnectOptionHandlers()
 
 void frm::chkPal_Change(int index)
 {
-    ini_->WriteValue("Colors", "Skip" + std::to_string(index), chkPal[index].Value());
+    WriteSetting(*ini_, settings::kSkip, chkPal[index].Value(), index);
     if (ini_->AllowSaveFile()) {
         RefreshPreview();
     }
@@ -85,7 +86,7 @@ void frm::vsbBright_Change(int index)
 {
     const int value = vsbBright[index]->Value();
     lblBright[index]->SetCaption(std::to_string(value));
-    ini_->WriteValue("General", "Bright" + std::to_string(index), value);
+    WriteSetting(*ini_, settings::kBright, value, index);
     RefreshPreview();
 }
 
@@ -138,28 +139,28 @@ void frm::lblSize_Click()
 void frm::mnuScalingOption_Click(int index)
 {
     CheckOnly(mnuScalingOption, index);
-    ini_->WriteValue("General", "ScaleMode", index);
+    WriteSetting(*ini_, settings::kScaleMode, index);
     RefreshPreview();
 }
 
 void frm::mnuVerticalAlignmentOption_Click(int index)
 {
     CheckOnly(mnuVerticalAlignmentOption, index);
-    ini_->WriteValue("General", "VerticalAlignment", index);
+    WriteSetting(*ini_, settings::kVerticalAlignment, index);
     RefreshPreview();
 }
 
 void frm::mnuHorizontalAlignmentOption_Click(int index)
 {
     CheckOnly(mnuHorizontalAlignmentOption, index);
-    ini_->WriteValue("General", "HorizontalAlignment", index);
+    WriteSetting(*ini_, settings::kHorizontalAlignment, index);
     RefreshPreview();
 }
 
 void frm::mnuColorMatchingOption_Click(int index)
 {
     CheckOnly(mnuColorMatchingOption, index);
-    ini_->WriteValue("General", "ColorMatching", index);
+    WriteSetting(*ini_, settings::kColorMatching, index);
     RefreshPreview();
 }
 

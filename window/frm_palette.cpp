@@ -3,6 +3,7 @@
 #include "common/mod_common_dialog.h"
 #include "common/paths.h"
 #include "common/report_error.h"
+#include "common/settings_schema.h"
 #include "platform/checked.h"
 #include "platform/failure.h"
 #include "platform/files.h"
@@ -34,7 +35,7 @@ void frm::ConnectPaletteHandlers()
 void frm::mnuPaletteOption_Click(int index)
 {
     try {
-        const int last = LastPaletteOption();
+        const auto last = static_cast<int>(mnuPaletteOption.size()) - 1;
         if (index == last) {
             MenuItem &external = *At(mnuPaletteOption, last);
             int filterIndex = 0;
@@ -50,15 +51,15 @@ void frm::mnuPaletteOption_Click(int index)
                 cmdOK->setFocus();
                 return;
             }
-            ini_->WriteValue("General", "ExternalPalette", path);
+            WriteTextSetting(*ini_, settings::kExternalPalette, path);
             SetExternalPalette(path);
             cmdOK->setFocus();
         }
         for (std::size_t i = 0; i < mnuPaletteOption.size(); ++i) {
             mnuPaletteOption[i]->SetChecked(static_cast<int>(i) == index);
         }
-        ini_->WriteValue("General", "Palette", index);
-        palette_.ReadPaletteFile(*this);
+        WriteSetting(*ini_, settings::kPalette, index);
+        palette_.ReadPaletteFile(dialogs_, CurrentPaletteChoice());
         ShowPaletteColors();
         RefreshPreview();
     } catch (const Failure &failure) {
@@ -68,7 +69,7 @@ void frm::mnuPaletteOption_Click(int index)
 
 void frm::SetExternalPalette(std::string &path)
 {
-    const int last = LastPaletteOption();
+    const auto last = static_cast<int>(mnuPaletteOption.size()) - 1;
     MenuItem &external = *At(mnuPaletteOption, last);
     if (!path.empty() && FileExists(path)) {
         external.SetTag(path);
@@ -106,7 +107,7 @@ void frm::mnuPaletteConvertPalette_Click()
         lblBright[i]->setEnabled(enabled);
         vsbBright[i]->setEnabled(enabled);
     }
-    ini_->WriteValue("General", "ConvertPalette", FlagText(mnuPaletteConvertPalette->Checked()));
+    WriteFlagSetting(*ini_, settings::kConvertPalette, mnuPaletteConvertPalette->Checked());
     if (!SuspendPreview) {
         RefreshPreview();
     }

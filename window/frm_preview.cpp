@@ -22,7 +22,7 @@ void frm::RefreshPreview()
     // The size shown is the size converted: the label, not a copy of it, is the square's side.
     std::int32_t outW = RoundToInt32(LeadingNumber(lblSize->Caption())).value_or(0);
     std::int32_t outH = outW;
-    ResizeBMP(*this, path, outW, outH, true);
+    ResizeBMP(*this, palette_, CurrentOptions(), path, outW, outH, ResizeDestination::Preview());
 }
 
 } // namespace qv

@@ -2,12 +2,14 @@
 // change the two colours, and the two ways of finding the input picture's transparent colour.
 #include "common/mod_global.h"
 #include "common/report_error.h"
+#include "common/settings_schema.h"
 #include "engine/load_bmp_file.h"
 #include "palette/transparency_scan.h"
 #include "platform/failure.h"
 #include "platform/files.h"
 #include "platform/qt/twips.h"
 #include "window/frm.h"
+#include "window/picture_click.h"
 #include "window/preview_pause.h"
 
 #include <string>
@@ -71,15 +73,14 @@ void frm::SetOutputTransparencyColor(int value)
 void frm::mnuTransparencyApply_Click()
 {
     mnuTransparencyApply->SetChecked(!mnuTransparencyApply->Checked());
-    ini_->WriteValue("General", "ApplyTransparency", FlagText(mnuTransparencyApply->Checked()));
+    WriteFlagSetting(*ini_, settings::kApplyTransparency, mnuTransparencyApply->Checked());
     RefreshPreview();
 }
 
 void frm::mnuTransparencyLeftRightCols_Click()
 {
     mnuTransparencyLeftRightCols->SetChecked(!mnuTransparencyLeftRightCols->Checked());
-    ini_->WriteValue(
-        "General", "TransparentEdges", FlagText(mnuTransparencyLeftRightCols->Checked()));
+    WriteFlagSetting(*ini_, settings::kTransparentEdges, mnuTransparencyLeftRightCols->Checked());
     RefreshPreview();
 }
 
@@ -87,7 +88,7 @@ void frm::mnuTransparencyInputColor_Click()
 {
     const int current = GetInputTransparencyColor();
     const int answer = InputNumber(dialogs_, kColorPrompt, kInputTitle, 0, 255, current);
-    ini_->WriteValue("General", "InputTransparentColor", answer);
+    WriteSetting(*ini_, settings::kInputTransparentColor, answer);
     SetInputTransparencyColor(answer);
     RefreshPreview();
 }
@@ -99,7 +100,7 @@ void frm::mnuTransparencyOutputColor_Click()
         const PreviewPause pause(SuspendPreview);
         const int old = GetOutputTransparencyColor();
         const int answer = InputNumber(dialogs_, kColorPrompt, kOutputTitle, 0, 255, old);
-        ini_->WriteValue("General", "OutputTransparentColor", answer);
+        WriteSetting(*ini_, settings::kOutputTransparentColor, answer);
         chkPal[old].SetValue(0);
         SetOutputTransparencyColor(answer);
     }
@@ -113,18 +114,17 @@ void frm::img_MouseDown(int, int, double x, double y)
         return;
     }
     try {
-        const int value = PickTransparentIndex(*this,
+        const int value = PickTransparentIndex(dialogs_,
             palette_,
+            CurrentOptions(),
             CurrentPicture.pixels,
             CurrentPicture.width,
             CurrentPicture.height,
             CurrentPicture.bitCount,
-            static_cast<float>(x),
-            static_cast<float>(y),
-            static_cast<float>(ScreenTwipsPerPixelX()),
-            static_cast<float>(ScreenTwipsPerPixelY()));
+            PixelAtTwips(x, ScreenTwipsPerPixelX()),
+            PixelAtTwips(y, ScreenTwipsPerPixelY()));
         SetInputTransparencyColor(value);
-        ini_->WriteValue("General", "InputTransparentColor", value);
+        WriteSetting(*ini_, settings::kInputTransparentColor, value);
         dialogs_.MessageBox("The input transparency color is now " + std::to_string(value) + ".",
             kInputTitle,
             MessageIcon::Information);
@@ -141,11 +141,16 @@ void frm::mnuTransparencyScanForInputColor_Click()
     try {
         LoadedImage image;
         if (!LoadBMPFile(
-                dialogs_, LargestSquareSize(), JoinPath(File->Path(), File->FileName()), image)) {
+                dialogs_, vsbSize->Min(), JoinPath(File->Path(), File->FileName()), image)) {
             return;
         }
-        const int value = ScanForTransparentColor(
-            *this, palette_, image.pixels, image.width, image.height, image.bitCount);
+        const int value = ScanForTransparentColor(dialogs_,
+            palette_,
+            CurrentOptions(),
+            image.pixels,
+            image.width,
+            image.height,
+            image.bitCount);
         // For this run only: a scan answers for one picture, not for the next start.
         SetInputTransparencyColor(value);
         RefreshPreview();

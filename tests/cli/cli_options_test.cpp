@@ -1,4 +1,5 @@
 #include "cli/cli_options.h"
+#include "cli/convert_settings.h"
 
 #include <string>
 #include <vector>
@@ -50,28 +51,31 @@ TEST(CliOptions, ReadsEveryOption)
         "x.bmp"});
     ASSERT_TRUE(r.ok()) << r.error;
     const CliOptions &o = r.options;
+    ConversionOptions c;
+    c.applyTransparency = false; // so that --transparency shows
+    ASSERT_EQ(ApplyOptions(o, c), "");
     EXPECT_EQ(o.settingsFile, "a.ini");
-    EXPECT_EQ(o.palette, "DOOM");
-    EXPECT_EQ(o.size, 128);
+    EXPECT_EQ(c.palette, PaletteChoice::BuiltIn("DOOM"));
+    EXPECT_EQ(c.squareSize, 128);
     EXPECT_TRUE(o.findMinimum);
-    EXPECT_EQ(o.scale, 3);
-    EXPECT_EQ(o.verticalAlign, 3);
-    EXPECT_EQ(o.horizontalAlign, 2);
-    EXPECT_EQ(o.match, 3);
-    EXPECT_EQ(o.brightness, (std::array<int, 3> {90, 100, 110}));
-    EXPECT_EQ(o.convertPalette, false);
-    EXPECT_EQ(o.transparency, true);
-    EXPECT_EQ(o.inputTransparent, 0);
-    EXPECT_EQ(o.outputTransparent, 254);
-    EXPECT_EQ(o.edges, false);
-    ASSERT_TRUE(o.skip.has_value());
+    EXPECT_EQ(c.scaling, Scaling::Square32);
+    EXPECT_EQ(c.verticalAlignment, VerticalAlignment::Weighted);
+    EXPECT_EQ(c.horizontalAlignment, HorizontalAlignment::Right);
+    EXPECT_EQ(c.colorMatching, ColorMatching::AverageSquare);
+    EXPECT_EQ(c.brightness, (std::array<std::int32_t, 3> {90, 100, 110}));
+    EXPECT_EQ(c.convertPalette, false);
+    EXPECT_EQ(c.applyTransparency, true);
+    EXPECT_EQ(c.inputTransparentColor, 0);
+    EXPECT_EQ(c.outputTransparentColor, 254);
+    EXPECT_EQ(c.transparentEdges, false);
     int skipped = 0;
-    for (bool s : *o.skip) {
+    for (bool s : c.skip) {
         skipped += s ? 1 : 0;
     }
-    EXPECT_EQ(skipped, 5);
-    EXPECT_TRUE((*o.skip)[17]);
-    EXPECT_FALSE((*o.skip)[19]);
+    EXPECT_EQ(skipped, 6); // the list's five and the output transparent entry, 254
+    EXPECT_TRUE(c.skip[17]);
+    EXPECT_FALSE(c.skip[19]);
+    EXPECT_TRUE(c.skip[254]);
     EXPECT_EQ(o.outputDir, "out");
     EXPECT_EQ(o.jobs, 4);
     EXPECT_TRUE(o.json);
@@ -83,10 +87,7 @@ TEST(CliOptions, OptionsNotGivenKeepTheSettings)
 {
     const ParseResult r = Parse({"a.bmp"});
     ASSERT_TRUE(r.ok());
-    EXPECT_FALSE(r.options.size.has_value());
-    EXPECT_FALSE(r.options.palette.has_value());
-    EXPECT_FALSE(r.options.convertPalette.has_value());
-    EXPECT_FALSE(r.options.skip.has_value());
+    EXPECT_TRUE(r.options.conversion.empty());
     EXPECT_EQ(r.options.jobs, 0);
 }
 

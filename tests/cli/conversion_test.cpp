@@ -1,7 +1,7 @@
 #include "cli/find_minimum.h"
 #include "engine/resize_bmp.h"
 #include "tests/cli/cli_test_support.h"
-#include "tests/support/fake_engine_host.h"
+#include "tests/support/fake_sink.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
@@ -12,7 +12,7 @@
 namespace qv::cli {
 namespace {
 
-using qv::test::FakeEngineHost;
+using qv::test::FakeSink;
 using qv::test::TempDir;
 
 // name, width, height, depth: a 24-bit picture before 8-bit ones (so switching Convert Palette
@@ -40,7 +40,7 @@ struct Case {
     const char *name;
     std::vector<std::string> ini; // lines of the settings file
     std::vector<std::string> args;
-    std::function<void(FakeEngineHost &, const std::string &palette)> configure;
+    std::function<void(FakeSink &, const std::string &palette)> configure;
 };
 
 const std::vector<std::string> kStoredSettings = {"[General]",
@@ -56,17 +56,17 @@ const std::vector<std::string> kStoredSettings = {"[General]",
     "[Colors]",
     "Skip3=1"};
 
-void StoredSettings(FakeEngineHost &h, const std::string &)
+void StoredSettings(FakeSink &h, const std::string &)
 {
-    h.paletteNumber = 6;
-    h.scaling = 3;
-    h.verticalAlignment = 0;
-    h.horizontalAlignment = 3;
-    h.colorMatching = 2;
-    h.brightness = {150, 100, 40};
-    h.transparentEdges = false;
-    h.outputTransparencyColor = 7;
-    h.skipValues[3] = h.skipValues[7] = 1;
+    h.options.palette = PaletteChoice::BuiltIn("DOOM");
+    h.options.scaling = static_cast<Scaling>(3);
+    h.options.verticalAlignment = static_cast<VerticalAlignment>(0);
+    h.options.horizontalAlignment = static_cast<HorizontalAlignment>(3);
+    h.options.colorMatching = static_cast<ColorMatching>(2);
+    h.options.brightness = {150, 100, 40};
+    h.options.transparentEdges = false;
+    h.options.outputTransparentColor = 7;
+    h.options.skip[3] = h.options.skip[7] = true;
 }
 
 // The program against the engine run by hand over the same pictures in the same order, with
@@ -74,7 +74,7 @@ void StoredSettings(FakeEngineHost &h, const std::string &)
 TEST(Conversion, GivesTheEnginesResultForEverySettingAndAnyNumberOfJobs)
 {
     const Case cases[] = {
-        {"first start", {}, {}, [](FakeEngineHost &, const std::string &) {}},
+        {"first start", {}, {}, [](FakeSink &, const std::string &) {}},
         {"settings file", kStoredSettings, {}, StoredSettings},
         {"options override the settings file",
             kStoredSettings,
@@ -88,58 +88,60 @@ TEST(Conversion, GivesTheEnginesResultForEverySettingAndAnyNumberOfJobs)
                 "--edges",
                 "--output-transparent=0",
                 "--skip=16-31"},
-            [](FakeEngineHost &h, const std::string &) {
-                h.scaling = 2;
-                h.squareSize = 128;
-                h.verticalAlignment = 1;
-                h.horizontalAlignment = 0;
-                h.colorMatching = 3;
-                h.outputTransparencyColor = 0;
-                h.skipValues = {};
+            [](FakeSink &h, const std::string &) {
+                h.options.scaling = static_cast<Scaling>(2);
+                h.options.squareSize = 128;
+                h.options.verticalAlignment = static_cast<VerticalAlignment>(1);
+                h.options.horizontalAlignment = static_cast<HorizontalAlignment>(0);
+                h.options.colorMatching = static_cast<ColorMatching>(3);
+                h.options.outputTransparentColor = 0;
+                h.options.skip = {};
                 for (int i = 16; i <= 31; ++i) {
-                    h.skipValues[static_cast<std::size_t>(i)] = 1;
+                    h.options.skip[static_cast<std::size_t>(i)] = true;
                 }
-                h.skipValues[0] = 1;
+                h.options.skip[0] = true;
             }},
         {"transparency",
             {"[General]", "InputTransparentColor=0"},
             {"--scale=64", "--valign=bottom", "--halign=right", "--match=row"},
-            [](FakeEngineHost &h, const std::string &) {
-                h.inputTransparencyColor = 0;
-                h.scaling = 1;
-                h.horizontalAlignment = 2;
-                h.colorMatching = 1;
+            [](FakeSink &h, const std::string &) {
+                h.options.inputTransparentColor = 0;
+                h.options.scaling = static_cast<Scaling>(1);
+                h.options.horizontalAlignment = static_cast<HorizontalAlignment>(2);
+                h.options.colorMatching = static_cast<ColorMatching>(1);
             }},
         {"no transparency",
             {},
             {"--no-transparency", "--match=column", "--scale=32"},
-            [](FakeEngineHost &h, const std::string &) {
-                h.applyTransparency = false;
-                h.colorMatching = 2;
-                h.scaling = 3;
+            [](FakeSink &h, const std::string &) {
+                h.options.applyTransparency = false;
+                h.options.colorMatching = static_cast<ColorMatching>(2);
+                h.options.scaling = static_cast<Scaling>(3);
             }},
         {"palette file option, no skip list",
             {},
             {"--palette=@pal", "--valign=weighted", "--skip=", "--output-transparent=128"},
-            [](FakeEngineHost &h, const std::string &palette) {
+            [](FakeSink &h, const std::string &palette) {
                 // Grey entry 128 is nearest to many of the pictures' colours: it must still be
                 // skipped, as the output transparent entry.
-                h.UsePaletteFile(palette);
-                h.verticalAlignment = 3;
-                h.skipValues = {};
-                h.skipValues[128] = 1;
-                h.outputTransparencyColor = 128;
+                h.options.palette = PaletteChoice::File(palette);
+                h.options.verticalAlignment = static_cast<VerticalAlignment>(3);
+                h.options.skip = {};
+                h.options.skip[128] = true;
+                h.options.outputTransparentColor = 128;
             }},
         {"palette file in the settings",
             {"[General]", "Palette=7", "ExternalPalette=@pal"},
             {},
-            [](FakeEngineHost &h, const std::string &palette) { h.UsePaletteFile(palette); }},
+            [](FakeSink &h, const std::string &palette) {
+                h.options.palette = PaletteChoice::File(palette);
+            }},
         {"convert palette off",
             {"[General]", "ConvertPalette=0"},
             {"--scale=64"},
-            [](FakeEngineHost &h, const std::string &) {
-                h.convertPalette = false;
-                h.scaling = 1;
+            [](FakeSink &h, const std::string &) {
+                h.options.convertPalette = false;
+                h.options.scaling = static_cast<Scaling>(1);
             }},
     };
     for (const Case &c : cases) {
@@ -167,15 +169,17 @@ TEST(Conversion, GivesTheEnginesResultForEverySettingAndAnyNumberOfJobs)
             }
             const test::Run run = test::RunInProcess(args);
 
-            FakeEngineHost host;
+            FakeSink host;
             c.configure(host, palette);
             std::filesystem::create_directories(dir.File("expected"));
             std::size_t converted = 0;
             for (const Picture &p : kPictures) {
-                std::int32_t w = host.squareSize;
+                std::int32_t w = host.options.squareSize;
                 std::int32_t h = w;
                 const std::string expected = dir.File("expected/") + p.name;
-                converted += ResizeBMP(host, dir.File("pics/") + p.name, w, h, false, expected)
+                converted +=
+                    host.Resize(
+                        dir.File("pics/") + p.name, w, h, ResizeDestination::OutputFile(expected))
                         == ResizeResult::Converted
                     ? 1
                     : 0;

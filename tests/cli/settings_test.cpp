@@ -1,7 +1,9 @@
 #include "cli/convert_settings.h"
+#include "common/built_in_palettes.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/temp_dir.h"
 
+#include <algorithm>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -9,29 +11,41 @@
 namespace qv::cli {
 namespace {
 
-ConvertSettings FromIni(const std::string &lines)
+ConversionOptions FromIni(const std::string &lines)
 {
     ScriptedDialogService dialogs;
     clsINI ini(dialogs);
     ini.LoadINIFromString(lines);
-    return SettingsFromIni(ini);
+    return OptionsFromSettings(ini);
+}
+
+// The position of the chosen palette in the Palette menu: 0..6 a built-in one, 7 the file.
+int PaletteNumber(const ConversionOptions &o)
+{
+    if (!o.palette.filePath.empty()) {
+        return kExternalPaletteOption;
+    }
+    const auto at =
+        std::find(kBuiltInPalettes.begin(), kBuiltInPalettes.end(), o.palette.builtInName);
+    return static_cast<int>(at - kBuiltInPalettes.begin());
 }
 
 // What start-up accepts and what it replaces, one stored value at a time.
 TEST(Settings, StoredValuesAreTakenAsTheWindowsStartUpTakesThem)
 {
-    using Field = std::function<int(const ConvertSettings &)>;
-    const Field scaling = [](const ConvertSettings &s) { return s.scaling; };
-    const Field palette = [](const ConvertSettings &s) { return s.paletteNumber; };
-    const Field valign = [](const ConvertSettings &s) { return s.verticalAlignment; };
-    const Field halign = [](const ConvertSettings &s) { return s.horizontalAlignment; };
-    const Field green = [](const ConvertSettings &s) { return s.brightness[1]; };
-    const Field outputColour = [](const ConvertSettings &s) { return s.outputTransparent; };
-    const Field inputColour = [](const ConvertSettings &s) { return s.inputTransparent; };
-    const Field convert = [](const ConvertSettings &s) { return s.convertPalette ? 1 : 0; };
-    const Field skip4 = [](const ConvertSettings &s) { return s.skip[4]; };
-    const Field skip9 = [](const ConvertSettings &s) { return s.skip[9]; };
-    const Field skip255 = [](const ConvertSettings &s) { return s.skip[255]; };
+    using O = const ConversionOptions &;
+    using Field = std::function<int(O)>;
+    const Field scaling = [](O s) { return static_cast<int>(s.scaling); };
+    const Field palette = PaletteNumber;
+    const Field valign = [](O s) { return static_cast<int>(s.verticalAlignment); };
+    const Field halign = [](O s) { return static_cast<int>(s.horizontalAlignment); };
+    const Field green = [](O s) { return s.brightness[1]; };
+    const Field outputColour = [](O s) { return static_cast<int>(s.outputTransparentColor); };
+    const Field inputColour = [](O s) { return s.inputTransparentColor; };
+    const Field convert = [](O s) { return s.convertPalette ? 1 : 0; };
+    const Field skip4 = [](O s) { return s.skip[4] ? 1 : 0; };
+    const Field skip9 = [](O s) { return s.skip[9] ? 1 : 0; };
+    const Field skip255 = [](O s) { return s.skip[255] ? 1 : 0; };
     struct Row {
         const char *ini;
         Field field;
@@ -63,7 +77,7 @@ TEST(Settings, StoredValuesAreTakenAsTheWindowsStartUpTakesThem)
         {"[General]\r\nConvertPalette=5", convert, 1},
         {"", skip255, 1},
         {"[Colors]\r\nSkip255=0", skip255, 1}, // the output transparent entry, 255
-        {"[Colors]\r\nSkip4=7", skip4, 7},
+        {"[Colors]\r\nSkip4=7", skip4, 1}, // any value but 0 skips
         {"", skip4, 0},
     };
     for (const Row &row : rows) {
@@ -87,13 +101,13 @@ TEST(Settings, PaletteOptionIsABuiltInNameInAnyCaseOrAFile)
         {dir.Path(), -1},
         {dir.File("missing.pal"), -1}};
     for (const Row &row : rows) {
-        ConvertSettings settings;
-        settings.paletteNumber = 3;
-        CliOptions options;
-        options.palette = row.value;
-        const std::string problem = ApplyOptions(options, settings);
+        ConversionOptions options;
+        options.palette = PaletteChoice::BuiltIn("BODYCOUNT");
+        const ParseResult parsed = ParseCommandLine({"--palette", row.value, "a.bmp"});
+        ASSERT_TRUE(parsed.ok()) << parsed.error;
+        const std::string problem = ApplyOptions(parsed.options, options);
         EXPECT_EQ(problem.empty(), row.number >= 0) << row.value << ": " << problem;
-        EXPECT_EQ(settings.paletteNumber, row.number >= 0 ? row.number : 3) << row.value;
+        EXPECT_EQ(PaletteNumber(options), row.number >= 0 ? row.number : 3) << row.value;
     }
 }
 

@@ -1,6 +1,6 @@
 #include "common/report_error.h"
 #include "engine/fitting.h"
-#include "tests/support/fake_engine_host.h"
+#include "tests/support/fake_sink.h"
 #include "tests/support/temp_dir.h"
 
 #include <functional>
@@ -11,7 +11,13 @@
 namespace qv {
 namespace {
 
-using test::FakeEngineHost;
+using test::FakeSink;
+
+// Alignment option values, for both axes.
+constexpr int kAlignStart = 0;
+constexpr int kAlignCenter = 1;
+constexpr int kAlignEnd = 2;
+constexpr int kAlignWeighted = 3;
 
 // An indexed picture (stride = width rounded up to 4) whose pixel (x, y) is index(x, y); the
 // padding holds 0, which is not 255, so a count that strays into it would move a Weighted offset.
@@ -93,8 +99,8 @@ TEST(Placement, OffsetsByAlignment)
             c.height,
             c.side,
             c.side,
-            c.vertical,
-            c.horizontal,
+            static_cast<VerticalAlignment>(c.vertical),
+            static_cast<HorizontalAlignment>(c.horizontal),
             transparent,
             trace);
         EXPECT_EQ(trace.xOff, c.xOff);
@@ -121,7 +127,15 @@ TEST(Placement, PixelsShorterThanTheSizeFail)
     std::vector<std::uint8_t> pixels(40 * 29, 1); // one row short
     PlacementTrace trace;
     try {
-        PlaceOnCanvas(pixels, 40, 30, 64, 64, kAlignCenter, kAlignCenter, 255, trace);
+        PlaceOnCanvas(pixels,
+            40,
+            30,
+            64,
+            64,
+            VerticalAlignment::Center,
+            HorizontalAlignment::Center,
+            255,
+            trace);
         FAIL() << "no failure";
     } catch (const Failure &failure) {
         EXPECT_EQ(failure.Number(), kSubscriptOutOfRange);
@@ -134,11 +148,11 @@ TEST(Placement, PixelsShorterThanTheSizeFail)
 // A host matching against the grey ramp (entry i is grey i), written as an external palette.
 struct GreyHost {
     test::TempDir dir;
-    FakeEngineHost host;
+    FakeSink host;
 
     GreyHost()
     {
-        host.UsePaletteFile(dir.Write("grey.act", test::GreyActPalette()));
+        host.options.palette = PaletteChoice::File(dir.Write("grey.act", test::GreyActPalette()));
         host.store.SetPaletteTable(test::GreyPaletteTable());
     }
 };
@@ -148,14 +162,14 @@ struct Rescaled {
     std::int32_t side = 0;
 };
 
-Rescaled Rescale(FakeEngineHost &host,
+Rescaled Rescale(FakeSink &host,
     std::int32_t oldSide,
     std::int32_t newSide,
     const std::function<int(int, int)> &index)
 {
     Rescaled r {Picture(oldSide, oldSide, index), oldSide};
     std::int32_t oldH = oldSide;
-    ResizeTo(host, r.canvas, newSide, newSide, r.side, oldH);
+    ResizeTo(host.dialogs, host.store, host.options, r.canvas, newSide, newSide, r.side, oldH);
     EXPECT_EQ(r.side, newSide);
     EXPECT_EQ(oldH, newSide);
     EXPECT_EQ(r.canvas.size(), static_cast<std::size_t>(newSide * newSide));
@@ -172,16 +186,16 @@ TEST(ResizeTo, HalvingByEachMode)
     // Every 2 x 2 block holds 100 110 / 120 130, so each mode's samples give their own mean.
     const auto blocks = [](int x, int y) { return 100 + 10 * (x % 2) + 20 * (y % 2); };
     const struct {
-        int mode;
+        ColorMatching mode;
         int expected;
-    } cases[] = {{kMatchPixel, 100},
-        {kMatchAverageRow, 105},
-        {kMatchAverageColumn, 110},
-        {kMatchAverageSquare, 115}};
+    } cases[] = {{ColorMatching::Pixel, 100},
+        {ColorMatching::AverageRow, 105},
+        {ColorMatching::AverageColumn, 110},
+        {ColorMatching::AverageSquare, 115}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.mode);
+        SCOPED_TRACE(static_cast<int>(c.mode));
         GreyHost grey;
-        grey.host.colorMatching = c.mode;
+        grey.host.options.colorMatching = c.mode;
         const Rescaled r = Rescale(grey.host, 128, 64, blocks);
         int wrong = 0;
         for (const std::uint8_t index : r.canvas) {
@@ -204,16 +218,16 @@ TEST(ResizeTo, RatioOf1Point5625SamplesTheDocumentedRanges)
     for (const Range &range : squareRanges) {
         SCOPED_TRACE(range.out);
         GreyHost grey;
-        grey.host.colorMatching = kMatchAverageSquare;
+        grey.host.options.colorMatching = ColorMatching::AverageSquare;
         EXPECT_EQ(At(Rescale(grey.host, 100, 64, byRow), 7, range.out), range.first + range.last);
         EXPECT_EQ(
             At(Rescale(grey.host, 100, 64, byColumn), range.out, 7), range.first + range.last);
 
         // Average Row takes 1 pixel of a row; Average Column 2 rows of a column.
-        grey.host.colorMatching = kMatchAverageRow;
+        grey.host.options.colorMatching = ColorMatching::AverageRow;
         EXPECT_EQ(At(Rescale(grey.host, 100, 64, byColumn), range.out, 7), 2 * range.first);
         EXPECT_EQ(At(Rescale(grey.host, 100, 64, byRow), 7, range.out), 2 * range.first);
-        grey.host.colorMatching = kMatchAverageColumn;
+        grey.host.options.colorMatching = ColorMatching::AverageColumn;
         EXPECT_EQ(At(Rescale(grey.host, 100, 64, byRow), 7, range.out), 2 * range.first + 1);
         EXPECT_EQ(At(Rescale(grey.host, 100, 64, byColumn), range.out, 7), 2 * range.first);
     }
@@ -222,11 +236,13 @@ TEST(ResizeTo, RatioOf1Point5625SamplesTheDocumentedRanges)
 TEST(ResizeTo, GrowingSamplesSinglePixelsWhateverTheMode)
 {
     const auto index = [](int x, int y) { return (x * 7 + y * 13) % 256; }; // 255 included
-    for (const int mode :
-        {kMatchPixel, kMatchAverageRow, kMatchAverageColumn, kMatchAverageSquare}) {
-        SCOPED_TRACE(mode);
+    for (const ColorMatching mode : {ColorMatching::Pixel,
+             ColorMatching::AverageRow,
+             ColorMatching::AverageColumn,
+             ColorMatching::AverageSquare}) {
+        SCOPED_TRACE(static_cast<int>(mode));
         GreyHost grey;
-        grey.host.colorMatching = mode;
+        grey.host.options.colorMatching = mode;
         const Rescaled r = Rescale(grey.host, 32, 64, index);
         int wrong = 0;
         for (int y = 0; y < 64; ++y) {
@@ -260,9 +276,9 @@ TEST(ResizeTo, TransparentSamplesAreLeftOut)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         GreyHost grey;
-        grey.host.skipValues = {}; // every grey may be chosen
-        grey.host.colorMatching = kMatchAverageSquare;
-        grey.host.outputTransparencyColor = c.transparent;
+        grey.host.options.skip = {}; // every grey may be chosen
+        grey.host.options.colorMatching = ColorMatching::AverageSquare;
+        grey.host.options.outputTransparentColor = OutputTransparentIndexOf(c.transparent);
         const Rescaled r = Rescale(grey.host, 64, 32, c.index);
         EXPECT_EQ(At(r, 0, 0), c.expected);
         EXPECT_EQ(At(r, 31, 31), c.expected);
@@ -281,9 +297,9 @@ TEST(ResizeTo, SkippedEntryMovesTheAverageToTheNearestAllowedColour)
     for (const Case &c : cases) {
         GreyHost grey;
         for (const int entry : c.skipped) {
-            grey.host.skipValues[static_cast<std::size_t>(entry)] = 1;
+            grey.host.options.skip[static_cast<std::size_t>(entry)] = true;
         }
-        grey.host.colorMatching = kMatchAverageRow;
+        grey.host.options.colorMatching = ColorMatching::AverageRow;
         EXPECT_EQ(At(Rescale(grey.host, 128, 64, hundred), 3, 3), c.expected);
     }
 }
@@ -299,7 +315,7 @@ TEST(ResizeTo, PreparesMatchingItselfAndKeepsThePicturesTable)
         reversed.insert(reversed.end(), {v, v, v, 0});
     }
     grey.host.store.SetPaletteTable(reversed);
-    grey.host.colorMatching = kMatchAverageSquare;
+    grey.host.options.colorMatching = ColorMatching::AverageSquare;
     const Rescaled r = Rescale(grey.host, 128, 64, [](int, int) { return 10; });
     EXPECT_EQ(At(r, 5, 5), 245); // index 10 of the picture is grey 245
     EXPECT_EQ(grey.host.store.PaletteTable(), reversed);
@@ -308,11 +324,11 @@ TEST(ResizeTo, PreparesMatchingItselfAndKeepsThePicturesTable)
 
 TEST(ResizeTo, SameSizeReturnsAtOnce)
 {
-    FakeEngineHost host;
+    FakeSink host;
     std::vector<std::uint8_t> canvas(5, 3); // far too short, but never looked at
     std::int32_t w = 64;
     std::int32_t h = 64;
-    ResizeTo(host, canvas, 64, 64, w, h);
+    ResizeTo(host.dialogs, host.store, host.options, canvas, 64, 64, w, h);
     EXPECT_EQ(canvas, std::vector<std::uint8_t>(5, 3));
     EXPECT_TRUE(host.dialogs.Log().empty());
 }
@@ -321,30 +337,41 @@ TEST(ResizeTo, FailureLeavesCanvasAndSizesUnchanged)
 {
     struct Case {
         const char *name;
-        int mode;
+        ColorMatching mode;
         std::size_t canvasSize;
         std::vector<std::uint8_t> table;
         std::int32_t newSide;
     };
     const Case cases[] = {
-        {"canvas shorter than its size", kMatchPixel, 128 * 100, test::GreyPaletteTable(), 64},
+        {"canvas shorter than its size",
+            ColorMatching::Pixel,
+            128 * 100,
+            test::GreyPaletteTable(),
+            64},
         {"palette table without the sampled entries",
-            kMatchAverageSquare,
+            ColorMatching::AverageSquare,
             128 * 128,
             {1, 2, 3, 0},
             64},
-        {"no output side", kMatchPixel, 128 * 128, test::GreyPaletteTable(), 0},
+        {"no output side", ColorMatching::Pixel, 128 * 128, test::GreyPaletteTable(), 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         GreyHost grey;
-        grey.host.colorMatching = c.mode;
+        grey.host.options.colorMatching = c.mode;
         grey.host.store.SetPaletteTable(c.table);
         std::vector<std::uint8_t> canvas(c.canvasSize, 40);
         const std::vector<std::uint8_t> before = canvas;
         std::int32_t w = 128;
         std::int32_t h = 128;
-        ResizeTo(grey.host, canvas, c.newSide, c.newSide, w, h);
+        ResizeTo(grey.host.dialogs,
+            grey.host.store,
+            grey.host.options,
+            canvas,
+            c.newSide,
+            c.newSide,
+            w,
+            h);
         EXPECT_EQ(canvas, before);
         EXPECT_EQ(w, 128);
         EXPECT_EQ(h, 128);

@@ -30,7 +30,7 @@ TEST(PreviewBox, SizeByScalingAndResult)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const PreviewBox box = PreviewBoxFor(c.scaling, c.outW, c.outH);
+        const PreviewBox box = PreviewBoxFor(static_cast<Scaling>(c.scaling), c.outW, c.outH);
         EXPECT_EQ(box.stretch, c.stretch);
         EXPECT_FLOAT_EQ(box.boxTwips, c.twips);
     }

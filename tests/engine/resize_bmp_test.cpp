@@ -5,7 +5,7 @@
 #include "platform/failure.h"
 #include "platform/files.h"
 #include "tests/support/bmp_builder.h"
-#include "tests/support/fake_engine_host.h"
+#include "tests/support/fake_sink.h"
 #include "tests/support/temp_dir.h"
 
 #include <algorithm>
@@ -20,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::BmpLayout;
-using test::FakeEngineHost;
+using test::FakeSink;
 
 constexpr std::size_t kRows = 1078;
 
@@ -56,15 +56,15 @@ int IndexAt(const std::vector<std::uint8_t> &file, int x, int y)
 struct Scene {
     test::TempDir dir;
     test::TempDir paletteDir;
-    FakeEngineHost host;
+    FakeSink host;
     std::string backup;
 
     Scene()
         : backup(dir.File("Quorvantile Backup"))
     {
         CreateFolder(backup);
-        host.backupFolder = backup;
-        host.UsePaletteFile(paletteDir.Write("grey.act", test::GreyActPalette()));
+        host.options.palette =
+            PaletteChoice::File(paletteDir.Write("grey.act", test::GreyActPalette()));
     }
 
     // A picture of grey levels: 8-bit ones index the grey ramp as their own colour table, 24-
@@ -98,9 +98,14 @@ struct Scene {
 
     ResizeResult Convert(const std::string &path, bool preview = false)
     {
-        std::int32_t w = host.squareSize;
-        std::int32_t h = host.squareSize;
-        return ResizeBMP(host, path, w, h, preview);
+        std::int32_t w = host.options.squareSize;
+        std::int32_t h = host.options.squareSize;
+        return ResizeBMP(host, host.store, host.options, path, w, h, Destination(preview));
+    }
+
+    ResizeDestination Destination(bool preview) const
+    {
+        return preview ? ResizeDestination::Preview() : ResizeDestination::ReplaceInput(backup);
     }
 };
 
@@ -111,7 +116,7 @@ TEST(ResizeBMP, PictureAboveEightBitsSwitchesConvertPaletteOnOnce)
     for (const std::int16_t bitCount : {24, 32}) {
         SCOPED_TRACE(bitCount);
         Scene scene;
-        scene.host.convertPalette = false;
+        scene.host.options.convertPalette = false;
         const std::string path = scene.Write("photo.bmp", 20, 10, bitCount, kRamp);
         EXPECT_EQ(scene.Convert(path), ResizeResult::Converted);
 
@@ -123,7 +128,7 @@ TEST(ResizeBMP, PictureAboveEightBitsSwitchesConvertPaletteOnOnce)
         EXPECT_EQ(shown.title, kAppTitle);
         EXPECT_EQ(shown.icon, MessageIcon::None);
         EXPECT_EQ(scene.host.convertPaletteCommands, 1);
-        EXPECT_TRUE(scene.host.convertPalette);
+        EXPECT_TRUE(scene.host.options.convertPalette);
 
         const std::vector<std::uint8_t> out = test::ReadBytes(path);
         ASSERT_EQ(out.size(), kRows + 20 * 10);
@@ -155,8 +160,8 @@ TEST(ResizeBMP, PictureLargerThanTheSquareIsRefusedUntouched)
 TEST(ResizeBMP, NoScalingWritesThePictureAtItsOwnSize)
 {
     Scene scene;
-    scene.host.convertPalette = false;
-    scene.host.transparentEdges = true; // no effect without a square
+    scene.host.options.convertPalette = false;
+    scene.host.options.transparentEdges = true; // no effect without a square
     std::vector<std::uint8_t> table = test::GreyPaletteTable();
     table[4 * 9] = 200; // the picture's own table, not the target's, is written
     BmpLayout layout;
@@ -169,7 +174,10 @@ TEST(ResizeBMP, NoScalingWritesThePictureAtItsOwnSize)
 
     std::int32_t w = 64;
     std::int32_t h = 64;
-    EXPECT_EQ(ResizeBMP(scene.host, path, w, h, false), ResizeResult::Converted);
+    EXPECT_EQ(
+        ResizeBMP(
+            scene.host, scene.host.store, scene.host.options, path, w, h, scene.Destination(false)),
+        ResizeResult::Converted);
     EXPECT_EQ(w, 64);
     EXPECT_EQ(h, 64);
     const std::vector<std::uint8_t> out = test::ReadBytes(path);
@@ -192,14 +200,21 @@ TEST(ResizeBMP, ScaledSquareGetsTransparentEdgeColumns)
     for (const bool edges : {true, false}) {
         SCOPED_TRACE(edges);
         Scene scene;
-        scene.host.convertPalette = false;
-        scene.host.squareSize = 128;
-        scene.host.scaling = 1;
-        scene.host.transparentEdges = edges;
+        scene.host.options.convertPalette = false;
+        scene.host.options.squareSize = 128;
+        scene.host.options.scaling = Scaling::Square64;
+        scene.host.options.transparentEdges = edges;
         const std::string path = scene.Write("big.bmp", 128, 128, 8, kRamp);
         std::int32_t w = 128;
         std::int32_t h = 128;
-        EXPECT_EQ(ResizeBMP(scene.host, path, w, h, false), ResizeResult::Converted);
+        EXPECT_EQ(ResizeBMP(scene.host,
+                      scene.host.store,
+                      scene.host.options,
+                      path,
+                      w,
+                      h,
+                      scene.Destination(false)),
+            ResizeResult::Converted);
         EXPECT_EQ(w, 64);
         EXPECT_EQ(h, 64);
         const std::vector<std::uint8_t> out = test::ReadBytes(path);
@@ -218,7 +233,7 @@ TEST(ResizeBMP, ScaledSquareGetsTransparentEdgeColumns)
 TEST(ResizeBMP, WritingKeepsTheOriginalInTheBackupAndAddsNumberedCopies)
 {
     Scene scene;
-    scene.host.scaling = 1;
+    scene.host.options.scaling = Scaling::Square64;
     const std::string path = scene.Write("sprite.bmp", 40, 30, 24, kRamp);
     const std::vector<std::uint8_t> original = test::ReadBytes(path);
 
@@ -253,14 +268,21 @@ TEST(ResizeBMP, PreviewShowsWhatWritingWritesAndTouchesNoFile)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Scene scene;
-        scene.host.scaling = c.scaling;
-        scene.host.squareSize = c.square;
+        scene.host.options.scaling = static_cast<Scaling>(c.scaling);
+        scene.host.options.squareSize = c.square;
         const std::string path = scene.Write("shot.bmp", c.width, c.height, 24, kRamp);
         const auto before = Snapshot(scene.dir.Path());
 
         std::int32_t w = c.square;
         std::int32_t h = c.square;
-        EXPECT_EQ(ResizeBMP(scene.host, path, w, h, true), ResizeResult::Previewed);
+        EXPECT_EQ(ResizeBMP(scene.host,
+                      scene.host.store,
+                      scene.host.options,
+                      path,
+                      w,
+                      h,
+                      scene.Destination(true)),
+            ResizeResult::Previewed);
         EXPECT_EQ(w, c.outSide);
         EXPECT_EQ(Snapshot(scene.dir.Path()), before);
         ASSERT_EQ(scene.host.previews.size(), 1U);
@@ -286,7 +308,14 @@ TEST(ResizeBMP, OutputPathLeavesInputAndBackupAlone)
     std::int32_t w = 64;
     std::int32_t h = 64;
     const std::string target = out.File("a.bmp");
-    EXPECT_EQ(ResizeBMP(scene.host, path, w, h, false, target), ResizeResult::Converted);
+    EXPECT_EQ(ResizeBMP(scene.host,
+                  scene.host.store,
+                  scene.host.options,
+                  path,
+                  w,
+                  h,
+                  ResizeDestination::OutputFile(target)),
+        ResizeResult::Converted);
     EXPECT_EQ(Snapshot(scene.dir.Path()), before);
     const std::vector<std::uint8_t> written = test::ReadBytes(target);
     ASSERT_EQ(written.size(), kRows + 32 * 20);
@@ -364,17 +393,20 @@ TEST(ResizeBMP, FailuresAreReportedWithTheLoopCountersAndLeaveTheInput)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Scene scene;
-        scene.host.scaling = c.scaling;
-        scene.host.transparentEdges = c.edges;
-        scene.host.verticalAlignment = 1; // Center: the copy and edge loops end on different rows
+        scene.host.options.scaling = static_cast<Scaling>(c.scaling);
+        scene.host.options.transparentEdges = c.edges;
+        scene.host.options.verticalAlignment =
+            VerticalAlignment::Center; // Center: the copy and edge loops end on different rows
         const std::string path = scene.Write("sprite.bmp", 40, 30, 24, kRamp);
         c.spoil(scene);
         const auto before = Snapshot(scene.dir.Path());
 
         std::int32_t w = 64;
         std::int32_t h = 64;
-        const std::string output = c.toMissingFolder ? scene.dir.File("gone/sprite.bmp") : "";
-        EXPECT_EQ(ResizeBMP(scene.host, path, w, h, false, output), ResizeResult::Failed);
+        const ResizeDestination destination = c.toMissingFolder
+            ? ResizeDestination::OutputFile(scene.dir.File("gone/sprite.bmp"))
+            : scene.Destination(false);
+        EXPECT_EQ(scene.host.Resize(path, w, h, destination), ResizeResult::Failed);
         EXPECT_EQ(Snapshot(scene.dir.Path()), before);
         ASSERT_EQ(scene.host.dialogs.Log().size(), 1U);
         const auto &shown = scene.host.dialogs.Log()[0];
@@ -390,7 +422,7 @@ TEST(ResizeBMP, FailedPaletteConversionShowsWhyAndWritesNothing)
 {
     Scene scene;
     // A brightness no scroll bar gives (a hand-edited settings file) overflows the offset.
-    scene.host.brightness[0] = 2000000000;
+    scene.host.options.brightness[0] = 2000000000;
     const std::string path = scene.Write("bright.bmp", 8, 8, 8, kRamp);
     const auto before = Snapshot(scene.dir.Path());
     EXPECT_EQ(scene.Convert(path), ResizeResult::Refused);
@@ -409,8 +441,8 @@ TEST(ResizeBMP, EachBrightnessControlBrightensItsOwnChannel)
     for (int channel = 0; channel < 3; ++channel) {
         SCOPED_TRACE(channel);
         Scene scene;
-        scene.host.paletteNumber = 0;
-        scene.host.brightness[static_cast<std::size_t>(channel)] = 200;
+        scene.host.options.palette = PaletteChoice::BuiltIn("WOLF3D");
+        scene.host.options.brightness[static_cast<std::size_t>(channel)] = 200;
         const std::string path = scene.Write("black.bmp", 4, 4, 24, [](int, int) { return 0; });
         ASSERT_EQ(scene.Convert(path), ResizeResult::Converted);
         // Pixels are blue, green, red: channel 0 (red) is byte 2.
@@ -430,7 +462,7 @@ TEST(ResizeBMP, EachBrightnessControlBrightensItsOwnChannel)
 TEST(ResizeBMP, TrueColourPictureWithAnUnreadablePaletteStillGetsAFullTable)
 {
     Scene scene;
-    scene.host.tags[FakeEngineHost::kLastPaletteOption] = scene.dir.File("no-such.pal");
+    scene.host.options.palette = PaletteChoice::File(scene.dir.File("no-such.pal"));
     const std::string path = scene.Write("photo.bmp", 12, 4, 24, kRamp);
     EXPECT_EQ(scene.Convert(path), ResizeResult::Converted);
     const std::vector<std::uint8_t> out = test::ReadBytes(path);

@@ -6,7 +6,7 @@
 #include "engine/resize_bmp.h"
 #include "platform/files.h"
 #include "tests/support/bmp_builder.h"
-#include "tests/support/fake_engine_host.h"
+#include "tests/support/fake_sink.h"
 #include "tests/support/temp_dir.h"
 
 #include <csignal>
@@ -48,13 +48,15 @@ std::vector<Picture> Pictures()
 
 void ConvertAll(const std::string &folder, const std::string &backup, const std::string &outputDir)
 {
-    test::FakeEngineHost host;
-    host.backupFolder = backup;
+    test::FakeSink host;
     for (const Picture &p : Pictures()) {
         std::int32_t w = 64;
         std::int32_t h = 64;
-        const std::string output = outputDir.empty() ? "" : JoinPath(outputDir, p.name);
-        ResizeBMP(host, JoinPath(folder, p.name), w, h, false, output);
+        host.Resize(JoinPath(folder, p.name),
+            w,
+            h,
+            outputDir.empty() ? ResizeDestination::ReplaceInput(backup)
+                              : ResizeDestination::OutputFile(JoinPath(outputDir, p.name)));
     }
 }
 

@@ -1,7 +1,7 @@
 #include "palette/color_matching.h"
 #include "palette/palette_store.h"
+#include "platform/scripted_dialog_service.h"
 #include "tests/palette/palette_test_data.h"
-#include "tests/support/fake_palette_host.h"
 #include "tests/support/temp_dir.h"
 
 #include <array>
@@ -107,10 +107,9 @@ class Matching : public testing::Test
 protected:
     void SetUp() override
     {
-        host_.paletteNumber = 7;
-        host_.tags[7] = dir_.Write("primaries.act", test::ActBytes(Primaries()));
-        store_.BuildMatchTable(host_);
-        ASSERT_TRUE(host_.dialogs.Log().empty());
+        store_.BuildMatchTable(dialogs_,
+            PaletteChoice::File(dir_.Write("primaries.act", test::ActBytes(Primaries()))));
+        ASSERT_TRUE(dialogs_.Log().empty());
     }
 
     // Pixels of bytesPerPixel bytes each (extra bytes taken from filler), rows padded to 4.
@@ -131,7 +130,8 @@ protected:
     }
 
     test::TempDir dir_;
-    test::FakePaletteHost host_;
+    ScriptedDialogService dialogs_;
+    SkipSet skip_ {}; // nothing skipped
     PaletteStore store_;
 };
 
@@ -144,11 +144,11 @@ TEST_F(Matching, TrueColourRowsBecomeIndexRowsPaddedWithZero)
         for (std::uint8_t filler : {0x00, 0x7F, 0xFF}) {
             SCOPED_TRACE("depth " + std::to_string(depth) + ", filler " + std::to_string(filler));
             std::vector<std::uint8_t> pixels = Picture(rows, depth / 8, filler);
-            ConvertTo8BitBMP(host_, store_, pixels, 5, 2, depth, kNoOffsets);
+            ConvertTo8BitBMP(dialogs_, store_, skip_, pixels, 5, 2, depth, kNoOffsets);
             EXPECT_EQ(pixels, expected);
         }
     }
-    EXPECT_TRUE(host_.dialogs.Log().empty());
+    EXPECT_TRUE(dialogs_.Log().empty());
 }
 
 TEST_F(Matching, OffsetsAreAddedPerChannelAndClamped)
@@ -171,7 +171,7 @@ TEST_F(Matching, OffsetsAreAddedPerChannelAndClamped)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<std::uint8_t> pixels = Picture({{c.pixel}}, 3, 0);
-        ConvertTo8BitBMP(host_, store_, pixels, 1, 1, 24, c.offsets);
+        ConvertTo8BitBMP(dialogs_, store_, skip_, pixels, 1, 1, 24, c.offsets);
         EXPECT_EQ(pixels, (std::vector<std::uint8_t> {c.expected, 0, 0, 0}));
     }
 }
@@ -181,10 +181,10 @@ TEST_F(Matching, OtherDepthsPassUnchanged)
     const std::vector<std::uint8_t> original {9, 8, 7, 6, 5, 4, 3, 2};
     for (std::int16_t depth : {8, 1, 4, 16, 0, 48}) {
         std::vector<std::uint8_t> pixels = original;
-        ConvertTo8BitBMP(host_, store_, pixels, 2, 2, depth, {255, 255, 255});
+        ConvertTo8BitBMP(dialogs_, store_, skip_, pixels, 2, 2, depth, {255, 255, 255});
         EXPECT_EQ(pixels, original) << "depth " << depth;
     }
-    EXPECT_TRUE(host_.dialogs.Log().empty());
+    EXPECT_TRUE(dialogs_.Log().empty());
 }
 
 TEST_F(Matching, ShortPixelDataIsReportedAndKeepsThePartialResult)
@@ -193,12 +193,12 @@ TEST_F(Matching, ShortPixelDataIsReportedAndKeepsThePartialResult)
     std::vector<std::uint8_t> pixels =
         Picture({{kRed, kGreen, kBlue, kWhite}, {kBlue, kRed, kGreen, kBlack}}, 3, 0);
     pixels.resize(20);
-    ConvertTo8BitBMP(host_, store_, pixels, 4, 2, 24, kNoOffsets);
+    ConvertTo8BitBMP(dialogs_, store_, skip_, pixels, 4, 2, 24, kNoOffsets);
     EXPECT_EQ(pixels, (std::vector<std::uint8_t> {3, 4, 5, 2, 5, 3, 0, 0}));
-    ASSERT_EQ(host_.dialogs.Log().size(), 1U);
-    EXPECT_EQ(host_.dialogs.Log()[0].text,
-        "Error in ConvertTo8BitBMP\r\nError #9\r\nSubscript out of range");
-    EXPECT_EQ(host_.dialogs.Log()[0].title, "ConvertTo8BitBMP Error");
+    ASSERT_EQ(dialogs_.Log().size(), 1U);
+    EXPECT_EQ(
+        dialogs_.Log()[0].text, "Error in ConvertTo8BitBMP\r\nError #9\r\nSubscript out of range");
+    EXPECT_EQ(dialogs_.Log()[0].title, "ConvertTo8BitBMP Error");
 }
 
 TEST_F(Matching, ImpossibleSizesAreReportedWithoutTouchingThePixels)
@@ -206,27 +206,27 @@ TEST_F(Matching, ImpossibleSizesAreReportedWithoutTouchingThePixels)
     const std::pair<std::int32_t, std::int32_t> sizes[] = {
         {-1, 2}, {2, -1}, {0x7FFFFFF0, 1}, {65536, 65536}};
     for (const auto &[width, height] : sizes) {
-        host_.dialogs.ClearLog();
+        dialogs_.ClearLog();
         std::vector<std::uint8_t> pixels(12, 0x42);
-        ConvertTo8BitBMP(host_, store_, pixels, width, height, 24, kNoOffsets);
+        ConvertTo8BitBMP(dialogs_, store_, skip_, pixels, width, height, 24, kNoOffsets);
         EXPECT_EQ(pixels, std::vector<std::uint8_t>(12, 0x42)) << width << " x " << height;
-        ASSERT_EQ(host_.dialogs.Log().size(), 1U);
-        EXPECT_EQ(host_.dialogs.Log()[0].title, "ConvertTo8BitBMP Error");
+        ASSERT_EQ(dialogs_.Log().size(), 1U);
+        EXPECT_EQ(dialogs_.Log()[0].title, "ConvertTo8BitBMP Error");
     }
 }
 
 TEST_F(Matching, FirstConversionTakesTheSkipSnapshotFromTheCheckboxes)
 {
-    host_.skipValues[3] = 1; // red excluded: pure red goes to the nearest other entry
+    skip_[3] = true; // red excluded: pure red goes to the nearest other entry
     ASSERT_FALSE(store_.HasSnapshot());
     std::vector<std::uint8_t> pixels = Picture({{kRed, kBlack}}, 3, 0);
-    ConvertTo8BitBMP(host_, store_, pixels, 2, 1, 24, kNoOffsets);
+    ConvertTo8BitBMP(dialogs_, store_, skip_, pixels, 2, 1, 24, kNoOffsets);
     EXPECT_TRUE(store_.HasSnapshot());
     EXPECT_EQ(pixels, (std::vector<std::uint8_t> {0, 1, 0, 0})) << "red -> grey entry 0";
 
-    host_.skipValues[3] = 0; // no new snapshot until a conversion takes one
+    skip_[3] = false; // no new snapshot until a conversion takes one
     pixels = Picture({{kRed}}, 3, 0);
-    ConvertTo8BitBMP(host_, store_, pixels, 1, 1, 24, kNoOffsets);
+    ConvertTo8BitBMP(dialogs_, store_, skip_, pixels, 1, 1, 24, kNoOffsets);
     EXPECT_EQ(pixels[0], 0);
 }
 

@@ -1,8 +1,8 @@
 #include "palette/convert_palette.h"
 #include "palette/palette_store.h"
 #include "platform/failure.h"
-#include "tests/support/fake_engine_host.h"
-#include "tests/support/fake_palette_host.h"
+#include "platform/scripted_dialog_service.h"
+#include "tests/support/fake_sink.h"
 #include "tests/support/temp_dir.h"
 
 #include <algorithm>
@@ -12,8 +12,6 @@
 
 namespace qv {
 namespace {
-
-using test::FakePaletteHost;
 
 TEST(BrightnessOffset, PercentOf255HalvesToEven)
 {
@@ -40,13 +38,16 @@ std::vector<std::uint8_t> EveryIndex()
 TEST(ConvertPalette, PictureOnTheTargetPaletteComesOutUnchangedButForDuplicates)
 {
     // WOLF3D has entries of equal colour; the matcher then gives the lowest such index.
-    FakePaletteHost host;
+    ScriptedDialogService dialogs;
+    ConversionOptions options; // WOLF3D
+    options.skip = {};
+    options.applyTransparency = false;
     PaletteStore store;
-    store.ReadPaletteFile(host);
+    store.ReadPaletteFile(dialogs, options.palette);
     const std::vector<std::uint8_t> target = store.PaletteTable();
     const auto &colors = store.PaletteColors();
     std::vector<std::uint8_t> pixels = EveryIndex();
-    ASSERT_TRUE(ConvertPalette(host, store, pixels, target, {0, 0, 0}, 16, 16, 8));
+    ASSERT_TRUE(ConvertPalette(dialogs, store, options, pixels, target, {0, 0, 0}, 16, 16, 8));
     int duplicates = 0;
     for (int i = 0; i < 256; ++i) {
         int first = 0;
@@ -57,7 +58,7 @@ TEST(ConvertPalette, PictureOnTheTargetPaletteComesOutUnchangedButForDuplicates)
         EXPECT_EQ(pixels[static_cast<std::size_t>(i)], first) << i;
     }
     EXPECT_GT(duplicates, 0); // the case is only worth something if WOLF3D has duplicates
-    EXPECT_TRUE(host.dialogs.Log().empty());
+    EXPECT_TRUE(dialogs.Log().empty());
 }
 
 TEST(ConvertPalette, BrightnessShiftsColoursBeforeMatching)
@@ -80,7 +81,8 @@ TEST(ConvertPalette, BrightnessShiftsColoursBeforeMatching)
         Grey grey;
         std::vector<std::uint8_t> pixels = EveryIndex();
         const auto table = test::GreyPaletteTable();
-        ASSERT_TRUE(ConvertPalette(grey.host, grey.store, pixels, table, c.brightness, 16, 16, 8));
+        ASSERT_TRUE(ConvertPalette(
+            grey.dialogs, grey.store, grey.options, pixels, table, c.brightness, 16, 16, 8));
         int wrong = 0;
         for (int i = 0; i < 256; ++i) {
             wrong += pixels[static_cast<std::size_t>(i)] != c.expected(i);
@@ -132,10 +134,10 @@ TEST(ConvertPalette, TransparencyReplacesTheInputColourOnlyWhenApplied)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Grey grey;
-        grey.host.skipValues[255] = 1;
-        grey.host.applyTransparency = c.apply;
-        grey.host.inputTransparencyColor = c.input;
-        grey.host.outputTransparencyColor = c.output;
+        grey.options.skip[255] = true;
+        grey.options.applyTransparency = c.apply;
+        grey.options.inputTransparentColor = c.input;
+        grey.options.outputTransparentColor = OutputTransparentIndexOf(c.output);
         std::vector<std::uint8_t> pixels;
         std::vector<std::uint8_t> table;
         if (c.depth == 8) {
@@ -148,8 +150,8 @@ TEST(ConvertPalette, TransparencyReplacesTheInputColourOnlyWhenApplied)
                     pixels.end(), static_cast<std::size_t>(bytes), static_cast<std::uint8_t>(i));
             }
         }
-        ASSERT_TRUE(
-            ConvertPalette(grey.host, grey.store, pixels, table, {0, 0, 0}, 16, 16, c.depth));
+        ASSERT_TRUE(ConvertPalette(
+            grey.dialogs, grey.store, grey.options, pixels, table, {0, 0, 0}, 16, 16, c.depth));
         ASSERT_EQ(pixels.size(), 256U);
         int wrong = 0;
         for (int i = 0; i < 256; ++i) {
@@ -163,11 +165,12 @@ TEST(ConvertPalette, ReloadsTheTargetPaletteAndRetakesTheSnapshot)
 {
     Grey grey;
     grey.store.SetPaletteTable({1, 2, 3}); // a picture's own table left by the loader
-    grey.store.TakeSnapshot(grey.host); // an old snapshot: nothing skipped
-    grey.host.skipValues[40] = 1;
+    grey.store.TakeSnapshot(grey.options.skip); // an old snapshot: nothing skipped
+    grey.options.skip[40] = true;
     std::vector<std::uint8_t> pixels(4, 40);
     const auto table = test::GreyPaletteTable();
-    ASSERT_TRUE(ConvertPalette(grey.host, grey.store, pixels, table, {0, 0, 0}, 4, 1, 8));
+    ASSERT_TRUE(
+        ConvertPalette(grey.dialogs, grey.store, grey.options, pixels, table, {0, 0, 0}, 4, 1, 8));
     EXPECT_EQ(grey.store.PaletteTable(), test::GreyPaletteTable());
     EXPECT_EQ(pixels, std::vector<std::uint8_t>(4, 39));
 }
@@ -177,10 +180,11 @@ TEST(ConvertPalette, ColourTableTooShortIsReported)
     Grey grey;
     std::vector<std::uint8_t> pixels = {1, 2, 200, 3};
     const std::vector<std::uint8_t> table(16, 9); // four entries only
-    EXPECT_FALSE(ConvertPalette(grey.host, grey.store, pixels, table, {0, 0, 0}, 4, 1, 8));
-    ASSERT_EQ(grey.host.dialogs.Log().size(), 1U);
-    EXPECT_EQ(grey.host.dialogs.Log()[0].title, "ConvertPalette Error");
-    EXPECT_EQ(grey.host.dialogs.Log()[0].text,
+    EXPECT_FALSE(
+        ConvertPalette(grey.dialogs, grey.store, grey.options, pixels, table, {0, 0, 0}, 4, 1, 8));
+    ASSERT_EQ(grey.dialogs.Log().size(), 1U);
+    EXPECT_EQ(grey.dialogs.Log()[0].title, "ConvertPalette Error");
+    EXPECT_EQ(grey.dialogs.Log()[0].text,
         "Error in ConvertPalette\r\nError #9\r\nSubscript out of range");
     EXPECT_EQ(pixels[1], 9); // converted before the failure
 }

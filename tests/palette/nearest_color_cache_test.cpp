@@ -1,7 +1,8 @@
+#include "common/built_in_palettes.h"
 #include "palette/color_matching.h"
 #include "palette/nearest_color_cache.h"
 #include "palette/palette_store.h"
-#include "tests/support/fake_palette_host.h"
+#include "platform/scripted_dialog_service.h"
 
 #include <array>
 #include <cstdint>
@@ -170,23 +171,23 @@ TEST(PaletteStoreMatching, FollowsEveryChangeOfTableOrSnapshot)
         {"WOLF3D, nothing skipped", 0, {}},
     };
     const std::vector<std::array<std::uint8_t, 3>> probes = Probes();
-    test::FakePaletteHost host;
+    ScriptedDialogService dialogs;
     PaletteStore store;
     for (const Step &s : steps) {
         SCOPED_TRACE(s.name);
-        host.paletteNumber = s.palette;
-        host.skipValues.fill(0);
+        SkipSet skip {};
         for (int j : s.skipped) {
-            host.skipValues[static_cast<std::size_t>(j)] = 1;
+            skip[static_cast<std::size_t>(j)] = true;
         }
         if (s.palette == 2) {
-            host.skipValues.fill(1);
-            host.skipValues[17] = 0;
-            host.skipValues[100] = 0;
+            skip.fill(true);
+            skip[17] = false;
+            skip[100] = false;
         }
-        store.BuildMatchTable(host);
-        store.TakeSnapshot(host);
-        ASSERT_TRUE(host.dialogs.Log().empty());
+        store.BuildMatchTable(dialogs,
+            PaletteChoice::BuiltIn(kBuiltInPalettes.at(static_cast<std::size_t>(s.palette))));
+        store.TakeSnapshot(skip);
+        ASSERT_TRUE(dialogs.Log().empty());
         int mismatches = 0;
         for (const auto &[b, g, r] : probes) {
             mismatches += store.FindNearestColor(b, g, r)

@@ -1,7 +1,7 @@
 #include "palette/palette_store.h"
 #include "platform/resources.h"
+#include "platform/scripted_dialog_service.h"
 #include "tests/palette/palette_test_data.h"
-#include "tests/support/fake_palette_host.h"
 #include "tests/support/temp_dir.h"
 
 #include <array>
@@ -69,12 +69,11 @@ TEST_P(BuiltInPalette, LoadsAll256EntriesWithItsTellingColours)
     EXPECT_EQ(lines, 259U) << "three header lines and 256 entry lines";
     EXPECT_EQ(text.rfind("JASC-PAL\r\n0100\r\n256\r\n", 0), 0U);
 
-    test::FakePaletteHost host;
-    host.paletteNumber = b.number;
+    ScriptedDialogService dialogs;
     PaletteStore store;
-    store.BuildMatchTable(host);
+    store.BuildMatchTable(dialogs, PaletteChoice::BuiltIn(b.name));
 
-    EXPECT_TRUE(host.dialogs.Log().empty());
+    EXPECT_TRUE(dialogs.Log().empty());
     const std::size_t entries[] = {0, 1, 2, 3, 255};
     for (std::size_t k = 0; k < 5; ++k) {
         EXPECT_EQ(ColorAt(store, entries[k]), b.telling[k]) << "entry " << entries[k];
@@ -122,11 +121,11 @@ TEST(PaletteStore, PublishPutsRedInTheLowBitsAndBlueFirstInTheTable)
     EXPECT_EQ(store.PaletteTable()[3], 0) << "a load rewrites the whole table";
 }
 
-// Which palette ReadPaletteFile picks from the palette number and the last item's tag.
+// Which palette ReadPaletteFile loads for a choice.
 struct Choice {
     const char *name;
-    int number;
-    bool externalTag;
+    bool file; // the palette file, else the built-in palette named builtIn
+    const char *builtIn;
     Rgb entry0; // of the palette expected
     bool reported; // "ReadPaletteFile" error
 };
@@ -134,33 +133,29 @@ struct Choice {
 TEST(ReadPaletteFile, PicksTheBuiltInOrTheExternalFile)
 {
     const Choice choices[] = {
-        {"no item checked", 0, false, {0, 0, 0}, false},
-        {"DOOM", 6, false, {3, 3, 3}, false},
-        {"DOOM with an external path kept", 6, true, {3, 3, 3}, false},
-        {"external", 7, true, {0, 255, 0}, false},
-        {"external without a path", 7, false, {9, 9, 9}, true},
+        {"WOLF3D", false, "WOLF3D", {0, 0, 0}, false},
+        {"DOOM", false, "DOOM", {3, 3, 3}, false},
+        {"external", true, "", {0, 255, 0}, false},
+        {"external item without a path", false, "&Use External", {9, 9, 9}, true},
     };
     test::TempDir dir;
     const std::string path = dir.Write("my.act", test::ActBytes(test::DistinctPalette()));
     for (const Choice &c : choices) {
         SCOPED_TRACE(c.name);
-        test::FakePaletteHost host;
-        host.paletteNumber = c.number;
-        if (c.externalTag) {
-            host.tags[7] = path;
-        }
+        ScriptedDialogService dialogs;
         PaletteStore store;
         RawPalette previous {};
         previous.fill(9);
         store.Publish(previous);
 
-        store.ReadPaletteFile(host);
+        store.ReadPaletteFile(
+            dialogs, c.file ? PaletteChoice::File(path) : PaletteChoice::BuiltIn(c.builtIn));
 
         EXPECT_EQ(ColorAt(store, 0), c.entry0);
-        ASSERT_EQ(host.dialogs.Log().size(), c.reported ? 1U : 0U);
+        ASSERT_EQ(dialogs.Log().size(), c.reported ? 1U : 0U);
         if (c.reported) {
-            EXPECT_EQ(host.dialogs.Log()[0].title, "ReadPaletteFile Error");
-            EXPECT_EQ(host.dialogs.Log()[0].text.rfind("Error in ReadPaletteFile\r\n", 0), 0U);
+            EXPECT_EQ(dialogs.Log()[0].title, "ReadPaletteFile Error");
+            EXPECT_EQ(dialogs.Log()[0].text.rfind("Error in ReadPaletteFile\r\n", 0), 0U);
         }
     }
 }
@@ -170,13 +165,12 @@ TEST(ReadPaletteFile, FailedLoadKeepsEveryTable)
 {
     struct Case {
         const char *name;
-        int number;
-        const char *caption6; // caption (resource name) of item 6
+        bool file; // the broken file, else the built-in palette NOSUCHPALETTE
         const char *reporter;
     };
     const Case cases[] = {
-        {"missing resource", 6, "NOSUCHPALETTE", "ReadPaletteFile"},
-        {"external file that fails to parse", 7, "DOOM", "LoadPaletteDataFromFile"},
+        {"missing resource", false, "ReadPaletteFile"},
+        {"external file that fails to parse", true, "LoadPaletteDataFromFile"},
     };
     test::TempDir dir;
     const std::vector<std::uint8_t> broken =
@@ -184,22 +178,19 @@ TEST(ReadPaletteFile, FailedLoadKeepsEveryTable)
     const std::string path = dir.Write("broken.pal", broken);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        test::FakePaletteHost host;
-        host.paletteNumber = 6;
-        host.tags[7] = path;
+        ScriptedDialogService dialogs;
         PaletteStore store;
-        store.BuildMatchTable(host);
+        store.BuildMatchTable(dialogs, PaletteChoice::BuiltIn("DOOM"));
         const auto colors = store.PaletteColors();
         const auto table = store.PaletteTable();
         const auto match = store.MatchColors();
         ASSERT_EQ(ColorAt(store, 0), (Rgb {3, 3, 3}));
 
-        host.paletteNumber = c.number;
-        host.captions[6] = c.caption6;
-        store.BuildMatchTable(host);
+        store.BuildMatchTable(
+            dialogs, c.file ? PaletteChoice::File(path) : PaletteChoice::BuiltIn("NOSUCHPALETTE"));
 
-        ASSERT_EQ(host.dialogs.Log().size(), 1U);
-        EXPECT_EQ(host.dialogs.Log()[0].title, std::string(c.reporter) + " Error");
+        ASSERT_EQ(dialogs.Log().size(), 1U);
+        EXPECT_EQ(dialogs.Log()[0].title, std::string(c.reporter) + " Error");
         EXPECT_EQ(store.PaletteColors(), colors);
         EXPECT_EQ(store.PaletteTable(), table);
         EXPECT_EQ(store.MatchColors(), match);
@@ -209,36 +200,36 @@ TEST(ReadPaletteFile, FailedLoadKeepsEveryTable)
 
 TEST(ReadPaletteFile, NextLoadReplacesAPicturesOwnTable)
 {
-    test::FakePaletteHost host;
+    ScriptedDialogService dialogs;
     PaletteStore store;
-    store.ReadPaletteFile(host);
+    store.ReadPaletteFile(dialogs, PaletteChoice {});
     const auto wolf3d = store.PaletteTable();
     store.SetPaletteTable(std::vector<std::uint8_t>(1024, 0x77));
     EXPECT_EQ(store.PaletteTable(), std::vector<std::uint8_t>(1024, 0x77));
-    store.ReadPaletteFile(host);
+    store.ReadPaletteFile(dialogs, PaletteChoice {});
     EXPECT_EQ(store.PaletteTable(), wolf3d);
 }
 
-TEST(PaletteStore, SnapshotFollowsTheCheckboxesOnlyWhenTaken)
+TEST(PaletteStore, SnapshotFollowsTheSkipSetOnlyWhenTaken)
 {
-    test::FakePaletteHost host;
-    host.skipValues[0] = 1;
-    host.skipValues[255] = 1;
+    SkipSet skip {};
+    skip[0] = true;
+    skip[255] = true;
     PaletteStore store;
 
-    store.EnsureSnapshot(host);
+    store.EnsureSnapshot(skip);
     EXPECT_TRUE(store.HasSnapshot());
     for (std::size_t j = 0; j < 256; ++j) {
         EXPECT_EQ(store.UsableColors()[j], j != 0 && j != 255) << "entry " << j;
     }
 
-    host.skipValues[0] = 0;
-    host.skipValues[7] = 1;
-    store.EnsureSnapshot(host);
+    skip[0] = false;
+    skip[7] = true;
+    store.EnsureSnapshot(skip);
     EXPECT_FALSE(store.UsableColors()[0]) << "a snapshot already taken is kept";
     EXPECT_TRUE(store.UsableColors()[7]);
 
-    store.TakeSnapshot(host);
+    store.TakeSnapshot(skip);
     EXPECT_TRUE(store.UsableColors()[0]);
     EXPECT_FALSE(store.UsableColors()[7]);
 }

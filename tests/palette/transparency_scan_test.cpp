@@ -1,8 +1,7 @@
 #include "palette/palette_store.h"
 #include "palette/transparency_scan.h"
 #include "platform/failure.h"
-#include "tests/support/fake_engine_host.h"
-#include "tests/support/fake_palette_host.h"
+#include "tests/support/fake_sink.h"
 #include "tests/support/temp_dir.h"
 
 #include <functional>
@@ -11,8 +10,6 @@
 
 namespace qv {
 namespace {
-
-using test::FakePaletteHost;
 
 // The grey ramp with entry 255 skipped.
 struct Grey : test::GreyPalette {
@@ -72,10 +69,10 @@ TEST(ScanForTransparentColor, MostFrequentIndexLowestOnTies)
         Grey grey;
         const std::vector<std::uint8_t> pixels =
             Rows(c.width, c.height, c.depth / 8, c.padding, c.value);
-        EXPECT_EQ(
-            ScanForTransparentColor(grey.host, grey.store, pixels, c.width, c.height, c.depth),
+        EXPECT_EQ(ScanForTransparentColor(
+                      grey.dialogs, grey.store, grey.options, pixels, c.width, c.height, c.depth),
             c.expected);
-        EXPECT_TRUE(grey.host.dialogs.Log().empty());
+        EXPECT_TRUE(grey.dialogs.Log().empty());
     }
 }
 
@@ -83,7 +80,8 @@ TEST(ScanForTransparentColor, PixelsShorterThanTheSizeFail)
 {
     Grey grey;
     const std::vector<std::uint8_t> pixels(4 * 3 - 1, 1);
-    EXPECT_THROW(ScanForTransparentColor(grey.host, grey.store, pixels, 4, 3, 8), Failure);
+    EXPECT_THROW(
+        ScanForTransparentColor(grey.dialogs, grey.store, grey.options, pixels, 4, 3, 8), Failure);
 }
 
 struct Picture {
@@ -111,31 +109,26 @@ TEST(PickTransparentIndex, IndexUnderTheClick)
     struct Case {
         const char *name;
         Picture picture;
-        float x, y, perPixelX, perPixelY;
+        std::int32_t column, row;
         std::int32_t expected;
     };
     const Case cases[] = {
-        {"index 17", Indexed(), 3 * 15 + 7, 2 * 15 + 14, 15, 15, 17},
-        {"last pixel", Indexed(), 5 * 15 + 14, 3 * 15 + 14, 15, 15, 35},
-        // 44.5 rounds to 44 (half to even) and stays in column 2; 44.6 rounds to 45: column 3.
-        {"rounding down", Indexed(), 44.5F, 30, 15, 15, 22},
-        {"rounding up", Indexed(), 44.6F, 30, 15, 15, 17},
-        {"twips per pixel rounded", Indexed(), 3 * 12, 2 * 12, 12.4F, 11.6F, 17},
-        {"white: nearest usable entry", TrueColour(), 4 * 15, 1 * 15, 15, 15, 254},
+        {"index 17", Indexed(), 3, 2, 17},
+        {"last pixel", Indexed(), 5, 3, 35},
+        {"white: nearest usable entry", TrueColour(), 4, 1, 254},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Grey grey;
-        EXPECT_EQ(PickTransparentIndex(grey.host,
+        EXPECT_EQ(PickTransparentIndex(grey.dialogs,
                       grey.store,
+                      grey.options,
                       c.picture.pixels,
                       c.picture.width,
                       c.picture.height,
                       c.picture.depth,
-                      c.x,
-                      c.y,
-                      c.perPixelX,
-                      c.perPixelY),
+                      c.column,
+                      c.row),
             c.expected);
     }
 }
@@ -145,7 +138,7 @@ TEST(PickTransparentIndex, OutsideThePictureFails)
     struct Case {
         const char *name;
         Picture picture;
-        float x, y, perPixel;
+        std::int32_t column, row;
         std::int32_t number;
     };
     Picture shortData = Indexed();
@@ -153,41 +146,29 @@ TEST(PickTransparentIndex, OutsideThePictureFails)
     Picture fourBit = Indexed();
     fourBit.depth = 4;
     const Case cases[] = {
-        {"right of the picture (in its padding)", Indexed(), 6 * 15, 0, 15, kSubscriptOutOfRange},
-        {"below the picture", Indexed(), 0, 4 * 15, 15, kSubscriptOutOfRange},
-        {"left of the picture", Indexed(), -15, 0, 15, kSubscriptOutOfRange},
-        {"beyond the data", shortData, 0, 2 * 15, 15, kSubscriptOutOfRange},
-        {"no twips per pixel", Indexed(), 15, 15, 0.4F, 11},
-        {"depth not pickable", fourBit, 0, 0, 15, kInvalidArgument},
+        {"right of the picture (in its padding)", Indexed(), 6, 0, kSubscriptOutOfRange},
+        {"below the picture", Indexed(), 0, 4, kSubscriptOutOfRange},
+        {"left of the picture", Indexed(), -1, 0, kSubscriptOutOfRange},
+        {"beyond the data", shortData, 0, 2, kSubscriptOutOfRange},
+        {"depth not pickable", fourBit, 0, 0, kInvalidArgument},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Grey grey;
         try {
-            PickTransparentIndex(grey.host,
+            PickTransparentIndex(grey.dialogs,
                 grey.store,
+                grey.options,
                 c.picture.pixels,
                 c.picture.width,
                 c.picture.height,
                 c.picture.depth,
-                c.x,
-                c.y,
-                c.perPixel,
-                c.perPixel);
+                c.column,
+                c.row);
             ADD_FAILURE() << "no failure";
         } catch (const Failure &failure) {
             EXPECT_EQ(failure.Number(), c.number);
         }
-    }
-}
-
-TEST(OutputTransparentIndex, OutOfRangeIs255)
-{
-    const std::pair<int, int> cases[] = {{0, 0}, {17, 17}, {255, 255}, {256, 255}, {-1, 255}};
-    for (const auto &[stored, used] : cases) {
-        FakePaletteHost host;
-        host.outputTransparencyColor = stored;
-        EXPECT_EQ(OutputTransparentIndex(host), used) << stored;
     }
 }
 

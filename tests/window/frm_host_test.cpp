@@ -54,12 +54,39 @@ TEST(FrmHost, TransparencyColorsAreTheNumbersInTheTags)
     }
 }
 
+TEST(FrmHost, PaletteChoiceIsTheExternalFileOnlyWhenItsItemIsChosenAndHasAPath)
+{
+    struct Case {
+        const char *name;
+        int checked; // -1: no item checked
+        bool externalTag;
+        PaletteChoice expected;
+    };
+    const Case cases[] = {
+        {"no item checked", -1, false, PaletteChoice::BuiltIn("WOLF3D")},
+        {"DOOM", 6, false, PaletteChoice::BuiltIn("DOOM")},
+        {"DOOM with an external path kept", 6, true, PaletteChoice::BuiltIn("DOOM")},
+        {"external", 7, true, PaletteChoice::File("/pal/my.act")},
+        {"external without a path", 7, false, PaletteChoice::BuiltIn("&Use External")},
+    };
+    ScriptedDialogService dialogs;
+    frm window(dialogs);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (std::size_t i = 0; i < window.mnuPaletteOption.size(); ++i) {
+            window.mnuPaletteOption[i]->SetChecked(static_cast<int>(i) == c.checked);
+        }
+        window.mnuPaletteOption[7]->SetTag(c.externalTag ? "/pal/my.act" : "");
+        EXPECT_EQ(window.CurrentPaletteChoice(), c.expected);
+    }
+}
+
 TEST(FrmHost, ConvertPaletteCommandRunsWithoutItsOwnPreview)
 {
     test::WindowFixture fixture;
     test::CountingWindow &window = test::StartWithPicture(fixture, "ConvertPalette=0\r\n");
-    window.RunConvertPaletteCommand();
-    EXPECT_TRUE(window.ConvertPaletteChecked());
+    EXPECT_TRUE(window.SwitchConvertPaletteOn().convertPalette);
+    EXPECT_TRUE(window.CurrentOptions().convertPalette);
     EXPECT_TRUE(fixture.SettingsHold("ConvertPalette", "-1"));
     EXPECT_EQ(window.Previews(), 0);
     window.RefreshPreview(); // the suspension has ended

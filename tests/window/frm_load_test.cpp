@@ -1,3 +1,4 @@
+#include "common/settings_schema.h"
 #include "platform/app_info.h"
 #include "platform/files.h"
 #include "platform/qt/twips.h"
@@ -273,7 +274,7 @@ TEST_F(FrmLoad, ReadLongInRangeKeepsOnlyValuesInsideTheBounds)
         {"big", 0, 3, 1, 1},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(w.ReadLongInRange("S", c.key, c.min, c.max, c.fallback), c.expected)
+        EXPECT_EQ(ReadLongInRange(w.Settings(), "S", c.key, c.min, c.max, c.fallback), c.expected)
             << c.key << " in " << c.min << ".." << c.max;
     }
 }

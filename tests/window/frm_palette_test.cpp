@@ -136,7 +136,7 @@ TEST(FrmPalette, ConvertPaletteSwitchesTheConversionControls)
         }
         // Controls inside the frame are asked for their own state, not the frame's.
         QWidget *frame = window.fraBrightness;
-        std::vector<bool> enabled = {window.ConvertPaletteChecked(),
+        std::vector<bool> enabled = {window.CurrentOptions().convertPalette,
             window.mnuTransparencyLeftRightCols->Enabled(),
             frame->isEnabled(),
             window.cmdSetAllBright->isEnabledTo(frame)};

@@ -55,7 +55,7 @@ TEST_P(SameBytes, WindowAndCommandLineWriteTheSameFiles)
     const std::string settings = cliPictures.File("settings.ini");
     CopyFileAtomic(fixture.SettingsPath(), settings);
     ASSERT_EQ(window.File->ListCount(), 4);
-    ASSERT_EQ(window.SquareSize(), 64);
+    ASSERT_EQ(window.CurrentOptions().squareSize, 64);
     window.File->selectAll();
     window.cmdOK_Click();
     ASSERT_EQ(fixture.dialogs.MessageTexts().back(), "Converted 4 file(s).");

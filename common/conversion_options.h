@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace qv {
+
+// Option values in the order of their menus: the value is the index of the checked item.
+enum class Scaling : int { None = 0, Square64 = 1, Square128 = 2, Square32 = 3 };
+enum class VerticalAlignment : int { Top = 0, Center = 1, Bottom = 2, Weighted = 3 };
+enum class HorizontalAlignment : int { Left = 0, Center = 1, Right = 2, Weighted = 3 };
+enum class ColorMatching : int { Pixel = 0, AverageRow = 1, AverageColumn = 2, AverageSquare = 3 };
+
+// The target palette: a palette file when filePath is set, otherwise the built-in palette of that
+// resource name.
+struct PaletteChoice {
+    std::string builtInName = "WOLF3D";
+    std::string filePath;
+
+    static PaletteChoice BuiltIn(std::string name) { return {std::move(name), {}}; }
+    static PaletteChoice File(std::string path) { return {{}, std::move(path)}; }
+
+    bool operator==(const PaletteChoice &) const = default;
+};
+
+// The palette entries the matcher must never choose: true for a skipped entry.
+using SkipSet = std::array<bool, 256>;
+
+// A skip set with only one entry skipped.
+constexpr SkipSet SkipOnly(std::size_t entry)
+{
+    SkipSet skip {};
+    skip[entry] = true;
+    return skip;
+}
+
+// Everything one conversion depends on, as plain values. Each front end builds it at the moment
+// the conversion starts (the window from its controls, the command line from the settings file
+// and its options, tests directly); the engine never asks for an option any other way. The
+// defaults are those of the program's first start.
+struct ConversionOptions {
+    PaletteChoice palette;
+    // Side of the output square, and the largest side a picture may have (the size control's
+    // upper end).
+    std::int32_t squareSize = 64;
+    std::int32_t largestSquareSize = 512;
+    Scaling scaling = Scaling::None;
+    VerticalAlignment verticalAlignment = VerticalAlignment::Bottom;
+    HorizontalAlignment horizontalAlignment = HorizontalAlignment::Center;
+    ColorMatching colorMatching = ColorMatching::Pixel;
+    // Per channel, 0..200 with 100 unchanged: red, green, blue.
+    std::array<std::int32_t, 3> brightness = {100, 100, 100};
+    bool convertPalette = true;
+    bool applyTransparency = true;
+    // For an 8-bit picture an index of its own table, for a deeper one an index of the target
+    // palette; a value outside 0..255 matches no pixel.
+    std::int32_t inputTransparentColor = 255;
+    std::uint8_t outputTransparentColor = 255;
+    bool transparentEdges = true;
+    SkipSet skip = SkipOnly(255);
+
+    bool operator==(const ConversionOptions &) const = default;
+};
+
+// The output transparent index a stored or typed colour stands for: a value outside 0..255 (only
+// a hand-edited settings file gives one) has no entry to reserve, and the last entry, the usual
+// transparent one, stands in for it.
+constexpr std::uint8_t OutputTransparentIndexOf(std::int32_t value)
+{
+    return value < 0 || value > 255 ? 255 : static_cast<std::uint8_t>(value);
+}
+
+} // namespace qv

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "common/conversion_options.h"
+#include "engine/preview_picture.h"
+#include "platform/dialog_service.h"
+
+namespace qv {
+
+// What flows back from a conversion to its front end: messages and error reports, the preview,
+// and the one option change a conversion can make. The window implements it with its dialogs,
+// picture box and Palette menu; the command line with a message recorder; tests with a fake.
+class ConversionSink
+{
+public:
+    virtual ~ConversionSink() = default;
+
+    // Every message and error report of the conversion is shown here.
+    virtual DialogService &Dialogs() = 0;
+
+    // Shows a converted picture in the preview box.
+    virtual void ShowPreview(const PreviewPicture &picture) = 0;
+
+    // Switches Convert Palette on as the Palette menu's command does (the window runs the
+    // command with its own preview suspended; the command line keeps it on for later pictures),
+    // and returns the options as the front end now holds them.
+    virtual ConversionOptions SwitchConvertPaletteOn() = 0;
+};
+
+} // namespace qv
