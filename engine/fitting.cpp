@@ -1,6 +1,7 @@
 #include "engine/fitting.h"
 
 #include "common/report_error.h"
+#include "common/row_stride.h"
 #include "palette/convert_palette.h"
 #include "palette/palette_store.h"
 #include "platform/checked.h"
@@ -14,11 +15,6 @@ namespace {
 // Both alignment menus in one set of terms: towards the top or left, the middle, the bottom or
 // right, and Weighted.
 enum class Alignment { Start, Center, End, Weighted };
-
-std::int32_t Stride4(std::int32_t width)
-{
-    return CheckedAdd(width, 3) / 4 * 4;
-}
 
 // Offset of a Weighted axis: the first line at which the running count passes half goes onto the
 // line just above the middle of the square. x holds the line, y the running sum, as they run.
@@ -194,7 +190,7 @@ std::vector<std::uint8_t> PlaceOnCanvas(const std::vector<std::uint8_t> &pixels,
     if (width < 1 || height < 1 || outW < 1 || outH < 1) {
         Fail(kInvalidArgument);
     }
-    const std::int32_t stride = Stride4(width);
+    const std::int32_t stride = RowStride(width, 8);
     const std::int32_t area = CheckedMul(outW, outH);
     std::vector<std::uint8_t> canvas(static_cast<std::size_t>(area), transparent);
     trace.x = area;

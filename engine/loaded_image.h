@@ -1,14 +1,16 @@
 #pragma once
 
+#include "common/row_stride.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace qv {
 
 // A picture as read from a bitmap file. Rows are top row first; the row stride is
-// width x bytes per pixel rounded up to a multiple of 4, and pixels holds exactly
-// stride x height bytes. palette is the file's colour table, 4 bytes per entry (blue, green,
-// red, reserved); for 8-bit files always 1024 bytes, missing entries zero.
+// RowStride(width, bitCount), and pixels holds exactly stride x height bytes. palette is the file's
+// colour table, 4 bytes per entry (blue, green, red, reserved); for 8-bit files always 1024 bytes,
+// missing entries zero.
 struct LoadedImage {
     std::vector<std::uint8_t> pixels;
     std::vector<std::uint8_t> palette;

@@ -1,5 +1,6 @@
 #include "engine/mod_add_bmp_header.h"
 
+#include "common/row_stride.h"
 #include "platform/checked.h"
 #include "platform/failure.h"
 
@@ -86,7 +87,7 @@ void AddBMPHeader(std::int32_t width,
     if (width < 1 || height < 1) {
         Fail(kInvalidArgument);
     }
-    const std::int32_t stride = CheckedMul(CheckedAdd(width, 3) / 4, 4);
+    const std::int32_t stride = RowStride(width, 8);
     const std::int32_t imageBytes = CheckedMul(stride, height);
     if (pixels.size() != static_cast<std::size_t>(imageBytes) || palette.size() != kTableBytes) {
         Fail(kSubscriptOutOfRange);

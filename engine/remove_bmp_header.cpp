@@ -1,3 +1,4 @@
+#include "common/row_stride.h"
 #include "engine/mod_add_bmp_header.h"
 #include "platform/checked.h"
 #include "platform/failure.h"
@@ -114,8 +115,7 @@ void RemoveBMPHeader(const std::vector<std::uint8_t> &fileBytes, LoadedImage &im
     if (image.width <= 0 || image.height <= 0) {
         Fail(kSubscriptOutOfRange);
     }
-    const std::int32_t bits = CheckedMul<std::int32_t>(image.width, image.bitCount);
-    const std::int32_t stride = CheckedMul(CheckedAdd(bits, 31) / 32, 4);
+    const std::int32_t stride = RowStride(image.width, image.bitCount);
     if (stride < 0) {
         Fail(kSubscriptOutOfRange);
     }

@@ -1,6 +1,7 @@
 #include "palette/color_matching.h"
 
 #include "common/report_error.h"
+#include "common/row_stride.h"
 #include "palette/palette_store.h"
 #include "platform/checked.h"
 #include "platform/failure.h"
@@ -14,12 +15,6 @@ namespace {
 
 // Larger than any distance (3 x 65535), so the first usable entry always becomes the best.
 constexpr int kFarther = 196605;
-
-// Bytes of a row of width pixels of the given size, padded to a multiple of 4.
-std::int32_t RowLength(std::int32_t width, std::int32_t bytesPerPixel)
-{
-    return CheckedAdd<std::int32_t>(CheckedMul(width, bytesPerPixel), 3) & ~std::int32_t {3};
-}
 
 // How many pixels of a row starting at rowStart have their three colour bytes in the data.
 std::int32_t CompletePixels(
@@ -97,8 +92,8 @@ void ConvertTo8BitBMP(DialogService &dialogs,
         }
         store.EnsureSnapshot(skip);
         const std::int32_t bytesPerPixel = depth / 8;
-        const std::int32_t inputRow = RowLength(width, bytesPerPixel);
-        const std::int32_t outputRow = RowLength(width, 1);
+        const std::int32_t inputRow = RowStride(width, depth);
+        const std::int32_t outputRow = RowStride(width, 8);
         CheckedMul(inputRow, height); // every input offset below then fits
         std::vector<std::uint8_t> output(
             CheckedCast<std::size_t>(CheckedMul(outputRow, height)), 0);

@@ -1,5 +1,6 @@
 #include "palette/transparency_scan.h"
 
+#include "common/row_stride.h"
 #include "palette/color_matching.h"
 #include "palette/convert_palette.h"
 #include "palette/palette_store.h"
@@ -21,7 +22,7 @@ std::int32_t ScanForTransparentColor(DialogService &dialogs,
         EnsureMatchingPrepared(dialogs, store, options);
         ConvertTo8BitBMP(dialogs, store, options.skip, pixels, width, height, depth, {0, 0, 0});
     }
-    const std::int32_t stride = CheckedAdd(width, 3) / 4 * 4;
+    const std::int32_t stride = RowStride(width, 8);
     std::array<std::int32_t, 256> count {};
     for (std::int32_t y = 0; y < height; ++y) {
         const std::int32_t row = CheckedMul(y, stride);
@@ -56,7 +57,7 @@ std::int32_t PickTransparentIndex(DialogService &dialogs,
         Fail(kSubscriptOutOfRange);
     }
     const std::int32_t bytesPerPixel = depth / 8;
-    const std::int32_t rowLength = CheckedAdd(CheckedMul(width, bytesPerPixel), 3) / 4 * 4;
+    const std::int32_t rowLength = RowStride(width, depth);
     const std::int32_t at =
         CheckedAdd(CheckedMul(row, rowLength), CheckedMul(column, bytesPerPixel));
     if (depth == 8) {

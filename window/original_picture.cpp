@@ -1,5 +1,6 @@
 #include "window/original_picture.h"
 
+#include "common/row_stride.h"
 #include "platform/checked.h"
 
 #include <cstring>
@@ -39,8 +40,7 @@ QImage OriginalPicture(const LoadedImage &image)
     if (bytes == 0 || image.width <= 0 || image.height <= 0) {
         return {};
     }
-    const std::int32_t rowBytes = CheckedMul(image.width, bytes);
-    const std::int32_t stride = CheckedAdd(rowBytes, 3) / 4 * 4;
+    const std::int32_t stride = RowStride(image.width, image.bitCount);
     if (static_cast<std::int64_t>(image.pixels.size())
         != static_cast<std::int64_t>(stride) * image.height) {
         return {};

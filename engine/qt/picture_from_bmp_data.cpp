@@ -1,5 +1,6 @@
 #include "engine/qt/picture_from_bmp_data.h"
 
+#include "common/row_stride.h"
 #include "platform/checked.h"
 
 #include <cstring>
@@ -48,7 +49,7 @@ QImage PictureFromBMPData(
         blank.fill(Qt::black);
         return blank;
     }
-    const std::int32_t stride = CheckedAdd(width, 3) / 4 * 4;
+    const std::int32_t stride = RowStride(width, 8);
     CheckRange(fileBytes.size(), kPixelDataOffset, CheckedMul(stride, height));
     CheckRange<std::size_t>(paletteTable.size(), 0, 1024);
 
