@@ -15,6 +15,8 @@ std::string FailureDescription(std::int32_t number)
         return "Subscript out of range";
     case kTypeMismatch:
         return "Type mismatch";
+    case kInternalError:
+        return "Internal error";
     case kFileNotFound:
         return "File not found";
     case kInputPastEnd:

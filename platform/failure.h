@@ -14,6 +14,7 @@ enum FailureNumber : std::int32_t {
     kOutOfMemory = 7,
     kSubscriptOutOfRange = 9,
     kTypeMismatch = 13,
+    kInternalError = 51,
     kFileNotFound = 53,
     kInputPastEnd = 62,
     kPermissionDenied = 70,

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -169,6 +170,10 @@ public:
     bool SuspendPreview = false;
     // The picture the file display loaded last (the picture click reads it).
     LoadedImage CurrentPicture;
+
+    // Runs a handler reached from a signal. A failure that escapes it is reported under the
+    // handler's name and the window goes on; the handler's own failure paths come first.
+    void Handle(const char *name, const std::function<void()> &handler);
 
 private:
     void CreateControls(QWidget *client);

@@ -37,8 +37,12 @@ int EntryCount(const FileListBox &list)
 
 void frm::ConnectBatchHandlers()
 {
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdAnalyze, &QPushButton::clicked, this, [this] { cmdAnalyze_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] {
+        Handle("cmdOK_Click", [this] { cmdOK_Click(); });
+    });
+    connect(cmdAnalyze, &QPushButton::clicked, this, [this] {
+        Handle("cmdAnalyze_Click", [this] { cmdAnalyze_Click(); });
+    });
 }
 
 void frm::cmdOK_Click()

@@ -47,13 +47,21 @@ private:
 
 void frm::ConnectFileHandlers()
 {
-    connect(File, &FileListBox::Click, this, &frm::File_Click);
-    connect(lblFolder, &Label::Click, this, &frm::lblFolder_Click);
-    connect(mnuFileOpenFolder, &MenuItem::Click, this, [this] { mnuFileOpenFolder_Click(); });
-    connect(
-        cmdRefreshFileList, &QPushButton::clicked, this, [this] { cmdRefreshFileList_Click(); });
+    connect(File, &FileListBox::Click, this, [this] {
+        Handle("File_Click", [this] { File_Click(); });
+    });
+    connect(lblFolder, &Label::Click, this, [this] {
+        Handle("lblFolder_Click", [this] { lblFolder_Click(); });
+    });
+    connect(mnuFileOpenFolder, &MenuItem::Click, this, [this] {
+        Handle("mnuFileOpenFolder_Click", [this] { mnuFileOpenFolder_Click(); });
+    });
+    connect(cmdRefreshFileList, &QPushButton::clicked, this, [this] {
+        Handle("cmdRefreshFileList_Click", [this] { cmdRefreshFileList_Click(); });
+    });
     for (int i = 0; i < static_cast<int>(optShow.size()); ++i) {
-        new PressFilter(optShow[i], [this, i] { optShow_MouseDown(i); });
+        new PressFilter(optShow[i],
+            [this, i] { Handle("optShow_MouseDown", [this, i] { optShow_MouseDown(i); }); });
     }
 }
 

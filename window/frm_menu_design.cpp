@@ -59,7 +59,9 @@ void frm::CreateMenus()
     mnuFileOpenFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuFileDash = Item(mnuFile, "mnuFileDash", "-");
     mnuFileExit = Item(mnuFile, "mnuFileExit", "E&xit");
-    connect(mnuFileExit, &MenuItem::Click, this, &frm::mnuFileExit_Click);
+    connect(mnuFileExit, &MenuItem::Click, this, [this] {
+        Handle("mnuFileExit_Click", [this] { mnuFileExit_Click(); });
+    });
 
     mnuScaling = TopMenu(bar, "mnuScaling", "&Scaling");
     mnuScalingOption =

@@ -32,30 +32,57 @@ void CheckOnly(const MenuArray &items, int index)
 
 void frm::ConnectSkipBox(int index)
 {
-    connect(&chkPal[index], &ColorCheckbox::Change, this, [this, index] { chkPal_Change(index); });
+    connect(&chkPal[index], &ColorCheckbox::Change, this, [this, index] {
+        Handle("chkPal_Change", [this, index] { chkPal_Change(index); });
+    });
 }
 
 void frm::ConnectOptionHandlers()
 {
     ConnectSkipBox(0);
-    connect(cmdResetSkips, &QPushButton::clicked, this, [this] { cmdResetSkips_Click(); });
+    connect(cmdResetSkips, &QPushButton::clicked, this, [this] {
+        Handle("cmdResetSkips_Click", [this] { cmdResetSkips_Click(); });
+    });
     for (int i = 0; i < 3; ++i) {
-        connect(vsbBright[i], &ArrowScrollBar::Change, this, [this, i] { vsbBright_Change(i); });
-        connect(lblBright[i], &Label::Click, this, [this, i] { lblBright_Click(i); });
+        connect(vsbBright[i], &ArrowScrollBar::Change, this, [this, i] {
+            Handle("vsbBright_Change", [this, i] { vsbBright_Change(i); });
+        });
+        connect(lblBright[i], &Label::Click, this, [this, i] {
+            Handle("lblBright_Click", [this, i] { lblBright_Click(i); });
+        });
     }
-    connect(cmdSetAllBright, &QPushButton::clicked, this, [this] { cmdSetAllBright_Click(); });
-    connect(vsbSize, &ArrowScrollBar::Change, this, &frm::vsbSize_Change);
-    connect(lblSize, &Label::Click, this, &frm::lblSize_Click);
+    connect(cmdSetAllBright, &QPushButton::clicked, this, [this] {
+        Handle("cmdSetAllBright_Click", [this] { cmdSetAllBright_Click(); });
+    });
+    connect(vsbSize, &ArrowScrollBar::Change, this, [this] {
+        Handle("vsbSize_Change", [this] { vsbSize_Change(); });
+    });
+    connect(lblSize, &Label::Click, this, [this] {
+        Handle("lblSize_Click", [this] { lblSize_Click(); });
+    });
 
-    const std::pair<MenuArray *, void (frm::*)(int)> menus[] = {
-        {&mnuScalingOption, &frm::mnuScalingOption_Click},
-        {&mnuVerticalAlignmentOption, &frm::mnuVerticalAlignmentOption_Click},
-        {&mnuHorizontalAlignmentOption, &frm::mnuHorizontalAlignmentOption_Click},
-        {&mnuColorMatchingOption, &frm::mnuColorMatchingOption_Click},
+    struct OptionMenu {
+        MenuArray *items;
+        const char *name;
+        void (frm::*handler)(int);
     };
-    for (const auto &[items, handler] : menus) {
-        for (MenuItem *item : *items) {
-            connect(item, &MenuItem::Click, this, handler);
+    const OptionMenu menus[] = {
+        {&mnuScalingOption, "mnuScalingOption_Click", &frm::mnuScalingOption_Click},
+        {&mnuVerticalAlignmentOption,
+            "mnuVerticalAlignmentOption_Click",
+            &frm::mnuVerticalAlignmentOption_Click},
+        {&mnuHorizontalAlignmentOption,
+            "mnuHorizontalAlignmentOption_Click",
+            &frm::mnuHorizontalAlignmentOption_Click},
+        {&mnuColorMatchingOption,
+            "mnuColorMatchingOption_Click",
+            &frm::mnuColorMatchingOption_Click},
+    };
+    for (const OptionMenu &menu : menus) {
+        for (MenuItem *item : *menu.items) {
+            connect(item, &MenuItem::Click, this, [this, menu](int index) {
+                Handle(menu.name, [this, menu, index] { (this->*menu.handler)(index); });
+            });
         }
     }
 }

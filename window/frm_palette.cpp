@@ -25,10 +25,12 @@ constexpr const char *kExternalCaption = "&Use External: ";
 void frm::ConnectPaletteHandlers()
 {
     for (MenuItem *item : mnuPaletteOption) {
-        connect(item, &MenuItem::Click, this, &frm::mnuPaletteOption_Click);
+        connect(item, &MenuItem::Click, this, [this](int index) {
+            Handle("mnuPaletteOption_Click", [this, index] { mnuPaletteOption_Click(index); });
+        });
     }
     connect(mnuPaletteConvertPalette, &MenuItem::Click, this, [this] {
-        mnuPaletteConvertPalette_Click();
+        Handle("mnuPaletteConvertPalette_Click", [this] { mnuPaletteConvertPalette_Click(); });
     });
 }
 

@@ -33,25 +33,30 @@ int ShiftState(Qt::KeyboardModifiers modifiers)
 
 void frm::ConnectTransparencyHandlers()
 {
-    connect(mnuTransparencyApply, &MenuItem::Click, this, [this] { mnuTransparencyApply_Click(); });
+    connect(mnuTransparencyApply, &MenuItem::Click, this, [this] {
+        Handle("mnuTransparencyApply_Click", [this] { mnuTransparencyApply_Click(); });
+    });
     connect(mnuTransparencyInputColor, &MenuItem::Click, this, [this] {
-        mnuTransparencyInputColor_Click();
+        Handle("mnuTransparencyInputColor_Click", [this] { mnuTransparencyInputColor_Click(); });
     });
     connect(mnuTransparencyOutputColor, &MenuItem::Click, this, [this] {
-        mnuTransparencyOutputColor_Click();
+        Handle("mnuTransparencyOutputColor_Click", [this] { mnuTransparencyOutputColor_Click(); });
     });
     connect(mnuTransparencyLeftRightCols, &MenuItem::Click, this, [this] {
-        mnuTransparencyLeftRightCols_Click();
+        Handle(
+            "mnuTransparencyLeftRightCols_Click", [this] { mnuTransparencyLeftRightCols_Click(); });
     });
     connect(mnuTransparencyScanForInputColor, &MenuItem::Click, this, [this] {
-        mnuTransparencyScanForInputColor_Click();
+        Handle("mnuTransparencyScanForInputColor_Click",
+            [this] { mnuTransparencyScanForInputColor_Click(); });
     });
     connect(img,
         &ImageBox::MouseDown,
         this,
         [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y) {
             // Qt numbers the left, right and middle buttons 1, 2 and 4, as the handler expects.
-            img_MouseDown(static_cast<int>(button), ShiftState(shift), x, y);
+            Handle("img_MouseDown",
+                [&] { img_MouseDown(static_cast<int>(button), ShiftState(shift), x, y); });
         });
 }
 
