@@ -4,7 +4,7 @@
 #include "engine/mod_add_bmp_header.h"
 #include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
-#include "window/frm.h"
+#include "tests/window/test_window.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -75,7 +75,7 @@ void BM_WindowFolder(benchmark::State &state)
         state.ResumeTiming();
 
         auto start = std::chrono::steady_clock::now();
-        qv::frm window(dialogs);
+        qv::test::TestWindow window(dialogs);
         window.Form_Load(qv::JoinPath(program.Path(), "quorvantile.ini"), program.Path());
         fill += Seconds(start);
 

@@ -39,51 +39,6 @@ class frm : public QMainWindow, public ConversionSink
 public:
     explicit frm(DialogService &dialogs, QWidget *parent = nullptr);
 
-    // Controls, in tab order.
-    QPushButton *cmdOK = nullptr;
-    QGroupBox *fraImage = nullptr;
-    std::array<QRadioButton *, 2> optShow {};
-    ImageBox *img = nullptr;
-    FileListBox *File = nullptr;
-    // Members 0, 1, 4, 5, 6 and 7 only.
-    std::map<int, Label *> lbl;
-    ArrowScrollBar *vsbSize = nullptr;
-    Label *lblSize = nullptr;
-    QPushButton *cmdAnalyze = nullptr;
-    QGroupBox *fraBrightness = nullptr;
-    std::array<ArrowScrollBar *, 3> vsbBright {};
-    std::array<Label *, 3> lblBright {};
-    QPushButton *cmdResetSkips = nullptr;
-    QPushButton *cmdSetAllBright = nullptr;
-    Label *lblFolder = nullptr;
-    ControlArray<ColorCheckbox> chkPal;
-    QPushButton *cmdRefreshFileList = nullptr;
-
-    // Menus.
-    QMenu *mnuFile = nullptr;
-    MenuItem *mnuFileOpenFolder = nullptr;
-    MenuItem *mnuFileDash = nullptr;
-    MenuItem *mnuFileExit = nullptr;
-    QMenu *mnuScaling = nullptr;
-    MenuArray mnuScalingOption;
-    QMenu *mnuVerticalAlignment = nullptr;
-    MenuArray mnuVerticalAlignmentOption;
-    QMenu *mnuHorizontalAlignment = nullptr;
-    MenuArray mnuHorizontalAlignmentOption;
-    QMenu *mnuColorMatching = nullptr;
-    MenuArray mnuColorMatchingOption;
-    QMenu *mnuPalette = nullptr;
-    MenuItem *mnuPaletteConvertPalette = nullptr;
-    MenuItem *mnuPaletteDash1 = nullptr;
-    MenuArray mnuPaletteOption;
-    QMenu *mnuTransparency = nullptr;
-    MenuItem *mnuTransparencyApply = nullptr;
-    MenuItem *mnuTransparencyInputColor = nullptr;
-    MenuItem *mnuTransparencyOutputColor = nullptr;
-    MenuItem *mnuTransparencyLeftRightCols = nullptr;
-    MenuItem *mnuTransparencyDash = nullptr;
-    MenuItem *mnuTransparencyScanForInputColor = nullptr;
-
     // File > Exit: closes the window, which ends the program. Nothing is saved here: every
     // setting is written when it changes.
     void mnuFileExit_Click();
@@ -175,7 +130,57 @@ public:
     // handler's name and the window goes on; the handler's own failure paths come first.
     void Handle(const char *name, const std::function<void()> &handler);
 
+protected:
+    // The controls, named as in the window's design, in tab order, then the menus. Protected so
+    // that the tests' window can publish the ones its tests check; nothing else outside frm
+    // reaches them.
+    QPushButton *cmdOK = nullptr;
+    QGroupBox *fraImage = nullptr;
+    std::array<QRadioButton *, 2> optShow {};
+    ImageBox *img = nullptr;
+    FileListBox *File = nullptr;
+    // Members 0, 1, 4, 5, 6 and 7 only.
+    std::map<int, Label *> lbl;
+    ArrowScrollBar *vsbSize = nullptr;
+    Label *lblSize = nullptr;
+    QPushButton *cmdAnalyze = nullptr;
+    QGroupBox *fraBrightness = nullptr;
+    std::array<ArrowScrollBar *, 3> vsbBright {};
+    std::array<Label *, 3> lblBright {};
+    QPushButton *cmdResetSkips = nullptr;
+    QPushButton *cmdSetAllBright = nullptr;
+    Label *lblFolder = nullptr;
+    ControlArray<ColorCheckbox> chkPal;
+    QPushButton *cmdRefreshFileList = nullptr;
+
+    // Menus.
+    MenuItem *mnuFileOpenFolder = nullptr;
+    MenuItem *mnuFileExit = nullptr;
+    MenuArray mnuScalingOption;
+    MenuArray mnuVerticalAlignmentOption;
+    MenuArray mnuHorizontalAlignmentOption;
+    MenuArray mnuColorMatchingOption;
+    MenuItem *mnuPaletteConvertPalette = nullptr;
+    MenuArray mnuPaletteOption;
+    MenuItem *mnuTransparencyApply = nullptr;
+    MenuItem *mnuTransparencyInputColor = nullptr;
+    MenuItem *mnuTransparencyOutputColor = nullptr;
+    MenuItem *mnuTransparencyLeftRightCols = nullptr;
+
 private:
+    // Menus and separators no test needs to reach.
+    QMenu *mnuFile = nullptr;
+    MenuItem *mnuFileDash = nullptr;
+    QMenu *mnuScaling = nullptr;
+    QMenu *mnuVerticalAlignment = nullptr;
+    QMenu *mnuHorizontalAlignment = nullptr;
+    QMenu *mnuColorMatching = nullptr;
+    QMenu *mnuPalette = nullptr;
+    MenuItem *mnuPaletteDash1 = nullptr;
+    QMenu *mnuTransparency = nullptr;
+    MenuItem *mnuTransparencyDash = nullptr;
+    MenuItem *mnuTransparencyScanForInputColor = nullptr;
+
     void CreateControls(QWidget *client);
     void CreateMenus();
     void SetTabOrder();

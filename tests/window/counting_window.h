@@ -11,10 +11,10 @@
 namespace qv::test {
 
 // The main window with its preview display counted, noting whether the busy pointer showed.
-class CountingWindow : public frm
+class CountingWindow : public TestWindow
 {
 public:
-    using frm::frm;
+    using TestWindow::TestWindow;
     void ShowPreview(const PreviewPicture &picture) override
     {
         busyWhileShowing.push_back(MousePointer::IsBusy());

@@ -17,9 +17,10 @@ class FrmBatch : public testing::Test, protected WindowFixture
 {
 protected:
     // Starts on the picture folder with the named entries selected, the first name current.
-    frm &StartSelecting(const std::vector<std::string> &names, const std::string &settings = "")
+    test::TestWindow &StartSelecting(
+        const std::vector<std::string> &names, const std::string &settings = "")
     {
-        frm &w = Start(settings);
+        test::TestWindow &w = Start(settings);
         if (w.File->ListCount() > 0) {
             w.File->SetSelected(0, false);
         }
@@ -61,7 +62,7 @@ TEST_F(FrmBatch, NothingSelectedConvertsNothingButMakesTheBackupFolder)
             Picture("a.bmp", 20, 20);
         }
         const std::vector<std::uint8_t> before = Bytes("a.bmp");
-        frm &w = StartSelecting({});
+        test::TestWindow &w = StartSelecting({});
 
         w.cmdOK->click();
 
@@ -81,7 +82,7 @@ TEST_F(FrmBatch, EverySelectedFileCountsAlsoWhenItIsRefused)
     pictures.Write("c.bmp", std::string("BM broken"));
     Picture("d.bmp", 24, 24);
     const std::vector<std::uint8_t> a = Bytes("a.bmp"), b = Bytes("b.bmp"), d = Bytes("d.bmp");
-    frm &w = StartSelecting({"a.bmp", "b.bmp", "c.bmp"}, "ScaleMode=1\r\n");
+    test::TestWindow &w = StartSelecting({"a.bmp", "b.bmp", "c.bmp"}, "ScaleMode=1\r\n");
 
     w.cmdOK_Click();
 
@@ -106,7 +107,7 @@ TEST_F(FrmBatch, AnExistingBackupFolderIsReusedWithItsContents)
     const std::vector<std::uint8_t> a = Bytes("a.bmp");
     CreateFolder(pictures.File(kBackup));
     pictures.Write(kBackup + "/keep.txt", std::string("mine"));
-    frm &w = StartSelecting({"a.bmp"});
+    test::TestWindow &w = StartSelecting({"a.bmp"});
 
     w.cmdOK_Click();
 
@@ -126,7 +127,7 @@ TEST_F(FrmBatch, AFileWhereTheBackupFolderShouldBeStopsBeforeAnythingIsConverted
     const std::vector<std::uint8_t> a = Bytes("a.bmp"), b = Bytes("b.bmp");
     const std::string blockerText = "not a folder";
     const std::string blocker = pictures.Write(kBackup, blockerText);
-    frm &w = StartSelecting({"a.bmp", "b.bmp"});
+    test::TestWindow &w = StartSelecting({"a.bmp", "b.bmp"});
 
     w.cmdOK_Click();
 
@@ -182,7 +183,7 @@ TEST_F(FrmBatch, FindMinimumFitsTheLargestSelectedSide)
         for (const Pic &p : c.others) {
             Picture(p.name, p.width, p.height);
         }
-        frm &w = StartSelecting(names);
+        test::TestWindow &w = StartSelecting(names);
         if (c.smallest > 0) {
             w.vsbSize->SetMax(c.smallest);
         }
@@ -200,7 +201,7 @@ TEST_F(FrmBatch, FindMinimumFitsTheLargestSelectedSide)
 TEST_F(FrmBatch, FindMinimumShowsTheRefusalOfAnOverlargePicture)
 {
     const std::string path = Picture("big.bmp", 8, 700);
-    frm &w = StartSelecting({"big.bmp"});
+    test::TestWindow &w = StartSelecting({"big.bmp"});
     w.cmdAnalyze_Click();
     EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::string> {"BMP too large: " + path});
     EXPECT_EQ(w.vsbSize->Value(), w.vsbSize->Max());

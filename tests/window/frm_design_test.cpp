@@ -1,6 +1,6 @@
 #include "platform/app_info.h"
 #include "platform/scripted_dialog_service.h"
-#include "window/frm.h"
+#include "tests/window/test_window.h"
 
 #include <filesystem>
 #include <map>
@@ -84,7 +84,7 @@ protected:
     QWidget *Control(const char *name) const { return window.findChild<QWidget *>(name); }
 
     ScriptedDialogService dialogs;
-    frm window {dialogs};
+    test::TestWindow window {dialogs};
 };
 
 TEST_F(FrmTest, EveryControlHasItsKindCaptionAndPlace)

@@ -35,7 +35,7 @@ protected:
 TEST_F(FrmFiles, ChoosingAnotherFolderShowsItsFirstFileAndStoresIt)
 {
     Picture("one.bmp", 8, 8);
-    frm &w = Start();
+    test::TestWindow &w = Start();
     TempDir other;
     other.Write("b.bmp", BuildBmp({.width = 20, .height = 12}));
     other.Write("a.bmp", BuildBmp({.width = 12, .height = 20}));
@@ -57,7 +57,7 @@ TEST_F(FrmFiles, ChoosingAnotherFolderShowsItsFirstFileAndStoresIt)
 
 TEST_F(FrmFiles, TheFolderLabelAndTheMenuCommandOpenTheSameChoice)
 {
-    frm &w = Start();
+    test::TestWindow &w = Start();
     TempDir a, b;
     dialogs.QueueFolder(a.Path());
     emit w.lblFolder->Click();
@@ -72,7 +72,7 @@ TEST_F(FrmFiles, CancelOrTheSameFolderChangesNothing)
 {
     Picture("a.bmp", 16, 16);
     Picture("b.bmp", 16, 16);
-    frm &w = Start();
+    test::TestWindow &w = Start();
     w.File->SetSelected(1, true);
     const std::vector<bool> selection = Selection();
     const std::vector<std::uint8_t> settings = ReadBytes(SettingsPath());
@@ -90,7 +90,7 @@ TEST_F(FrmFiles, CancelOrTheSameFolderChangesNothing)
 TEST_F(FrmFiles, AnEmptyFolderShowsNothingAndKeepsTheCaption)
 {
     Picture("a.bmp", 16, 16);
-    frm &w = Start();
+    test::TestWindow &w = Start();
     ASSERT_TRUE(w.img->HasPicture());
     TempDir empty;
     dialogs.QueueFolder(empty.Path());
@@ -106,7 +106,7 @@ TEST_F(FrmFiles, RefreshKeepsOnlyTheCurrentEntrySelected)
     for (const char *name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"}) {
         Picture(name, 16, 16);
     }
-    frm &w = Start();
+    test::TestWindow &w = Start();
     w.File->SetSelected(1, true);
     w.File->SetSelected(2, true);
     ASSERT_EQ(Selection(), (std::vector<bool> {true, true, true, false}));
@@ -125,7 +125,7 @@ TEST_F(FrmFiles, RefreshSelectsTheFirstEntryWhenTheCurrentOneIsGone)
     for (const char *name : {"a.bmp", "b.bmp", "c.bmp"}) {
         Picture(name, 16, 16);
     }
-    frm &w = Start();
+    test::TestWindow &w = Start();
     w.File->SetSelected(0, false);
     w.File->SetSelected(2, true);
     std::filesystem::remove(pictures.File("c.bmp"));
@@ -163,7 +163,7 @@ TEST_F(FrmFiles, ShowingAPictureAdaptsTheSizeRange)
         const std::string name = std::to_string(c.width) + "x" + std::to_string(c.height) + ".bmp";
         SCOPED_TRACE(name);
         pictures.Write(name, BuildBmp({.width = c.width, .height = c.height}));
-        frm &w = Start();
+        test::TestWindow &w = Start();
         w.vsbSize->SetMax(c.smallestBefore);
         w.vsbSize->SetValue(c.sizeBefore);
         w.File->SetSelected(Entry(name), true);
@@ -180,7 +180,7 @@ TEST_F(FrmFiles, ShowingAPictureAdaptsTheSizeRange)
 TEST_F(FrmFiles, AnUnreadableFileShowsErrorAndLowersTheSmallestSize)
 {
     pictures.Write("broken.bmp", std::string("BM not really"));
-    frm &w = Start();
+    test::TestWindow &w = Start();
     EXPECT_EQ(Caption(), "broken.bmp: ERROR x ERROR");
     EXPECT_EQ(w.vsbSize->Max(), 16);
     EXPECT_EQ(w.vsbSize->Value(), 64);
@@ -192,7 +192,7 @@ TEST_F(FrmFiles, AnUnreadableFileShowsErrorAndLowersTheSmallestSize)
 TEST_F(FrmFiles, APictureLargerThanTheLargestSquareIsAFailureOfTheDisplay)
 {
     const std::string path = pictures.Write("wide.bmp", BuildBmp({.width = 600, .height = 8}));
-    frm &w = Start();
+    test::TestWindow &w = Start();
     EXPECT_EQ(Caption(), "wide.bmp: ERROR x ERROR");
     EXPECT_FALSE(w.img->HasPicture());
     EXPECT_EQ(w.vsbSize->Value(), 64);
@@ -206,7 +206,7 @@ TEST_F(FrmFiles, APictureLargerThanTheLargestSquareIsAFailureOfTheDisplay)
 TEST_F(FrmFiles, OriginalShowsTheFileAtItsOwnSize)
 {
     const std::string path = Picture("a.bmp", 37, 21, 8);
-    frm &w = Start();
+    test::TestWindow &w = Start();
     ASSERT_TRUE(w.img->HasPicture());
     EXPECT_FALSE(w.img->Stretch());
     EXPECT_EQ(w.img->Picture().size(), QSize(37, 21));

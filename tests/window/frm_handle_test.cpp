@@ -11,21 +11,21 @@ TEST(FrmHandle, AFailureEscapingAHandlerIsReportedAndTheWindowGoesOn)
 {
     struct Case {
         const char *handler;
-        MenuItem *frm::*item;
+        MenuItem *test::TestWindow::*item;
         const char *key;
     };
     const Case cases[] = {
         {"mnuTransparencyInputColor_Click",
-            &frm::mnuTransparencyInputColor,
+            &test::TestWindow::mnuTransparencyInputColor,
             "InputTransparentColor"},
         {"mnuTransparencyOutputColor_Click",
-            &frm::mnuTransparencyOutputColor,
+            &test::TestWindow::mnuTransparencyOutputColor,
             "OutputTransparentColor"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.handler);
         test::WindowFixture fixture;
-        frm &window = fixture.Start();
+        test::TestWindow &window = fixture.Start();
         MenuItem &item = *(window.*c.item);
         item.SetTag("1E20"); // a colour beyond 32 bits: reading it overflows
         item.trigger();

@@ -8,7 +8,7 @@ namespace {
 TEST(FrmHost, OptionQueriesAnswerTheFirstCheckedItemOrZero)
 {
     ScriptedDialogService dialogs;
-    frm window(dialogs);
+    test::TestWindow window(dialogs);
     const std::vector<std::pair<MenuArray *, int (frm::*)()>> options = {
         {&window.mnuScalingOption, &frm::GetScalingOption},
         {&window.mnuVerticalAlignmentOption, &frm::GetVerticalAlignmentOption},
@@ -45,7 +45,7 @@ TEST(FrmHost, TransparencyColorsAreTheNumbersInTheTags)
         {"300", 300, 255},
         {"-1", -1, 255}};
     ScriptedDialogService dialogs;
-    frm window(dialogs);
+    test::TestWindow window(dialogs);
     for (const Case &c : cases) {
         window.mnuTransparencyInputColor->SetTag(c.tag);
         window.mnuTransparencyOutputColor->SetTag(c.tag);
@@ -70,7 +70,7 @@ TEST(FrmHost, PaletteChoiceIsTheExternalFileOnlyWhenItsItemIsChosenAndHasAPath)
         {"external without a path", 7, false, PaletteChoice::BuiltIn("&Use External")},
     };
     ScriptedDialogService dialogs;
-    frm window(dialogs);
+    test::TestWindow window(dialogs);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         for (std::size_t i = 0; i < window.mnuPaletteOption.size(); ++i) {

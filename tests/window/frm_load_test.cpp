@@ -28,7 +28,7 @@ struct Options {
     bool operator==(const Options &) const = default;
 };
 
-Options Read(frm &w)
+Options Read(test::TestWindow &w)
 {
     return {CheckedIndices(w.mnuPaletteOption),
         CheckedIndices(w.mnuVerticalAlignmentOption),
@@ -50,7 +50,7 @@ const Options kDefaults = {
 TEST_F(FrmLoad, FirstStartUsesEveryDefaultAndWritesOnlyTheReservedEntry)
 {
     ASSERT_FALSE(FileExists(SettingsPath()));
-    frm &w = Start("", false);
+    test::TestWindow &w = Start("", false);
 
     EXPECT_EQ(Read(w), kDefaults);
     EXPECT_EQ(SkippedEntries(w), std::vector<int> {255});
@@ -67,7 +67,7 @@ TEST_F(FrmLoad, FirstStartUsesEveryDefaultAndWritesOnlyTheReservedEntry)
 
 TEST_F(FrmLoad, SecondStartRestoresWhatTheFirstChanged)
 {
-    frm &first = Start("", false);
+    test::TestWindow &first = Start("", false);
     first.mnuScalingOption_Click(3);
     first.mnuVerticalAlignmentOption_Click(0);
     first.mnuHorizontalAlignmentOption_Click(2);
@@ -87,7 +87,7 @@ TEST_F(FrmLoad, SecondStartRestoresWhatTheFirstChanged)
     const Options changed = Read(first);
     ASSERT_NE(changed, kDefaults);
 
-    frm &second = Restart();
+    test::TestWindow &second = Restart();
     EXPECT_EQ(Read(second), changed);
     EXPECT_EQ(SkippedEntries(second), (std::vector<int> {0, 10}));
     EXPECT_EQ(second.lblBright[0]->Caption(), "0");
@@ -100,26 +100,26 @@ TEST_F(FrmLoad, StoredValuesOutsideTheirRangeFallBack)
     const struct {
         const char *key;
         const char *value;
-        MenuArray frm::*menu;
+        MenuArray test::TestWindow::*menu;
         int expected;
     } cases[] = {
-        {"ScaleMode", "9", &frm::mnuScalingOption, 0},
-        {"ScaleMode", "-1", &frm::mnuScalingOption, 0},
-        {"ScaleMode", "3", &frm::mnuScalingOption, 3},
-        {"VerticalAlignment", "4", &frm::mnuVerticalAlignmentOption, 2},
-        {"VerticalAlignment", "0", &frm::mnuVerticalAlignmentOption, 0},
-        {"HorizontalAlignment", "-3", &frm::mnuHorizontalAlignmentOption, 1},
-        {"HorizontalAlignment", "3", &frm::mnuHorizontalAlignmentOption, 3},
-        {"ColorMatching", "99999999999", &frm::mnuColorMatchingOption, 0},
-        {"ColorMatching", "2.5", &frm::mnuColorMatchingOption, 2},
-        {"Palette", "8", &frm::mnuPaletteOption, 0},
-        {"Palette", "6", &frm::mnuPaletteOption, 6},
+        {"ScaleMode", "9", &test::TestWindow::mnuScalingOption, 0},
+        {"ScaleMode", "-1", &test::TestWindow::mnuScalingOption, 0},
+        {"ScaleMode", "3", &test::TestWindow::mnuScalingOption, 3},
+        {"VerticalAlignment", "4", &test::TestWindow::mnuVerticalAlignmentOption, 2},
+        {"VerticalAlignment", "0", &test::TestWindow::mnuVerticalAlignmentOption, 0},
+        {"HorizontalAlignment", "-3", &test::TestWindow::mnuHorizontalAlignmentOption, 1},
+        {"HorizontalAlignment", "3", &test::TestWindow::mnuHorizontalAlignmentOption, 3},
+        {"ColorMatching", "99999999999", &test::TestWindow::mnuColorMatchingOption, 0},
+        {"ColorMatching", "2.5", &test::TestWindow::mnuColorMatchingOption, 2},
+        {"Palette", "8", &test::TestWindow::mnuPaletteOption, 0},
+        {"Palette", "6", &test::TestWindow::mnuPaletteOption, 6},
         // The external item without a stored file gives way to WOLF3D for this run.
-        {"Palette", "7", &frm::mnuPaletteOption, 0},
+        {"Palette", "7", &test::TestWindow::mnuPaletteOption, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.value);
-        frm &w = Start(std::string(c.key) + "=" + c.value + "\r\n");
+        test::TestWindow &w = Start(std::string(c.key) + "=" + c.value + "\r\n");
         EXPECT_EQ(CheckedIndices(w.*c.menu), std::vector<int> {c.expected});
     }
 }
@@ -131,7 +131,7 @@ TEST_F(FrmLoad, StoredExternalPaletteIsOfferedAndChosen)
         text += std::to_string(i) + " 0 0\r\n";
     }
     const std::string path = pictures.Write("reds.pal", text);
-    frm &w = Start("Palette=7\r\nExternalPalette=" + path + "\r\n");
+    test::TestWindow &w = Start("Palette=7\r\nExternalPalette=" + path + "\r\n");
     EXPECT_EQ(CheckedIndices(w.mnuPaletteOption), std::vector<int> {7});
     EXPECT_EQ(w.mnuPaletteOption[7]->Tag(), path);
     // The grid is painted with the loaded palette: entry i is red i.
@@ -147,7 +147,7 @@ TEST_F(FrmLoad, StoredBrightnessOutsideTheBarIsTakenAsNeutral)
     } cases[] = {{"250", 100}, {"-1", 100}, {"201", 100}, {"200", 200}, {"0", 0}, {"57", 57}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored);
-        frm &w = Start(std::string("Bright1=") + c.stored + "\r\n");
+        test::TestWindow &w = Start(std::string("Bright1=") + c.stored + "\r\n");
         EXPECT_EQ(w.vsbBright[1]->Value(), c.expected);
         EXPECT_EQ(w.lblBright[1]->Caption(), std::to_string(c.expected));
         EXPECT_EQ(w.vsbBright[0]->Value(), 100);
@@ -163,7 +163,7 @@ TEST_F(FrmLoad, StoredFlagsAreTrueWhenNotZero)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored);
         const std::string v = c.stored;
-        frm &w = Start("ConvertPalette=" + v + "\r\nApplyTransparency=" + v
+        test::TestWindow &w = Start("ConvertPalette=" + v + "\r\nApplyTransparency=" + v
             + "\r\nTransparentEdges=" + v + "\r\n");
         EXPECT_EQ(w.mnuPaletteConvertPalette->Checked(), c.expected);
         EXPECT_EQ(w.mnuTransparencyApply->Checked(), c.expected);
@@ -177,7 +177,7 @@ TEST_F(FrmLoad, AFolderThatIsGoneGivesTheProgramFolder)
     const std::string plainFile = pictures.Write("not-a-folder", std::string("x"));
     for (const std::string &stored : {gone, plainFile, std::string()}) {
         SCOPED_TRACE(stored);
-        frm &w = Start("[General]\r\nPath=" + stored + "\r\n", false);
+        test::TestWindow &w = Start("[General]\r\nPath=" + stored + "\r\n", false);
         EXPECT_EQ(w.File->Path(), program.Path());
         EXPECT_EQ(w.mnuFileOpenFolder->Tag(), program.Path());
         EXPECT_EQ(w.lblFolder->Tag(), program.Path());
@@ -188,17 +188,17 @@ TEST_F(FrmLoad, AFolderThatIsGoneGivesTheProgramFolder)
 
 TEST_F(FrmLoad, StoredSkipsAreAppliedAndTheOutputEntryIsTickedAgain)
 {
-    frm &w = Start("[Colors]\r\nSkip5=1\r\nSkip9=0\r\nSkip255=0\r\n");
+    test::TestWindow &w = Start("[Colors]\r\nSkip5=1\r\nSkip9=0\r\nSkip255=0\r\n");
     EXPECT_EQ(SkippedEntries(w), (std::vector<int> {5, 255}));
     EXPECT_TRUE(SettingsHold("Skip255", "1"));
     // Any integer is kept as the checkbox's value.
-    frm &other = Start("[Colors]\r\nSkip3=2\r\n");
+    test::TestWindow &other = Start("[Colors]\r\nSkip3=2\r\n");
     EXPECT_EQ(other.chkPal[3].Value(), 2);
 }
 
 TEST_F(FrmLoad, PaletteGridHasSixteenColumnsAndTheOverlappingSecondRow)
 {
-    frm &w = Start();
+    test::TestWindow &w = Start();
     ASSERT_EQ(w.chkPal.Count(), 256);
     const QSize size = w.chkPal[0].size();
     for (int k = 0; k < 256; ++k) {
@@ -220,7 +220,7 @@ TEST_F(FrmLoad, PaletteGridHasSixteenColumnsAndTheOverlappingSecondRow)
 
 TEST_F(FrmLoad, EveryEntryNamesItsNumberInItsTooltip)
 {
-    frm &w = Start();
+    test::TestWindow &w = Start();
     const struct {
         int entry;
         const char *tip;
@@ -238,7 +238,7 @@ TEST_F(FrmLoad, TheFirstFileIsShownAndAnEmptyFolderShowsNothing)
 {
     Picture("b.bmp", 20, 30);
     Picture("A.bmp", 40, 24);
-    frm &w = Start();
+    test::TestWindow &w = Start();
     ASSERT_EQ(w.File->ListCount(), 2);
     EXPECT_EQ(w.File->ListIndex(), 0);
     EXPECT_TRUE(w.File->Selected(0));
@@ -248,7 +248,7 @@ TEST_F(FrmLoad, TheFirstFileIsShownAndAnEmptyFolderShowsNothing)
 
     std::filesystem::remove(pictures.File("A.bmp"));
     std::filesystem::remove(pictures.File("b.bmp"));
-    frm &empty = Restart();
+    test::TestWindow &empty = Restart();
     EXPECT_EQ(empty.File->ListCount(), 0);
     EXPECT_EQ(empty.File->ListIndex(), -1);
     EXPECT_FALSE(empty.img->HasPicture());
@@ -257,7 +257,8 @@ TEST_F(FrmLoad, TheFirstFileIsShownAndAnEmptyFolderShowsNothing)
 
 TEST_F(FrmLoad, ReadLongInRangeKeepsOnlyValuesInsideTheBounds)
 {
-    frm &w = Start("[S]\r\nthree=3\r\nminus=-1\r\nhalf=2.5\r\ntext=abc\r\nbig=1E12\r\n", false);
+    test::TestWindow &w =
+        Start("[S]\r\nthree=3\r\nminus=-1\r\nhalf=2.5\r\ntext=abc\r\nbig=1E12\r\n", false);
     const struct {
         const char *key;
         int min, max, fallback, expected;

@@ -87,7 +87,7 @@ TEST_F(FrmOptions, BrightnessPromptAcceptsOnlyValuesOfTheBar)
         {"1e9", -1}};
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string("'") + c.answer + "'");
-        frm &w = Start("Bright2=77\r\n");
+        test::TestWindow &w = Start("Bright2=77\r\n");
         const std::vector<std::uint8_t> settings = ReadBytes(SettingsPath());
         dialogs.ClearLog();
         dialogs.QueueInput(c.answer);
@@ -170,7 +170,7 @@ TEST_F(FrmOptions, SizePromptRoundsUpAndIgnoresWhatIsOutOfRange)
         {"31.4", 100},
         {"abc", 100},
         {"", 100}};
-    frm &w = Start();
+    test::TestWindow &w = Start();
     const std::vector<std::uint8_t> settings = ReadBytes(SettingsPath());
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string("'") + c.answer + "'");
@@ -192,7 +192,7 @@ TEST_F(FrmOptions, SizePromptRoundsUpAndIgnoresWhatIsOutOfRange)
 TEST_F(FrmOptions, SizePromptNamesTheLoweredSmallestSize)
 {
     Picture("thin.bmp", 10, 300);
-    frm &w = Start();
+    test::TestWindow &w = Start();
     ASSERT_EQ(w.vsbSize->Max(), 16);
     dialogs.QueueInput("17");
     w.lblSize_Click();
@@ -215,12 +215,12 @@ TEST_F(FrmOptions, ArrowsMoveTheValuesAndTheirLabels)
 TEST_F(FrmOptions, OptionMenusCheckOneItemAndStoreItsIndex)
 {
     const struct {
-        MenuArray frm::*menu;
+        MenuArray test::TestWindow::*menu;
         const char *key;
-    } menus[] = {{&frm::mnuScalingOption, "ScaleMode"},
-        {&frm::mnuVerticalAlignmentOption, "VerticalAlignment"},
-        {&frm::mnuHorizontalAlignmentOption, "HorizontalAlignment"},
-        {&frm::mnuColorMatchingOption, "ColorMatching"}};
+    } menus[] = {{&test::TestWindow::mnuScalingOption, "ScaleMode"},
+        {&test::TestWindow::mnuVerticalAlignmentOption, "VerticalAlignment"},
+        {&test::TestWindow::mnuHorizontalAlignmentOption, "HorizontalAlignment"},
+        {&test::TestWindow::mnuColorMatchingOption, "ColorMatching"}};
     CountingWindow &w = StartPreviewing();
     for (const auto &m : menus) {
         MenuArray &items = w.*m.menu;
@@ -246,7 +246,7 @@ TEST_F(FrmOptions, OptionMenusCheckOneItemAndStoreItsIndex)
 
 TEST_F(FrmOptions, ScalingChosenIsCheckedAgainAtTheNextStart)
 {
-    frm &w = Start();
+    test::TestWindow &w = Start();
     w.mnuScalingOption[3]->trigger();
     EXPECT_TRUE(SettingsHold("ScaleMode", "3"));
     EXPECT_EQ(CheckedIndices(Restart().mnuScalingOption), std::vector<int> {3});

@@ -29,7 +29,7 @@ struct Built {
 Built BuildBoth(const std::string &settingsText)
 {
     test::WindowFixture fixture;
-    frm &window = fixture.Start(settingsText);
+    test::TestWindow &window = fixture.Start(settingsText);
     return {window.CurrentOptions(), FromCommandLine(fixture.SettingsPath())};
 }
 

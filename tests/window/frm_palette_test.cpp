@@ -48,7 +48,7 @@ TEST(FrmPalette, BuiltInChoicePaintsTheCheckboxesStoresAndRefreshes)
 TEST(FrmPalette, CancellingTheFileDialogChangesNothing)
 {
     WindowFixture fixture;
-    frm &window = fixture.Start("Palette=6\r\n");
+    test::TestWindow &window = fixture.Start("Palette=6\r\n");
     const std::string settingsBefore = fixture.SettingsText();
     window.File->setFocus();
     fixture.dialogs.QueueOpenFile({});
@@ -74,7 +74,7 @@ TEST(FrmPalette, CancellingTheFileDialogChangesNothing)
 TEST(FrmPalette, AChosenFileIsRecordedLoadedAndOfferedAgain)
 {
     WindowFixture fixture;
-    frm &window = fixture.Start();
+    test::TestWindow &window = fixture.Start();
     const std::string path = fixture.pictures.Write("my.pal", ActPalette());
     fixture.dialogs.QueueOpenFile({{path}, 0});
 
@@ -97,7 +97,7 @@ TEST(FrmPalette, AChosenFileIsRecordedLoadedAndOfferedAgain)
 TEST(FrmPalette, AFileThatDoesNotParseKeepsTheColours)
 {
     WindowFixture fixture;
-    frm &window = fixture.Start("Palette=6\r\n");
+    test::TestWindow &window = fixture.Start("Palette=6\r\n");
     const std::string path = fixture.pictures.Write("notes.pal", std::string("not a palette"));
     fixture.dialogs.QueueOpenFile({{path}, 0});
 
@@ -112,7 +112,7 @@ TEST(FrmPalette, AFileThatDoesNotParseKeepsTheColours)
 TEST(FrmPalette, MissingExternalFileIsForgotten)
 {
     WindowFixture fixture;
-    frm &window = fixture.Start();
+    test::TestWindow &window = fixture.Start();
     window.mnuPaletteOption[0]->SetChecked(false);
     window.mnuPaletteOption[7]->SetChecked(true);
     std::string path = fixture.pictures.File("gone.pal");

@@ -49,7 +49,7 @@ TEST_P(SameBytes, WindowAndCommandLineWriteTheSameFiles)
         CopyFileAtomic(fixture.pictures.File(name), cliPictures.File(name));
     }
 
-    frm &window = fixture.Start(GetParam().settings);
+    test::TestWindow &window = fixture.Start(GetParam().settings);
     // The settings as the window holds them before converting (Convert may switch Convert
     // Palette on and store it).
     const std::string settings = cliPictures.File("settings.ini");

@@ -3,7 +3,7 @@
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/temp_dir.h"
-#include "window/frm.h"
+#include "tests/window/test_window.h"
 
 #include <memory>
 #include <string>
@@ -20,13 +20,13 @@ public:
     TempDir program;
     TempDir pictures;
     ScriptedDialogService dialogs;
-    std::unique_ptr<frm> window;
+    std::unique_ptr<TestWindow> window;
 
     std::string SettingsPath() const { return program.File("quorvantile.ini"); }
 
     // Writes settingsText (when not empty) as the settings file, creates the window and runs its
     // start-up. With storePictureFolder the settings name the picture folder as "Path".
-    frm &Start(const std::string &settingsText = "", bool storePictureFolder = true)
+    TestWindow &Start(const std::string &settingsText = "", bool storePictureFolder = true)
     {
         std::string text = settingsText;
         if (storePictureFolder) {
@@ -35,7 +35,7 @@ public:
         if (!text.empty()) {
             program.Write("quorvantile.ini", text);
         }
-        window = std::make_unique<frm>(dialogs);
+        window = std::make_unique<TestWindow>(dialogs);
         window->Form_Load(SettingsPath(), program.Path());
         return *window;
     }
@@ -54,10 +54,10 @@ public:
 
     // Closes the window and starts a new one on the settings file as it now is, as the next
     // run of the program would.
-    frm &Restart()
+    TestWindow &Restart()
     {
         window.reset();
-        window = std::make_unique<frm>(dialogs);
+        window = std::make_unique<TestWindow>(dialogs);
         window->Form_Load(SettingsPath(), program.Path());
         return *window;
     }
@@ -99,7 +99,7 @@ inline std::vector<int> CheckedIndices(const MenuArray &items)
 }
 
 // The palette entries whose checkbox is ticked (value 1).
-inline std::vector<int> SkippedEntries(const frm &window)
+inline std::vector<int> SkippedEntries(const TestWindow &window)
 {
     std::vector<int> skipped;
     for (const auto &[index, box] : window.chkPal) {

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "window/frm.h"
+
+namespace qv::test {
+
+// The main window as the tests see it: the controls they check, published.
+class TestWindow : public frm
+{
+public:
+    using frm::frm;
+
+    using frm::chkPal;
+    using frm::cmdAnalyze;
+    using frm::cmdOK;
+    using frm::cmdRefreshFileList;
+    using frm::cmdResetSkips;
+    using frm::cmdSetAllBright;
+    using frm::File;
+    using frm::fraBrightness;
+    using frm::fraImage;
+    using frm::img;
+    using frm::lbl;
+    using frm::lblBright;
+    using frm::lblFolder;
+    using frm::lblSize;
+    using frm::mnuColorMatchingOption;
+    using frm::mnuFileExit;
+    using frm::mnuFileOpenFolder;
+    using frm::mnuHorizontalAlignmentOption;
+    using frm::mnuPaletteConvertPalette;
+    using frm::mnuPaletteOption;
+    using frm::mnuScalingOption;
+    using frm::mnuTransparencyApply;
+    using frm::mnuTransparencyInputColor;
+    using frm::mnuTransparencyLeftRightCols;
+    using frm::mnuTransparencyOutputColor;
+    using frm::mnuVerticalAlignmentOption;
+    using frm::optShow;
+    using frm::vsbBright;
+    using frm::vsbSize;
+};
+
+} // namespace qv::test
