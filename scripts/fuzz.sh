@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) and
-# runs each for FUZZ_SECONDS (default 60), starting from the shared sample pictures and palettes
-# and a few seeds made here. Prints how many inputs each target ran; fails if any target found a
+# runs each for FUZZ_SECONDS (default 60), starting from the conformance pictures and the built-in
+# palettes kept in the repository and a few seeds made here. Prints how many inputs each target ran; fails if any target found a
 # crash, a hang or a broken property. Findings are kept in build-fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 
 seconds=${FUZZ_SECONDS:-60}
-shared=${QV_SHARED_DIR:-$repo/../shared}
 build_dir=build-fuzz
 findings=$repo/$build_dir/findings
 
@@ -23,17 +22,9 @@ mkdir -p "$findings" "$work"/{bmp,palette,ini}
 
 # Seeds: the sample pictures (good, questionable and bad ones), inputs that once failed, the
 # palettes; then one file of each fixed-size palette format and a small settings file.
-if [[ -d $shared/testdata/bmpsuite ]]; then
-  cp "$shared"/testdata/bmpsuite/{g,q,b}/*.bmp "$work/bmp/"
-else
-  echo "No sample pictures in $shared (set QV_SHARED_DIR); fuzzing bitmaps from scratch."
-fi
+cp tests/data/bmpsuite/{g,q,b}/*.bmp "$work/bmp/"
 cp tests/data/fuzz-regressions/bmp-* "$work/bmp/" 2>/dev/null || true
-if [[ -d $shared/palettes ]]; then
-  cp "$shared"/palettes/*.pal "$work/palette/"
-else
-  cp resources/*.pal "$work/palette/"
-fi
+cp resources/*.pal "$work/palette/"
 python3 - "$work" <<'EOF'
 import struct, sys
 work = sys.argv[1]

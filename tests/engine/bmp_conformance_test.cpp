@@ -23,7 +23,7 @@ struct SuiteFile {
 
 std::string SuiteDir()
 {
-    return test::SharedDir() + "/testdata/bmpsuite";
+    return test::TestDataDir() + "/bmpsuite";
 }
 
 std::vector<SuiteFile> ReadExpected()

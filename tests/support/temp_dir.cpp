@@ -54,12 +54,9 @@ std::vector<std::uint8_t> ReadBytes(const std::string &path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string SharedDir()
+std::string TestDataDir()
 {
-    if (const char *dir = std::getenv("QV_SHARED_DIR")) {
-        return dir;
-    }
-    return QV_SHARED_DIR;
+    return QV_TEST_DATA_DIR;
 }
 
 } // namespace qv::test

@@ -30,7 +30,7 @@ private:
 // Reads a whole file for checks; an empty vector when it cannot be read.
 std::vector<std::uint8_t> ReadBytes(const std::string &path);
 
-// The folder of the shared test data (palettes/, testdata/).
-std::string SharedDir();
+// The repository's test data folder (tests/data).
+std::string TestDataDir();
 
 } // namespace qv::test
