@@ -13,6 +13,10 @@
 #include "platform/failure.h"
 #include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
+#include "platform/temporary_files.h"
+
+#include <filesystem>
+#include <set>
 
 namespace qv::cli {
 namespace {
@@ -89,6 +93,26 @@ std::string PrepareOutputFolder(const std::string &folder)
     }
 }
 
+// What an earlier run that was killed mid-write left in the folders this run writes to.
+void RemoveLeftTemporaryFiles(const std::vector<ConvertJob> &jobs,
+    const std::string &outputFolder,
+    std::filesystem::file_time_type runStart)
+{
+    std::set<std::string> folders;
+    if (!outputFolder.empty()) {
+        folders.insert(outputFolder);
+    }
+    for (const ConvertJob &job : jobs) {
+        if (job.problem.empty() && !job.backupFolder.empty()) {
+            folders.insert(job.backupFolder);
+            folders.insert(std::filesystem::path(job.backupFolder).parent_path().string());
+        }
+    }
+    for (const std::string &folder : folders) {
+        qv::RemoveLeftTemporaryFiles(folder, runStart);
+    }
+}
+
 std::vector<std::string> Pictures(const std::vector<InputFile> &inputs)
 {
     std::vector<std::string> pictures;
@@ -107,9 +131,12 @@ std::string DefaultSettingsPath()
     return JoinPath(ProgramFolder(), std::string(kWindowProgram) + ".ini");
 }
 
-int RunCommandLine(
-    const std::vector<std::string> &args, std::ostream &out, std::ostream &err, bool progress)
+int RunCommandLine(const std::vector<std::string> &args,
+    std::ostream &out,
+    std::ostream &err,
+    std::size_t progressColumns)
 {
+    const auto runStart = std::filesystem::file_time_type::clock::now();
     const ParseResult parsed = ParseCommandLine(args);
     if (!parsed.ok()) {
         return UsageError(err, parsed.error);
@@ -154,7 +181,8 @@ int RunCommandLine(
     }
 
     const std::vector<ConvertJob> jobs = PrepareJobs(inputs, options.outputDir);
-    ResultPrinter printer(out, err, options.json, progress && !options.quiet, jobs.size());
+    RemoveLeftTemporaryFiles(jobs, options.outputDir, runStart);
+    ResultPrinter printer(out, err, options.json, options.quiet ? 0 : progressColumns, jobs.size());
     RunConversion(conversion, jobs, options.jobs, [&](const FileResult &r) { printer.Print(r); });
     printer.Finish();
     if (!options.json && !options.quiet) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,8 +16,11 @@ inline constexpr int kExitUsage = 2; // bad options, settings file, palette or o
 std::string DefaultSettingsPath();
 
 // The whole program: args without the program name; results and the closing count go to out,
-// messages and the progress line (only when progress is true) to err. Returns the exit status.
-int RunCommandLine(
-    const std::vector<std::string> &args, std::ostream &out, std::ostream &err, bool progress);
+// messages and, when err is a terminal of progressColumns columns (0: not a terminal), a progress
+// line cut to that width. Returns the exit status.
+int RunCommandLine(const std::vector<std::string> &args,
+    std::ostream &out,
+    std::ostream &err,
+    std::size_t progressColumns);
 
 } // namespace qv::cli

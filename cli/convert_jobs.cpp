@@ -28,7 +28,8 @@ std::string EnsureBackupFolder(const std::string &folder)
               "converted";
     }
     try {
-        CreateFolder(folder);
+        // Another run on the same folder may create it first; that is fine.
+        EnsureFolder(folder);
         return {};
     } catch (const Failure &failure) {
         return "cannot create the backup folder " + NativePath(folder) + ": Error #"

@@ -1,15 +1,15 @@
 #include "cli/command_line.h"
+#include "platform/terminal.h"
 
 #include <iostream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 int main(int argc, char **argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const int status =
-        qv::cli::RunCommandLine(args, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
+        qv::cli::RunCommandLine(args, std::cout, std::cerr, qv::ErrorTerminalColumns());
     std::cout.flush();
     return status;
 }

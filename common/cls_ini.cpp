@@ -12,9 +12,12 @@
 namespace qv {
 namespace {
 
+// Every line is written with CR LF, whatever the file read had.
 constexpr const char *kLineEnd = "\r\n";
 
-// Splits at CR LF only. Empty text has no lines; text ending in CR LF has a last, empty line.
+// Splits at LF and CR LF alike (editors on Linux write bare LFs); a CR just before an LF is part
+// of the line end, any other CR stays in its line. Empty text has no lines; text ending in a
+// line end has a last, empty line.
 std::vector<std::string> SplitLines(const std::string &text)
 {
     std::vector<std::string> lines;
@@ -22,10 +25,11 @@ std::vector<std::string> SplitLines(const std::string &text)
         return lines;
     }
     std::size_t start = 0;
-    for (std::size_t end = text.find(kLineEnd); end != std::string::npos;
-         end = text.find(kLineEnd, start)) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
+    for (std::size_t end = text.find('\n'); end != std::string::npos;
+         end = text.find('\n', start)) {
+        const std::size_t cut = end > start && text[end - 1] == '\r' ? end - 1 : end;
+        lines.push_back(text.substr(start, cut - start));
+        start = end + 1;
     }
     lines.push_back(text.substr(start));
     return lines;

@@ -4,7 +4,7 @@ namespace qv {
 
 std::string FileNameFromPath(const std::string &path)
 {
-    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t slash = path.find_last_of(kPathSeparators);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

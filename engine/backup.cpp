@@ -64,7 +64,7 @@ std::string MakeBackupCopy(const std::string &inputPath, const std::string &back
             return target;
         }
     }
-    WriteFileAtomic(target, bytes);
+    WriteCopyAtomic(target, bytes, inputPath);
     return target;
 }
 

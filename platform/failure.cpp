@@ -19,6 +19,8 @@ std::string FailureDescription(std::int32_t number)
         return "Internal error";
     case kFileNotFound:
         return "File not found";
+    case kDiskFull:
+        return "Disk full";
     case kInputPastEnd:
         return "Input past end of file";
     case kPermissionDenied:

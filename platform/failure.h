@@ -16,6 +16,7 @@ enum FailureNumber : std::int32_t {
     kTypeMismatch = 13,
     kInternalError = 51,
     kFileNotFound = 53,
+    kDiskFull = 61,
     kInputPastEnd = 62,
     kPermissionDenied = 70,
     kPathFileAccessError = 75,

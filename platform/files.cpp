@@ -1,14 +1,16 @@
 #include "platform/files.h"
 
 #include "platform/failure.h"
+#include "platform/file_failure.h"
+#include "platform/temporary_files.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <random>
+#include <memory>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -16,55 +18,118 @@ namespace fs = std::filesystem;
 namespace qv {
 namespace {
 
-[[noreturn]] void FailFromErrno(int error)
+std::error_code LastError(int fallback = EIO)
 {
-    switch (error) {
-    case ENOENT:
-        Fail(kFileNotFound);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        Fail(kPermissionDenied);
-    case ENOMEM:
-        Fail(kOutOfMemory);
-    default:
-        Fail(kPathFileAccessError);
+    return {errno != 0 ? errno : fallback, std::generic_category()};
+}
+
+struct FileCloser {
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+FileHandle OpenForReading(const std::string &path)
+{
+    std::error_code error;
+    if (fs::is_directory(path, error)) {
+        throw FileFailure(std::make_error_code(std::errc::is_a_directory), "reading", path);
     }
+    errno = 0;
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        throw FileFailure(LastError(ENOENT), "reading", path);
+    }
+    return file;
 }
 
-[[noreturn]] void FailFrom(const std::error_code &error)
+std::uint64_t OpenLength(std::FILE *file, const std::string &path)
 {
-    FailFromErrno(error.value());
+#ifdef _WIN32
+    struct _stat64 info {
+    };
+    const int result = _fstat64(_fileno(file), &info);
+#else
+    struct stat info {
+    };
+    const int result = fstat(fileno(file), &info);
+#endif
+    if (result != 0 || info.st_size < 0) {
+        throw FileFailure(LastError(), "reading", path);
+    }
+    return static_cast<std::uint64_t>(info.st_size);
 }
 
-std::string TemporaryName(const std::string &path)
+// Up to count bytes from the start of an open file, in one read.
+std::vector<std::uint8_t> ReadStart(std::FILE *file, std::uint64_t count, const std::string &path)
 {
-    static thread_local std::mt19937_64 random {std::random_device {}()};
-    const fs::path target(path);
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
-    std::string name = ".";
-    name += target.filename().string();
-    name += suffix;
-    return (target.parent_path() / name).string();
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
+    errno = 0;
+    const std::size_t got = count == 0 ? 0 : std::fread(bytes.data(), 1, bytes.size(), file);
+    if (got < bytes.size() && std::ferror(file) != 0) {
+        throw FileFailure(LastError(), "reading", path);
+    }
+    bytes.resize(got);
+    return bytes;
 }
 
-// Writes bytes to a new temporary file beside path, flushes it and returns its name.
-std::string WriteTemporary(const std::string &path, const std::uint8_t *data, std::size_t size)
+// The file a write to path lands on: the target of a symbolic link, so that the link stays.
+std::string WriteTarget(const std::string &path)
 {
-    const std::string temp = TemporaryName(path);
+    std::error_code error;
+    if (!fs::is_symlink(path, error)) {
+        return path;
+    }
+    const fs::path target = fs::canonical(path, error);
+    if (error) {
+        throw FileFailure(error, "following the link", path);
+    }
+    return target.string();
+}
+
+std::string ParentFolder(const std::string &path)
+{
+    const std::string folder = fs::path(path).parent_path().string();
+    return folder.empty() ? "." : folder;
+}
+
+// Writes bytes to a new temporary file in the target's folder, gives it the permission bits (and,
+// with a model, the modification time) it should have, and returns its name.
+std::string WriteTemporary(
+    const std::string &target, const std::uint8_t *data, std::size_t size, const std::string &model)
+{
+    const std::string temp = TemporaryPathIn(ParentFolder(target));
+    errno = 0;
     std::FILE *file = std::fopen(temp.c_str(), "wbx");
     if (file == nullptr) {
-        FailFromErrno(errno);
+        throw FileFailure(LastError(), "writing", target);
     }
+    errno = 0;
     const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
     const bool flushed = std::fflush(file) == 0;
+    const std::error_code writeError = LastError();
     const bool closed = std::fclose(file) == 0;
+    std::error_code error;
     if (!written || !flushed || !closed) {
-        const int error = errno;
+        error = writeError;
+    } else {
+        // A replaced file keeps its permission bits; a new one gets those of its model.
+        const std::string &like = model.empty() ? target : model;
+        const fs::file_status status = fs::status(like, error);
+        error.clear();
+        if (fs::is_regular_file(status)) {
+            fs::permissions(temp, status.permissions() & fs::perms::all, error);
+        }
+        if (!error && !model.empty()) {
+            const fs::file_time_type time = fs::last_write_time(model, error);
+            if (!error) {
+                fs::last_write_time(temp, time, error);
+            }
+        }
+    }
+    if (error) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        FailFromErrno(error == 0 ? EIO : error);
+        throw FileFailure(error, "writing", target);
     }
     return temp;
 }
@@ -76,8 +141,15 @@ void RenameOver(const std::string &temp, const std::string &path)
     if (error) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        FailFrom(error);
+        throw FileFailure(error, "replacing", path);
     }
+}
+
+void WriteAtomic(
+    const std::string &path, const std::vector<std::uint8_t> &bytes, const std::string &model)
+{
+    const std::string target = WriteTarget(path);
+    RenameOver(WriteTemporary(target, bytes.data(), bytes.size(), model), target);
 }
 
 std::string Lower(const std::string &text)
@@ -118,36 +190,32 @@ bool Match(const char *name, const char *pattern)
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string &path)
 {
-    std::error_code error;
-    if (fs::is_directory(path, error)) {
-        Fail(kPathFileAccessError);
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        FailFromErrno(errno);
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff length = in.tellg();
-    if (length < 0) {
-        Fail(kPathFileAccessError);
-    }
-    in.seekg(0, std::ios::beg);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-    if (length > 0 && !in.read(reinterpret_cast<char *>(bytes.data()), length)) {
-        Fail(kPathFileAccessError);
-    }
-    return bytes;
+    const FileHandle file = OpenForReading(path);
+    return ReadStart(file.get(), OpenLength(file.get(), path), path);
+}
+
+std::vector<std::uint8_t> ReadFileStart(
+    const std::string &path, std::uint64_t count, std::uint64_t &length)
+{
+    const FileHandle file = OpenForReading(path);
+    length = OpenLength(file.get(), path);
+    return ReadStart(file.get(), std::min(count, length), path);
 }
 
 void WriteFileAtomic(const std::string &path, const std::vector<std::uint8_t> &bytes)
 {
-    RenameOver(WriteTemporary(path, bytes.data(), bytes.size()), path);
+    WriteAtomic(path, bytes, {});
+}
+
+void WriteCopyAtomic(
+    const std::string &path, const std::vector<std::uint8_t> &bytes, const std::string &original)
+{
+    WriteAtomic(path, bytes, original);
 }
 
 void CopyFileAtomic(const std::string &source, const std::string &target)
 {
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(source);
-    WriteFileAtomic(target, bytes);
+    WriteCopyAtomic(target, ReadWholeFile(source), source);
 }
 
 void DeleteFile(const std::string &path)
@@ -155,9 +223,9 @@ void DeleteFile(const std::string &path)
     std::error_code error;
     if (!fs::remove(path, error)) {
         if (error) {
-            FailFrom(error);
+            throw FileFailure(error, "deleting", path);
         }
-        Fail(kFileNotFound);
+        throw FileFailure(kFileNotFound, "deleting", path);
     }
 }
 
@@ -166,13 +234,32 @@ void CreateFolder(const std::string &path)
     std::error_code error;
     if (!fs::create_directory(path, error)) {
         if (error) {
-            if (error.value() == ENOENT) {
-                Fail(kPathNotFound);
+            if (error == std::errc::no_such_file_or_directory) {
+                throw FileFailure(kPathNotFound, "creating the folder", path);
             }
-            FailFrom(error);
+            throw FileFailure(error, "creating the folder", path);
         }
-        Fail(kPathFileAccessError); // something of that name exists already
+        // Something of that name exists already.
+        throw FileFailure(kPathFileAccessError, "creating the folder", path);
     }
+}
+
+void EnsureFolder(const std::string &path)
+{
+    std::error_code error;
+    fs::create_directory(path, error);
+    // Made now, or already there: by an earlier run, or by another run a moment ago.
+    if (FolderExists(path)) {
+        return;
+    }
+    if (error && error != std::errc::file_exists) {
+        if (error == std::errc::no_such_file_or_directory) {
+            throw FileFailure(kPathNotFound, "creating the folder", path);
+        }
+        throw FileFailure(error, "creating the folder", path);
+    }
+    throw Failure(kPathFileAccessError,
+        "Path/File access error (" + NativePath(path) + " is a file, not a folder)");
 }
 
 bool FileExists(const std::string &path)
@@ -198,7 +285,7 @@ std::uint64_t FileLength(const std::string &path)
     std::error_code error;
     const std::uintmax_t size = fs::file_size(path, error);
     if (error) {
-        FailFrom(error);
+        throw FileFailure(error, "reading", path);
     }
     return size;
 }

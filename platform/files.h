@@ -5,24 +5,39 @@
 #include <vector>
 
 // The file services the program relies on. Paths use "/" inside the program. Every failure is
-// thrown as a Failure with its number: 53 file not found, 70 permission denied, 75 path/file
-// access error, 76 path not found.
+// thrown as a Failure with its number (53 file not found, 61 disk full, 70 permission denied, 75
+// path/file access error, 76 path not found) and a description that names the file and what was
+// being done (see platform/file_failure.h).
 namespace qv {
 
-// The whole file as bytes.
+// The whole file as bytes, its size taken from the open file and read in one call.
 std::vector<std::uint8_t> ReadWholeFile(const std::string &path);
 
+// The first count bytes of the file (all of it when it is shorter); length gets its full length.
+// Nothing beyond count is read, however large the file.
+std::vector<std::uint8_t> ReadFileStart(
+    const std::string &path, std::uint64_t count, std::uint64_t &length);
+
 // Writes bytes to path through a temporary file in the same folder that is then renamed over
-// the target, so a failure half-way never leaves a truncated file behind.
+// the target, so a failure half-way never leaves a truncated file behind. A file replaced keeps
+// its permission bits. When path is a symbolic link its target is replaced and the link stays.
 void WriteFileAtomic(const std::string &path, const std::vector<std::uint8_t> &bytes);
 
-// Copies source to target (replacing it) in the same atomic way.
+// WriteFileAtomic for a copy of original (a backup): the new file gets the original's
+// permission bits and modification time.
+void WriteCopyAtomic(
+    const std::string &path, const std::vector<std::uint8_t> &bytes, const std::string &original);
+
+// Copies source to target (replacing it) as WriteCopyAtomic does.
 void CopyFileAtomic(const std::string &source, const std::string &target);
 
 void DeleteFile(const std::string &path);
 
-// Creates one folder whose parent exists.
+// Creates one folder whose parent exists; fails when anything of that name exists.
 void CreateFolder(const std::string &path);
+// Makes sure a folder exists: creates it when missing, and is content with one that exists,
+// also when another run created it a moment ago. Fails when a file stands there.
+void EnsureFolder(const std::string &path);
 
 // An ordinary file (not a folder) of exactly that path exists.
 bool FileExists(const std::string &path);

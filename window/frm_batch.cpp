@@ -8,9 +8,11 @@
 #include "platform/checked.h"
 #include "platform/files.h"
 #include "platform/qt/mouse_pointer.h"
+#include "platform/temporary_files.h"
 #include "window/frm.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 
 namespace qv {
@@ -53,14 +55,18 @@ void frm::cmdOK_Click()
             const BusyPointer busy;
             const std::string backupName = std::string(kAppTitle) + " Backup";
             backupFolder_ = JoinPath(File->Path(), backupName);
-            if (!PathExists(backupFolder_)) {
-                CreateFolder(backupFolder_);
-            } else if (!FolderExists(backupFolder_)) {
+            if (PathExists(backupFolder_) && !FolderExists(backupFolder_)) {
                 // Every backup copy would fail on it; say so once instead of once per file.
                 throw Failure(kPathFileAccessError,
                     "A file named " + backupName + " stands where the backup folder should be: "
                         + NativePath(backupFolder_) + ". Nothing was converted.");
             }
+            // Another window or a build script converting the same folder may create it first.
+            EnsureFolder(backupFolder_);
+            // What an earlier run that was killed mid-write left behind.
+            const auto batchStart = std::filesystem::file_time_type::clock::now();
+            RemoveLeftTemporaryFiles(File->Path(), batchStart);
+            RemoveLeftTemporaryFiles(backupFolder_, batchStart);
             const int count = EntryCount(*File);
             for (int i = 0; i < count; ++i) {
                 if (!File->Selected(i)) {

@@ -109,7 +109,7 @@ Run RunInProcess(const std::vector<std::string> &args)
     std::ostringstream out;
     std::ostringstream err;
     Run run;
-    run.status = RunCommandLine(args, out, err, false);
+    run.status = RunCommandLine(args, out, err, 0);
     run.out = out.str();
     run.err = err.str();
     return run;

@@ -1,6 +1,6 @@
 // The converter killed (SIGKILL) at random moments during a batch: afterwards no input may be
 // truncated or half-written, every converted input must have its original in the backup folder,
-// and a rerun completes the batch.
+// and a rerun completes the batch and removes the temporary files the killed runs left.
 #include "platform/files.h"
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/temp_dir.h"
@@ -133,6 +133,12 @@ TEST(Kill, NoInputIsLostWhenTheConverterIsKilledMidBatch)
             qv::test::ReadBytes(pictures.File(name)), qv::test::ReadBytes(expected.File(name)))
             << name;
         EXPECT_TRUE(saved.count(original)) << name;
+    }
+    // The temporary files the killed runs left are gone after the rerun.
+    for (const std::string &folder : {pictures.Path(), backup}) {
+        for (const auto &entry : std::filesystem::directory_iterator(folder)) {
+            EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+        }
     }
 }
 

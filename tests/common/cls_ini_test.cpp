@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <limits>
 #include <string>
@@ -148,12 +149,15 @@ TEST(ClsIni, ReadsLinesAsTheyStand)
         {"[S]\r\nk=", "S", "k", ""},
         {"[S]\r\n=v", "S", "", "v"},
         {"[S]\r\n;k=1", "S", ";k", "<none>"},
-        {"[S]\r\nk=a\rb\nc", "S", "k", "a\rb\nc"},
+        {"[S]\r\nk=a\rb\nc", "S", "k", "a\rb"},    // a lone CR stays in the line
+        {"[S]\nk=v\r\r\n", "S", "k", "v\r"},          // one CR belongs to the line end
         {"[S]\r\nno equals sign\r\nk=1", "S", "no equals sign", "<none>"},
         {"[General] \r\nk=1", "General]", "k", "1"},
         {"[General] \r\nk=1", "General", "k", "<none>"},
         {"[s]\r\nk=1", "S", "k", "<none>"},
-        {"[S]\nk=v\n", "S]\nk=v", "k", "<none>"}, // LF only: one heading line
+        {"[S]\nk=v\n", "S", "k", "v"},                // LF only, as Linux editors write
+        {"[General]\nPalette=6", "General", "Palette", "6"},
+        {"[S]\r\nk=1\nj=2\r\n", "S", "j", "2"},       // mixed line ends
         {"[\r\nk=1", "", "k", "1"},                // a lone "[" is the empty name
         {"k=1\r\n[S]\r\nj=2", "", "k", "1"},       // before the first heading
         {"[S]\r\nk=1\r\nk=2", "S", "k", "1"},
@@ -166,6 +170,15 @@ TEST(ClsIni, ReadsLinesAsTheyStand)
         ini.LoadINIFromString(c.text);
         EXPECT_EQ(ini.ReadString(c.section, c.key, "<none>"), c.value) << c.text;
     }
+}
+
+TEST(ClsIni, FileOfLineFeedsIsWrittenBackWithCrLf)
+{
+    Store s;
+    std::ofstream(s.path, std::ios::binary) << "[General]\nPalette=6\n";
+    s.ini.LoadINI(s.path);
+    s.ini.WriteValue("General", "Path", "/pics");
+    EXPECT_EQ(FileText(s.path), "[General]\r\nPalette=6\r\nPath=/pics\r\n");
 }
 
 TEST(ClsIni, ReadLongTakesTheLeadingNumber)

@@ -97,6 +97,14 @@ TEST(Backup, NeverDestroysAnEarlierBackup)
             {{"sprite", "old"}},
             "sprite (2)",
             {{"sprite", "old"}, {"sprite (2)", "new"}}},
+#ifndef _WIN32
+        // Only "/" separates folders here: a backslash is part of the name.
+        {"backslash in the name",
+            "x\\s.bmp",
+            {{"s.bmp", "old"}},
+            "x\\s.bmp",
+            {{"s.bmp", "old"}, {"x\\s.bmp", "new"}}},
+#endif
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/failure.h"
+
+#include <string>
+#include <system_error>
+
+namespace qv {
+
+// The failure a file operation ends in, by the system's reason: 53 file not found, 61 disk full,
+// 70 permission denied, 76 path not found, 7 out of memory, 75 path/file access error for the
+// rest. The description names the reason, what was being done and the file, as a user needs it:
+// "Disk full (writing /pics/a.bmp)", "Permission denied (reading /pics/b.bmp)".
+Failure FileFailure(const std::error_code &error, const char *operation, const std::string &path);
+
+// The same description for a failure number of the program's own choosing.
+Failure FileFailure(std::int32_t number, const char *operation, const std::string &path);
+
+} // namespace qv

@@ -1,0 +1,248 @@
+// The file services on a real disk: what a replace keeps, links, long names, races, full disks
+// and the temporary files a killed run leaves behind.
+#include "platform/file_failure.h"
+#include "platform/files.h"
+#include "platform/temporary_files.h"
+#include "tests/support/child_process.h"
+#include "tests/support/failure_number.h"
+#include "tests/support/temp_dir.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <sched.h>
+#include <string>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace qv {
+namespace {
+
+using test::FailureNumberOf;
+using test::ReadBytes;
+using test::TempDir;
+
+const std::vector<std::uint8_t> kOld {1, 2, 3};
+const std::vector<std::uint8_t> kNew {4, 5, 6, 7};
+
+std::vector<std::string> Entries(const std::string &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(FileFailure, NamesTheReasonTheOperationAndTheFile)
+{
+    const struct {
+        int error;
+        std::int32_t number;
+        std::string description;
+    } rows[] = {
+        {ENOENT, kFileNotFound, "File not found (reading /p/a.bmp)"},
+        {ENOSPC, kDiskFull, "Disk full (reading /p/a.bmp)"},
+        {EDQUOT, kDiskFull, "Disk full (reading /p/a.bmp)"},
+        {EACCES, kPermissionDenied, "Permission denied (reading /p/a.bmp)"},
+        {EROFS, kPermissionDenied, "Permission denied (reading /p/a.bmp)"},
+        {ENOTDIR, kPathNotFound, "Path not found (reading /p/a.bmp, Not a directory)"},
+        {EIO,
+            kPathFileAccessError,
+            "Path/File access error (reading /p/a.bmp, Input/output error)"},
+    };
+    for (const auto &row : rows) {
+        const Failure failure =
+            FileFailure(std::error_code(row.error, std::generic_category()), "reading", "/p/a.bmp");
+        EXPECT_EQ(failure.Number(), row.number) << row.description;
+        EXPECT_EQ(failure.Description(), row.description);
+    }
+}
+
+// A replace keeps the permission bits of the file it replaces; a backup copy also keeps its
+// original's modification time.
+TEST(AtomicWrite, KeepsPermissionsAndTheCopysDate)
+{
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 25);
+    for (const fs::perms mode :
+        {fs::perms(0600), fs::perms(0640), fs::perms(0755), fs::perms(0444)}) {
+        TempDir dir;
+        const std::string picture = dir.Write("a.bmp", kOld);
+        fs::permissions(picture, mode);
+        fs::last_write_time(picture, old);
+
+        const std::string backup = dir.File("backup.bmp");
+        WriteCopyAtomic(backup, kOld, picture);
+        WriteFileAtomic(picture, kNew);
+
+        EXPECT_EQ(ReadBytes(picture), kNew);
+        EXPECT_EQ(fs::status(picture).permissions(), mode);
+        EXPECT_EQ(fs::status(backup).permissions(), mode);
+        EXPECT_EQ(fs::last_write_time(backup), old);
+        EXPECT_NE(fs::last_write_time(picture), old);
+        EXPECT_EQ(Entries(dir.Path()), (std::vector<std::string> {"a.bmp", "backup.bmp"}));
+    }
+}
+
+TEST(AtomicWrite, ReplacesWhatALinkPointsToAndKeepsTheLink)
+{
+    TempDir dir;
+    fs::create_directory(dir.File("art"));
+    const std::string target = dir.Write("art/real.bmp", kOld);
+    const std::string link = dir.File("link.bmp");
+    fs::create_symlink("art/real.bmp", link);
+
+    WriteFileAtomic(link, kNew);
+
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::read_symlink(link), "art/real.bmp");
+    EXPECT_EQ(ReadBytes(target), kNew);
+    EXPECT_EQ(Entries(dir.File("art")), std::vector<std::string> {"real.bmp"});
+
+    const std::string dangling = dir.File("dangling.bmp");
+    fs::create_symlink("art/gone.bmp", dangling);
+    EXPECT_EQ(FailureNumberOf([&] { WriteFileAtomic(dangling, kNew); }), kFileNotFound);
+    EXPECT_TRUE(fs::is_symlink(dangling));
+}
+
+TEST(AtomicWrite, NameOfTheLongestLengthWorks)
+{
+    TempDir dir;
+    const std::string name = std::string(251, 'n') + ".bmp"; // 255 bytes, the file system's limit
+    const std::string path = dir.Write(name, kOld);
+    WriteFileAtomic(path, kNew);
+    CopyFileAtomic(path, dir.File(std::string(251, 'c') + ".bmp"));
+    EXPECT_EQ(ReadBytes(path), kNew);
+    EXPECT_EQ(Entries(dir.Path()).size(), 2U);
+    EXPECT_LT(fs::path(TemporaryPathIn(dir.Path())).filename().string().size(), 64U);
+}
+
+TEST(TemporaryFiles, OnlyOurNamesAreOurs)
+{
+    const std::string ours = fs::path(TemporaryPathIn("/x")).filename().string();
+    EXPECT_TRUE(IsTemporaryName(ours)) << ours;
+    EXPECT_EQ(fs::path(TemporaryPathIn("/x")).parent_path(), "/x");
+    for (const std::string name :
+        {".quorvantile-12-0123456789abcdef.tmp", ".quorvantile-1-ffffffffffffffff.tmp"}) {
+        EXPECT_TRUE(IsTemporaryName(name)) << name;
+    }
+    for (const std::string name : {".a.bmp.1f2e.tmp",
+             "quorvantile-12-0123456789abcdef.tmp",
+             ".quorvantile--0123456789abcdef.tmp",
+             ".quorvantile-12-0123456789abcdeg.tmp",
+             ".quorvantile-12-0123456789abcde.tmp",
+             ".quorvantile-x2-0123456789abcdef.tmp",
+             ".quorvantile-12-0123456789abcdef.bmp",
+             "a.bmp"}) {
+        EXPECT_FALSE(IsTemporaryName(name)) << name;
+    }
+}
+
+// A process number that was in use a moment ago and is free now.
+std::int64_t EndedProcess()
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(0);
+    }
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+std::string TemporaryName(std::int64_t writer)
+{
+    return ".quorvantile-" + std::to_string(writer) + "-00000000deadbeef.tmp";
+}
+
+TEST(TemporaryFiles, OnlyLeftOnesOfEndedRunsAreRemoved)
+{
+    const auto runStart = fs::file_time_type::clock::now();
+    const auto before = runStart - std::chrono::minutes(5);
+    const auto after = runStart + std::chrono::minutes(5);
+    const struct {
+        std::string name;
+        fs::file_time_type written;
+        bool removed;
+    } rows[] = {
+        {TemporaryName(EndedProcess()), before, true},
+        {TemporaryName(getpid()), before, true},
+        {TemporaryName(EndedProcess()), after, false}, // written during this run
+        {TemporaryName(1), before, false}, // a run still going on
+        {".a.bmp.1f2e.tmp", before, false}, // not ours
+        {"picture.bmp", before, false},
+    };
+    TempDir dir;
+    for (const auto &row : rows) {
+        fs::last_write_time(dir.Write(row.name, kOld), row.written);
+    }
+    EXPECT_EQ(RemoveLeftTemporaryFiles(dir.Path(), runStart), 2);
+    for (const auto &row : rows) {
+        EXPECT_EQ(fs::exists(dir.File(row.name)), !row.removed) << row.name;
+    }
+    EXPECT_EQ(RemoveLeftTemporaryFiles(dir.File("missing"), runStart), 0);
+}
+
+TEST(Folders, RaceToCreateOneIsWonByBoth)
+{
+    for (int round = 0; round < 20; ++round) {
+        TempDir dir;
+        const std::string folder = dir.File("Quorvantile Backup");
+        std::vector<std::int32_t> numbers(4, -1);
+        {
+            std::vector<std::jthread> runs;
+            for (std::int32_t &number : numbers) {
+                runs.emplace_back([&] { number = FailureNumberOf([&] { EnsureFolder(folder); }); });
+            }
+        }
+        EXPECT_EQ(numbers, std::vector<std::int32_t>(4, 0));
+        EXPECT_TRUE(FolderExists(folder));
+    }
+    TempDir dir;
+    const std::string file = dir.Write("Quorvantile Backup", kOld);
+    EXPECT_EQ(FailureNumberOf([&] { EnsureFolder(file); }), kPathFileAccessError);
+    EXPECT_EQ(FailureNumberOf([&] { EnsureFolder(dir.File("no/such")); }), kPathNotFound);
+}
+
+// A write that fills the disk says so, leaves the file as it was and no temporary file. The disk
+// is a small memory file system mounted where only a child process sees it.
+TEST(Folders, FullDiskIsReportedAndLeavesNothing)
+{
+    TempDir dir;
+    const std::string disk = dir.File("disk");
+    fs::create_directory(disk);
+    const int result = test::RunInChild([&] {
+        if (unshare(CLONE_NEWNS) != 0
+            || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
+            return test::kChildCannotRun;
+        }
+        const std::string picture = JoinPath(disk, "a.bmp");
+        WriteFileAtomic(picture, kOld);
+        try {
+            WriteFileAtomic(picture, std::vector<std::uint8_t>(1 << 20, 9));
+            return 1; // wrote a megabyte onto 64 KiB
+        } catch (const Failure &failure) {
+            const bool named = failure.Number() == kDiskFull
+                && failure.Description() == "Disk full (writing " + picture + ")";
+            const bool kept = ReadBytes(picture) == kOld && Entries(disk).size() == 1;
+            return named && kept ? 0 : 2;
+        }
+    });
+    if (result == test::kChildCannotRun) {
+        GTEST_SKIP() << "no private mount namespace here";
+    }
+    EXPECT_EQ(result, 0) << "1: no failure, 2: wrong failure or something left";
+}
+
+} // namespace
+} // namespace qv
