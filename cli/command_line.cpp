@@ -11,6 +11,7 @@
 #include "common/cls_ini.h"
 #include "platform/app_info.h"
 #include "platform/failure.h"
+#include "platform/file_failure.h"
 #include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
 #include "platform/temporary_files.h"
@@ -84,13 +85,14 @@ std::string PrepareOutputFolder(const std::string &folder)
     if (PathExists(folder)) {
         return "the output " + NativePath(folder) + " is not a folder";
     }
-    try {
-        CreateFolder(folder);
+    // Missing parents are made too, as a build script expects of an output path.
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (FolderExists(folder)) {
         return {};
-    } catch (const Failure &failure) {
-        return "cannot create the output folder " + NativePath(folder) + ": "
-            + FailureText(failure);
     }
+    return "cannot create the output folder " + NativePath(folder) + ": "
+        + FailureText(FileFailure(error, "creating the folder", folder));
 }
 
 // What an earlier run that was killed mid-write left in the folders this run writes to.

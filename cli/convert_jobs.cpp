@@ -37,6 +37,15 @@ std::string EnsureBackupFolder(const std::string &folder)
     }
 }
 
+// Whether the picture is one of the originals a backup folder keeps: converted in place, the
+// original would be gone, with only a backup folder inside the backup folder to hold it.
+bool IsKeptOriginal(const std::string &picture)
+{
+    std::error_code error;
+    const fs::path folder = fs::weakly_canonical(fs::absolute(picture, error).parent_path(), error);
+    return !error && folder.filename() == std::string(kAppTitle) + " Backup";
+}
+
 } // namespace
 
 std::string BackupFolderFor(const std::string &picture)
@@ -64,7 +73,10 @@ std::vector<ConvertJob> PrepareJobs(
             jobs.push_back(job);
             continue;
         }
-        if (outputFolder.empty()) {
+        if (outputFolder.empty() && IsKeptOriginal(input.file)) {
+            job.problem = "an original kept in a backup folder is not converted in place; use "
+                          "--output to convert a copy";
+        } else if (outputFolder.empty()) {
             job.backupFolder = BackupFolderFor(input.file);
             const auto known = backupProblems.find(job.backupFolder);
             job.problem = known != backupProblems.end()

@@ -2,6 +2,7 @@
 
 #include "cli/convert_worker.h"
 #include "cli/message_line.h"
+#include "common/paths.h"
 #include "engine/resize_bmp.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace qv::cli {
@@ -89,6 +91,21 @@ FileStatus StatusOf(ResizeResult result)
     return FileStatus::Failed;
 }
 
+// The window's "is larger than the output square." with what the command line can do about it.
+std::string WithSquareAdvice(
+    const std::string &message, const ConvertWorker &worker, const std::string &file)
+{
+    const std::string refusal = FileNameFromPath(file) + " is larger than the output square.";
+    if (message != refusal) {
+        return message;
+    }
+    const std::int32_t width = worker.LoadedWidth();
+    const std::int32_t height = worker.LoadedHeight();
+    return refusal.substr(0, refusal.size() - 1) + ": " + std::to_string(width) + " x "
+        + std::to_string(height) + " in a square of " + std::to_string(worker.Options().squareSize)
+        + "; use --size " + std::to_string(std::max(width, height)) + " or --find-minimum.";
+}
+
 } // namespace
 
 FileResult ConvertOne(ConvertWorker &worker, const ConvertJob &job)
@@ -115,7 +132,8 @@ FileResult ConvertOne(ConvertWorker &worker, const ConvertJob &job)
         escaped = error.what();
     }
     for (const ScriptedDialogService::Shown &shown : worker.Recorder().Log()) {
-        result.messages.push_back(OneLine(shown.text));
+        result.messages.push_back(
+            WithSquareAdvice(OneLine(shown.text, FileNameFromPath(job.file)), worker, job.file));
     }
     if (!escaped.empty()) {
         result.messages.push_back(escaped);

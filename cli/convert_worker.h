@@ -5,6 +5,7 @@
 #include "palette/palette_store.h"
 #include "platform/scripted_dialog_service.h"
 
+#include <cstdint>
 #include <string>
 
 namespace qv::cli {
@@ -32,11 +33,21 @@ public:
         options_.convertPalette = true;
         return options_;
     }
+    void PictureLoaded(std::int32_t width, std::int32_t height, std::int16_t) override
+    {
+        loadedWidth_ = width;
+        loadedHeight_ = height;
+    }
+    // The size of the picture loaded last.
+    std::int32_t LoadedWidth() const { return loadedWidth_; }
+    std::int32_t LoadedHeight() const { return loadedHeight_; }
 
 private:
     ConversionOptions options_;
     ScriptedDialogService dialogs_;
     PaletteStore store_;
+    std::int32_t loadedWidth_ = 0;
+    std::int32_t loadedHeight_ = 0;
 };
 
 } // namespace qv::cli

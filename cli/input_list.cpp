@@ -23,6 +23,23 @@ std::string EmptyFolderProblem(const std::string &folder)
     return "no *.bmp pictures in this folder";
 }
 
+// Why a path names nothing to convert.
+std::string MissingProblem(const std::string &path)
+{
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(path, error))) {
+        return PathExists(path) ? "neither a file nor a folder" : "no such file or folder";
+    }
+    (void)fs::status(path, error);
+    if (error == std::errc::too_many_symbolic_link_levels) {
+        return "a loop of symbolic links";
+    }
+    if (error) {
+        return "a symbolic link to nothing (" + fs::read_symlink(path, error).string() + ")";
+    }
+    return "neither a file nor a folder";
+}
+
 } // namespace
 
 std::vector<InputFile> ExpandPaths(const std::vector<std::string> &paths)
@@ -45,10 +62,8 @@ std::vector<InputFile> ExpandPaths(const std::vector<std::string> &paths)
             }
         } else if (FileExists(path)) {
             add(path);
-        } else if (PathExists(path)) {
-            inputs.push_back({path, "neither a file nor a folder"});
         } else {
-            inputs.push_back({path, "no such file or folder"});
+            inputs.push_back({path, MissingProblem(path)});
         }
     }
     return inputs;

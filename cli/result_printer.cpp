@@ -1,16 +1,17 @@
 #include "cli/result_printer.h"
 
 #include "cli/json.h"
+#include "cli/message_line.h"
 #include "platform/files.h"
 
 namespace qv::cli {
 
 ResultPrinter::ResultPrinter(
-    std::ostream &out, std::ostream &err, bool json, bool progress, std::size_t total)
+    std::ostream &out, std::ostream &err, bool json, std::size_t progressColumns, std::size_t total)
     : out_(out)
     , err_(err)
     , json_(json)
-    , progress_(progress)
+    , progressColumns_(progressColumns)
     , total_(total)
 { }
 
@@ -21,16 +22,19 @@ void ResultPrinter::Print(const FileResult &result)
     if (!result.messages.empty()) {
         ClearProgress();
         for (const std::string &message : result.messages) {
-            err_ << NativePath(result.file) << ": " << message << '\n';
+            err_ << Printable(NamingTheFileOnce(NativePath(result.file), message)) << '\n';
         }
     }
     if (json_) {
         out_ << ResultJson(result) << '\n';
         out_.flush();
     }
-    if (progress_) {
-        // Carriage return and erase-line: the line is rewritten in place.
-        err_ << "\r\x1b[K[" << printed_ << '/' << total_ << "] " << NativePath(result.file);
+    if (progressColumns_ > 0) {
+        // Carriage return and erase-line: the line is rewritten in place. One column stays free
+        // so that the terminal never wraps it.
+        const std::string line = "[" + std::to_string(printed_) + "/" + std::to_string(total_)
+            + "] " + Printable(NativePath(result.file));
+        err_ << "\r\x1b[K" << CutToColumns(line, progressColumns_ - 1);
         err_.flush();
         progressShown_ = true;
     }

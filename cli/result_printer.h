@@ -8,14 +8,18 @@
 
 namespace qv::cli {
 
-// Prints the results as they arrive: each message on stderr as "file: message", with --json one
-// object per file on stdout, and, when stderr is a terminal, a progress line that the next
-// message or the end clears.
+// Prints the results as they arrive: each message on stderr naming its file once, with --json one
+// object per file on stdout, and, when stderr is a terminal of progressColumns columns (0: none),
+// a progress line of at most that width that the next message or the end clears. Control
+// characters in names and messages are shown escaped.
 class ResultPrinter
 {
 public:
-    ResultPrinter(
-        std::ostream &out, std::ostream &err, bool json, bool progress, std::size_t total);
+    ResultPrinter(std::ostream &out,
+        std::ostream &err,
+        bool json,
+        std::size_t progressColumns,
+        std::size_t total);
 
     void Print(const FileResult &result);
     // Clears the progress line.
@@ -30,7 +34,7 @@ private:
     std::ostream &out_;
     std::ostream &err_;
     bool json_;
-    bool progress_;
+    std::size_t progressColumns_;
     std::size_t total_;
     std::size_t printed_ = 0;
     std::size_t converted_ = 0;

@@ -4,6 +4,8 @@
 #include "engine/preview_picture.h"
 #include "platform/dialog_service.h"
 
+#include <cstdint>
+
 namespace qv {
 
 // What flows back from a conversion to its front end: messages and error reports, the preview,
@@ -24,6 +26,12 @@ public:
     // command with its own preview suspended; the command line keeps it on for later pictures),
     // and returns the options as the front end now holds them.
     virtual ConversionOptions SwitchConvertPaletteOn() = 0;
+
+    // Told the size and depth of every picture loaded, before it is tested against the square;
+    // front ends that say more about a refusal keep them.
+    virtual void PictureLoaded(
+        std::int32_t /*width*/, std::int32_t /*height*/, std::int16_t /*bitCount*/)
+    { }
 };
 
 } // namespace qv

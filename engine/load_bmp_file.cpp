@@ -9,10 +9,34 @@
 namespace qv {
 namespace {
 
+// Enough for the headers, masks and colour table of any picture this program reads.
+constexpr std::uint64_t kHeaderBytes = 64 * 1024;
+// No picture this program reads needs more of its file: 512 x 512 x 4 bytes of rows, with
+// room for headers, a table and a gap before the rows.
+constexpr std::int64_t kLargestRead = 16 * 1024 * 1024;
+// Compressions that hold a whole JPEG or PNG picture instead of rows.
+constexpr std::uint32_t kJpeg = 4;
+constexpr std::uint32_t kPng = 5;
+
 bool Refuse(DialogService &dialogs, const std::string &text)
 {
     dialogs.MessageBox(text, kAppTitle, MessageIcon::None);
     return false;
+}
+
+bool IsBitmap(const std::vector<std::uint8_t> &bytes)
+{
+    return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+}
+
+// The failure as the report shows it: the reason, and the file it belongs to.
+Failure NamingTheFile(const Failure &failure, const std::string &path)
+{
+    const std::string native = NativePath(path);
+    if (failure.Description().find(native) != std::string::npos) {
+        return failure; // the file services name it already
+    }
+    return Failure(failure.Number(), failure.Description() + " (" + native + ")");
 }
 
 } // namespace
@@ -21,22 +45,52 @@ bool LoadBMPFile(
     DialogService &dialogs, int largestSize, const std::string &path, LoadedImage &image)
 {
     try {
-        const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
-        RemoveBMPHeader(bytes, image);
-        if (image.width > largestSize || image.height > largestSize) {
+        // The headers first: nothing beyond what they declare is read, however large the file.
+        std::uint64_t length = 0;
+        std::vector<std::uint8_t> bytes = ReadFileStart(path, kHeaderBytes, length);
+        if (length == 0) {
+            throw Failure(kInputPastEnd, FailureDescription(kInputPastEnd) + ": the file is empty");
+        }
+        if (!IsBitmap(bytes)) {
+            throw Failure(kUnknownFileFormat, "Not a bitmap file");
+        }
+        const auto fileLength = static_cast<std::int64_t>(length);
+        const auto tooLarge = [&] {
+            return image.width > largestSize || image.height > largestSize;
+        };
+        std::int64_t needed = 0;
+        try {
+            needed = BMPBytesNeeded(bytes, fileLength, image);
+        } catch (const Failure &) {
+            if (tooLarge()) {
+                return Refuse(dialogs, "BMP too large: " + path);
+            }
+            throw;
+        }
+        if (tooLarge() || needed > kLargestRead) {
             return Refuse(dialogs, "BMP too large: " + path);
+        }
+        if (needed > static_cast<std::int64_t>(bytes.size())) {
+            bytes = ReadFileStart(path, static_cast<std::uint64_t>(needed), length);
+        }
+        RemoveBMPHeader(bytes, image);
+        const std::uint32_t compression = BMPCompression(bytes);
+        if (compression == kJpeg || compression == kPng) {
+            return Refuse(dialogs,
+                "BMP compression " + std::to_string(compression)
+                    + (compression == kJpeg ? " (JPEG)" : " (PNG)") + " not supported: " + path);
         }
         if (image.bitCount != 8 && image.bitCount != 24 && image.bitCount != 32) {
             return Refuse(dialogs,
                 "BMP bitdepth " + std::to_string(image.bitCount) + " not supported: " + path);
         }
-        if (const std::uint32_t compression = BMPCompression(bytes); compression != 0) {
+        if (compression != 0) {
             return Refuse(dialogs,
                 "BMP compression " + std::to_string(compression) + " not supported: " + path);
         }
         return true;
     } catch (const Failure &failure) {
-        ReportError(dialogs, "LoadBMPFile", failure);
+        ReportError(dialogs, "LoadBMPFile", NamingTheFile(failure, path));
         return false;
     }
 }

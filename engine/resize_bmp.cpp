@@ -68,6 +68,7 @@ bool LoadAndMap(ConversionSink &sink,
             return false;
         }
         store.SetPaletteTable(image.palette);
+        sink.PictureLoaded(image.width, image.height, image.bitCount);
         if (image.width > options.squareSize || image.height > options.squareSize) {
             Tell(dialogs, fileName + " is larger than the output square.");
             return false;

@@ -67,8 +67,10 @@ TEST(EndToEnd, InPlaceKeepsTheOriginalsAndReportsRefusalsOnOneLineEach)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "Converted 2 file(s).\n");
     EXPECT_EQ(run.err,
-        "./big.bmp: big.bmp is larger than the output square.\n"
-        "./junk.bmp: Error in LoadBMPFile: Error #62: Input past end of file\n");
+        "./big.bmp is larger than the output square: 100 x 40 in a square of 64; use --size 100 "
+        "or --find-minimum.\n"
+        "Error in LoadBMPFile: Error #62: Input past end of file: the file holds 7 bytes, its "
+        "headers declare 18 (./junk.bmp)\n");
     // No scaling at first start: each picture keeps its size, now as 8 bits.
     for (const auto &[name, side] : {std::pair {"a.bmp", 40}, std::pair {"b.bmp", 20}}) {
         EXPECT_EQ(ReadBytes(folder + "Quorvantile Backup/" + name), before.at(folder + name));
@@ -111,6 +113,21 @@ TEST(EndToEnd, OutputFolderLeavesInputsUntouchedAndJsonLinesParse)
         << parsed.err;
 }
 
+TEST(EndToEnd, OutputFolderIsMadeWithItsParentsAndNamesAreShownEscaped)
+{
+    const Scene scene;
+    const std::string odd = "odd\x1b[2J\n.bmp";
+    test::WritePicture(scene.dir.Path(), odd, 100, 40);
+    const test::Run run = test::RunProgram(
+        scene.dir.Path(), {"--settings", scene.ini, "--output", "made/on/the/way", "."});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+        "./odd\\x1b[2J\\n.bmp is larger than the output square: 100 x 40 in a square of 64; use "
+        "--size 100 or --find-minimum.\n");
+    EXPECT_TRUE(fs::exists(scene.dir.File("made/on/the/way/a.bmp")));
+    EXPECT_TRUE(fs::exists(scene.dir.File("made/on/the/way/b.bmp")));
+}
+
 TEST(EndToEnd, SettingsAreReadNeverWritten)
 {
     // Out-of-range values the window would correct, and Convert Palette off so that a 24-bit
@@ -120,7 +137,7 @@ TEST(EndToEnd, SettingsAreReadNeverWritten)
     const auto stamp = fs::last_write_time(scene.ini);
     const test::Run run = test::RunProgram(scene.dir.Path(), {"--settings", scene.ini, "."});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "./a.bmp: a.bmp is 24-bit and needs to have its palette converted.\n");
+    EXPECT_EQ(run.err, "./a.bmp is 24-bit and needs to have its palette converted.\n");
     EXPECT_EQ(test::ShapeOf(ReadBytes(scene.dir.File("a.bmp"))), (test::BmpShape {32, 32, 8}));
     EXPECT_EQ(ReadBytes(scene.ini), bytes);
     EXPECT_EQ(fs::last_write_time(scene.ini), stamp);

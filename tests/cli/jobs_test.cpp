@@ -94,5 +94,39 @@ TEST(Jobs, AnOutputNeverLandsOnAnInputOrAnEarlierOutput)
     EXPECT_FALSE(fs::exists(dir.File("a/Quorvantile Backup")));
 }
 
+TEST(Jobs, LinksThatLeadNowhereSaySo)
+{
+    const TempDir dir;
+    fs::create_symlink("gone.bmp", dir.File("dangling.bmp"));
+    fs::create_symlink("loop2.bmp", dir.File("loop1.bmp"));
+    fs::create_symlink("loop1.bmp", dir.File("loop2.bmp"));
+    const std::vector<InputFile> inputs =
+        ExpandPaths({dir.File("dangling.bmp"), dir.File("loop1.bmp")});
+    ASSERT_EQ(inputs.size(), 2U);
+    EXPECT_EQ(inputs[0].problem, "a symbolic link to nothing (gone.bmp)");
+    EXPECT_EQ(inputs[1].problem, "a loop of symbolic links");
+}
+
+// The originals in a backup folder are never converted in place; a copy of them may be.
+TEST(Jobs, OriginalsInABackupFolderAreNotConvertedInPlace)
+{
+    const TempDir dir;
+    const std::string backup = dir.File("pics/Quorvantile Backup");
+    fs::create_directories(backup);
+    fs::create_directories(dir.File("out"));
+    dir.Write("pics/Quorvantile Backup/a.bmp", std::string("x"));
+    for (const std::string &named : {backup, backup + "/a.bmp", backup + "/./a.bmp"}) {
+        SCOPED_TRACE(named);
+        const std::vector<InputFile> inputs = ExpandPaths({named});
+        ASSERT_EQ(inputs.size(), 1U);
+        const std::vector<ConvertJob> inPlace = PrepareJobs(inputs, "");
+        EXPECT_EQ(inPlace[0].problem,
+            "an original kept in a backup folder is not converted in place; use --output to "
+            "convert a copy");
+        EXPECT_FALSE(fs::exists(backup + "/Quorvantile Backup"));
+        EXPECT_EQ(PrepareJobs(inputs, dir.File("out"))[0].problem, "");
+    }
+}
+
 } // namespace
 } // namespace qv::cli

@@ -3,6 +3,8 @@
 #include "cli/result_printer.h"
 
 #include <sstream>
+#include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -44,24 +46,75 @@ TEST(OutputFormat, MessagesBecomeOneLine)
     for (const auto &[text, line] : rows) {
         EXPECT_EQ(OneLine(text), line);
     }
+    // A name with a line break of its own stays whole; the report's breaks still go.
+    EXPECT_EQ(OneLine("Error in X\r\nError #9\r\nSubscript out of range (d/a\nb.bmp)", "a\nb.bmp"),
+        "Error in X: Error #9: Subscript out of range (d/a\nb.bmp)");
+}
+
+TEST(OutputFormat, MessagesNameTheirFileOnce)
+{
+    struct Row {
+        std::string path;
+        std::string message;
+        std::string line;
+    };
+    const Row rows[] = {
+        {"./big.bmp",
+            "big.bmp is larger than the output square.",
+            "./big.bmp is larger than the output square."},
+        {"d/x.bmp", "BMP too large: d/x.bmp", "BMP too large: d/x.bmp"},
+        {"d/x.bmp",
+            "Error in LoadBMPFile: Error #62: Input past end of file (d/x.bmp)",
+            "Error in LoadBMPFile: Error #62: Input past end of file (d/x.bmp)"},
+        {"d/x.bmp",
+            "Error converting the palette for: x.bmp",
+            "d/x.bmp: Error converting the palette for: x.bmp"},
+        // A name that merely starts the message's first word is not the file's name.
+        {"d/x.bmp", "x.bmpfoo is other", "d/x.bmp: x.bmpfoo is other"},
+    };
+    for (const Row &row : rows) {
+        EXPECT_EQ(NamingTheFileOnce(row.path, row.message), row.line) << row.message;
+    }
+}
+
+TEST(OutputFormat, TerminalTextIsEscapedAndCut)
+{
+    const std::pair<std::string, std::string> escaped[] = {
+        {"plain caf\xc3\xa9.bmp", "plain caf\xc3\xa9.bmp"},
+        {"a\nb\tc\rd", "a\\nb\\tc\\rd"},
+        {"\x1b[2Jx.bmp", "\\x1b[2Jx.bmp"},
+        {std::string("\x7f\x01", 2), "\\x7f\\x01"},
+    };
+    for (const auto &[text, shown] : escaped) {
+        EXPECT_EQ(Printable(text), shown);
+    }
+    const std::tuple<std::string, std::size_t, std::string> cuts[] = {
+        {"[1/2] abc", 5, "[1/2]"},
+        {"short", 80, "short"},
+        {"\xc3\xa9\xc3\xa9\xc3\xa9", 2, "\xc3\xa9\xc3\xa9"}, // never inside a character
+        {"abc", 0, ""},
+    };
+    for (const auto &[line, columns, cut] : cuts) {
+        EXPECT_EQ(CutToColumns(line, columns), cut) << line;
+    }
 }
 
 TEST(OutputFormat, ProgressLineIsClearedBeforeMessagesAndAtTheEnd)
 {
-    for (const bool progress : {false, true}) {
+    for (const std::size_t columns : {std::size_t {0}, std::size_t {80}}) {
+        const bool progress = columns > 0;
         std::ostringstream out;
         std::ostringstream err;
-        ResultPrinter printer(out, err, true, progress, 2);
+        ResultPrinter printer(out, err, true, columns, 2);
         printer.Print({"a.bmp", FileStatus::Converted, {}, "a.bmp"});
         printer.Print(
             {"b.bmp", FileStatus::Refused, {"b.bmp is larger than the output square."}, ""});
         printer.Finish();
         const std::string clear = "\r\x1b[K";
         EXPECT_EQ(err.str(),
-            progress
-                ? clear + "[1/2] a.bmp" + clear + "b.bmp: b.bmp is larger than the output square.\n"
+            progress ? clear + "[1/2] a.bmp" + clear + "b.bmp is larger than the output square.\n"
                     + clear + "[2/2] b.bmp" + clear
-                : "b.bmp: b.bmp is larger than the output square.\n");
+                     : "b.bmp is larger than the output square.\n");
         EXPECT_EQ(out.str().find('\x1b'), std::string::npos);
         EXPECT_EQ(printer.Converted(), 1U);
         EXPECT_FALSE(printer.AllConverted());

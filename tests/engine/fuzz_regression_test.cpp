@@ -21,13 +21,13 @@ std::string RegressionFile(const std::string &name)
     return std::string(QV_TEST_DATA_DIR) + "/fuzz-regressions/" + name;
 }
 
-// A 30-byte file: the fields up to the bit count and nothing else.
+// A 54-byte file: a 40-byte info header and no table or rows.
 std::vector<std::uint8_t> HeaderOnly(std::int32_t width, std::int32_t height, std::int16_t bits)
 {
-    std::vector<std::uint8_t> bytes(30, 0);
+    std::vector<std::uint8_t> bytes(54, 0);
     bytes[0] = 'B';
     bytes[1] = 'M';
-    test::PutField(bytes, 14, 12);
+    test::PutField(bytes, 14, 40);
     test::PutField(bytes, 18, static_cast<std::uint32_t>(width));
     test::PutField(bytes, 22, static_cast<std::uint32_t>(height));
     test::PutField(bytes, 26, 1, 2);
@@ -37,7 +37,6 @@ std::vector<std::uint8_t> HeaderOnly(std::int32_t width, std::int32_t height, st
 
 struct ZeroByteRowsCase {
     std::string name;
-    std::string file; // under fuzz-regressions/; empty: built from the fields below
     std::int32_t width;
     std::int32_t height;
     std::int16_t bitCount;
@@ -59,10 +58,7 @@ TEST_P(ZeroByteRows, AreRefusedWithoutWalkingEveryRow)
 {
     const ZeroByteRowsCase &c = GetParam();
     test::TempDir dir;
-    const std::vector<std::uint8_t> bytes = c.file.empty()
-        ? HeaderOnly(c.width, c.height, c.bitCount)
-        : test::ReadBytes(RegressionFile(c.file));
-    ASSERT_EQ(bytes.size(), 30U);
+    const std::vector<std::uint8_t> bytes = HeaderOnly(c.width, c.height, c.bitCount);
     const std::string path = dir.Write("picture.bmp", bytes);
 
     LoadedImage parsed;
@@ -83,16 +79,32 @@ TEST_P(ZeroByteRows, AreRefusedWithoutWalkingEveryRow)
 
 INSTANTIATE_TEST_SUITE_P(FuzzRegression,
     ZeroByteRows,
-    ::testing::Values(
-        ZeroByteRowsCase {
-            "FoundFile", "bmp-zero-depth-tall.bmp", 1, 2147483647, 0, "BMP too large: "},
-        ZeroByteRowsCase {"ZeroBitsTallest", "", 7, 2147483647, 0, "BMP too large: "},
+    ::testing::Values(ZeroByteRowsCase {"ZeroBitsTallest", 7, 2147483647, 0, "BMP too large: "},
         // Negative depths round a narrow row down to no bytes too.
-        ZeroByteRowsCase {"MinusOneBitTall", "", 5, 2000000000, -1, "BMP too large: "},
-        ZeroByteRowsCase {"MinusSixteenBitsOneColumn", "", 1, 2147483647, -16, "BMP too large: "},
+        ZeroByteRowsCase {"MinusOneBitTall", 5, 2000000000, -1, "BMP too large: "},
+        ZeroByteRowsCase {"MinusSixteenBitsOneColumn", 1, 2147483647, -16, "BMP too large: "},
         // Within the size limit the depth is what is refused.
-        ZeroByteRowsCase {"ZeroBitsSmall", "", 512, 512, 0, "BMP bitdepth 0 not supported: "}),
+        ZeroByteRowsCase {"ZeroBitsSmall", 512, 512, 0, "BMP bitdepth 0 not supported: "}),
     [](const testing::TestParamInfo<ZeroByteRowsCase> &p) { return p.param.name; });
+
+// The file the fuzzer found has the 12-byte core header, whose sizes are 16-bit: 1 x 0 pixels.
+TEST(FuzzRegression, CoreHeaderOfNoPixelsIsReported)
+{
+    test::TempDir dir;
+    const std::vector<std::uint8_t> bytes =
+        test::ReadBytes(RegressionFile("bmp-zero-depth-tall.bmp"));
+    ASSERT_EQ(bytes.size(), 30U);
+    const std::string path = dir.Write("picture.bmp", bytes);
+    ScriptedDialogService dialogs;
+    LoadedImage loaded;
+
+    EXPECT_FALSE(LoadBMPFile(dialogs, 512, path, loaded));
+    EXPECT_EQ(dialogs.MessageTexts(),
+        std::vector<std::string> {"Error in LoadBMPFile\r\nError #9\r\nSubscript out of range: a "
+                                  "picture of no pixels (1 x 0) ("
+            + path + ")"});
+    EXPECT_EQ(test::ReadBytes(path), bytes);
+}
 
 } // namespace
 } // namespace qv

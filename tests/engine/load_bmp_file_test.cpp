@@ -95,26 +95,58 @@ const std::vector<LoadCase> kCases {
     {"Jpeg",
         {.bitCount = 24, .compression = 4},
         Outcome::Refused,
-        "BMP compression 4 not supported: "},
+        "BMP compression 4 (JPEG) not supported: "},
+    {"Png",
+        {.bitCount = 24, .compression = 5},
+        Outcome::Refused,
+        "BMP compression 5 (PNG) not supported: "},
     {"TopDown",
         {.width = 20, .height = -20},
         Outcome::Reported,
-        "Error in LoadBMPFile\r\nError #9\r\nSubscript out of range"},
-    {"HeaderOnly", {.bitCount = 24}, Outcome::Reported, kPastEnd, 54},
+        "Error in LoadBMPFile\r\nError #9\r\nSubscript out of range: stored top row first "
+        "(negative height)"},
+    // A 4-bit table shorter than 16 entries is the depth's business, not a read past the end.
+    {"FourBitShortTable",
+        {.bitCount = 4, .colorsUsed = 5},
+        Outcome::Refused,
+        "BMP bitdepth 4 not supported: "},
+    {"OneBitShortTable",
+        {.bitCount = 1, .colorsUsed = 1},
+        Outcome::Refused,
+        "BMP bitdepth 1 not supported: "},
+    // The old core header: 16-bit sizes and 3-byte entries, read as such.
+    {"CoreHeader127By64", {.width = 127, .height = 64, .infoHeaderSize = 12}, Outcome::Loads, ""},
+    {"CoreHeader24Bit",
+        {.width = 30, .height = 7, .bitCount = 24, .infoHeaderSize = 12},
+        Outcome::Loads,
+        ""},
+    {"HeaderOnly",
+        {.bitCount = 24},
+        Outcome::Reported,
+        kPastEnd + ": the file holds 54 bytes, its headers declare 102",
+        54},
     {"LastRowCut",
         {.width = 5, .height = 5, .bitCount = 24},
         Outcome::Reported,
-        kPastEnd,
+        kPastEnd + ": the file holds 133 bytes, its headers declare 134",
         54 + 16 * 5 - 1},
+    // Sizes far beyond the limit are refused from the header, whatever the rest holds.
     {"ReallyBig",
         {.bitCount = 24},
-        Outcome::Reported,
-        "Error in LoadBMPFile\r\nError #6\r\nOverflow",
+        Outcome::Refused,
+        "BMP too large: ",
         SIZE_MAX,
         512,
         3000000,
         2000000},
-    {"BigAndShort", {.bitCount = 8}, Outcome::Reported, kPastEnd, SIZE_MAX, 512, 20000, 20000},
+    {"BigAndShort",
+        {.bitCount = 8},
+        Outcome::Refused,
+        "BMP too large: ",
+        SIZE_MAX,
+        512,
+        20000,
+        20000},
 };
 
 class LoadBMPFileCases : public testing::TestWithParam<LoadCase>
@@ -159,7 +191,7 @@ TEST_P(LoadBMPFileCases, AcceptsRefusesOrReports)
         EXPECT_EQ(log[0].title, kAppTitle);
         EXPECT_EQ(log[0].icon, MessageIcon::None);
     } else {
-        EXPECT_EQ(log[0].text, c.message);
+        EXPECT_EQ(log[0].text, c.message + " (" + path + ")");
         EXPECT_EQ(log[0].title, "LoadBMPFile Error");
         EXPECT_EQ(log[0].icon, MessageIcon::Error);
     }
@@ -178,15 +210,16 @@ TEST(LoadBMPFile, MissingOrEmptyFileIsReported)
         std::string text;
     };
     for (const Case &c :
-        {Case {"absent.bmp", false, "Error in LoadBMPFile\r\nError #53\r\nFile not found"},
-            Case {"empty.bmp", true, kPastEnd}}) {
+        {Case {
+             "absent.bmp", false, "Error in LoadBMPFile\r\nError #53\r\nFile not found (reading "},
+            Case {"empty.bmp", true, kPastEnd + ": the file is empty ("}}) {
         test::TempDir dir;
         const std::string path = c.create ? dir.Write(c.name, std::string()) : dir.File(c.name);
         const std::set<std::string> entries = FolderEntries(dir.Path());
         ScriptedDialogService dialogs;
         LoadedImage image;
         EXPECT_FALSE(LoadBMPFile(dialogs, 512, path, image));
-        EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::string> {c.text}) << c.name;
+        EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::string> {c.text + path + ")"}) << c.name;
         EXPECT_EQ(FolderEntries(dir.Path()), entries);
         EXPECT_EQ(test::ReadBytes(path).size(), 0U);
     }

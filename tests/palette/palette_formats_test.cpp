@@ -217,7 +217,10 @@ TEST(PaletteFiles, MissingFileIsReportedAsFileNotFound)
 
     LoadPaletteDataFromFile(dialogs, store, path, "");
 
-    ExpectShown(dialogs, Outcome::Reported, kFileNotFound);
+    EXPECT_EQ(dialogs.MessageTexts(),
+        std::vector<std::string> {
+            "Error in LoadPaletteDataFromFile\r\nError #53\r\nFile not found (reading " + path
+            + ")"});
     ExpectHolds(store, PreviousPalette());
     EXPECT_TRUE(test::ReadBytes(path).empty());
 }
