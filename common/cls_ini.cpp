@@ -4,6 +4,7 @@
 #include "platform/checked.h"
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -116,7 +117,9 @@ void clsINI::KeyName(
 {
     const std::int32_t section = FindSection(sectionName);
     if (section >= 0) {
-        At(At(sections_, section).Keys, keyNum).Name = newName;
+        INISection &target = At(sections_, section);
+        At(target.Keys, keyNum).Name = newName;
+        target.Order.Known = false;
     }
 }
 
@@ -137,21 +140,31 @@ void clsINI::SaveFile()
         }
         const std::string text = FileText();
         WriteFileAtomic(fileName_, std::vector<std::uint8_t>(text.begin(), text.end()));
+        saveFailureShown_ = false;
     } catch (const Failure &failure) {
-        dialogs_.MessageBox("clsINI.SaveFile: " + failure.Description(),
-            "Could not save INI file.",
-            MessageIcon::Error);
+        ShowSaveFailure(failure.Description());
     } catch (const std::bad_alloc &) {
-        dialogs_.MessageBox("clsINI.SaveFile: " + FailureDescription(kOutOfMemory),
-            "Could not save INI file.",
-            MessageIcon::Error);
+        ShowSaveFailure(FailureDescription(kOutOfMemory));
     }
+}
+
+void clsINI::ShowSaveFailure(const std::string &description)
+{
+    // Every change saves; a file that cannot be written would otherwise bring the same message
+    // on every click. The values stay in memory either way.
+    if (saveFailureShown_) {
+        return;
+    }
+    saveFailureShown_ = true;
+    dialogs_.MessageBox(
+        "clsINI.SaveFile: " + description, "Could not save INI file.", MessageIcon::Error);
 }
 
 void clsINI::LoadINI(const std::string &fileName)
 {
     Clear();
     fileName_ = fileName;
+    saveFailureShown_ = false;
     if (fileName.empty() || !FileExists(fileName)) {
         return;
     }
@@ -188,8 +201,9 @@ void clsINI::DeleteKey(const std::string &sectionName, const std::string &keyNam
     const std::int32_t section = FindSection(sectionName);
     const std::int32_t key = section < 0 ? -1 : FindKey(section, keyName);
     if (key >= 0) {
-        std::vector<INIKey> &keys = At(sections_, section).Keys;
-        keys.erase(keys.begin() + key);
+        INISection &target = At(sections_, section);
+        target.Keys.erase(target.Keys.begin() + key);
+        target.Order.Known = false;
     }
     SaveFile();
 }
@@ -264,13 +278,12 @@ std::int32_t clsINI::FindKey(std::int32_t section, const std::string &name) cons
 
 std::int32_t clsINI::AddSection(const std::string &name)
 {
-    sections_.push_back({name, {}, false});
+    sections_.push_back({name, {}, false, {}});
     return CheckedCast<std::int32_t>(sections_.size() - 1);
 }
 
-std::int32_t clsINI::AddKey(std::int32_t section, const std::string &name, const std::string &value)
+std::size_t clsINI::OrderedPlace(const std::vector<INIKey> &keys, const std::string &name)
 {
-    std::vector<INIKey> &keys = At(sections_, section).Keys;
     std::size_t p = 0;
     if (const std::optional<std::int32_t> number = NameNumber(name)) {
         while (p < keys.size()) {
@@ -286,7 +299,37 @@ std::int32_t clsINI::AddKey(std::int32_t section, const std::string &name, const
             ++p;
         }
     }
+    return p;
+}
+
+void clsINI::Count(KeyOrder &order, const std::string &name, std::optional<std::int32_t> number)
+{
+    order.AllNumeric = order.AllNumeric && number.has_value();
+    if (number) {
+        order.MaxNumber = std::max(order.MaxNumber, *number);
+    }
+    order.MaxName = std::max(order.MaxName, name);
+}
+
+std::int32_t clsINI::AddKey(std::int32_t section, const std::string &name, const std::string &value)
+{
+    INISection &target = At(sections_, section);
+    std::vector<INIKey> &keys = target.Keys;
+    KeyOrder &order = target.Order;
+    if (!order.Known) {
+        order = KeyOrder {};
+        for (const INIKey &key : keys) {
+            Count(order, key.Name, NameNumber(key.Name));
+        }
+    }
+    // The walk passes every key when each would let it go on: for a number, all names are
+    // numbers no larger; for other names, none is larger in byte order.
+    const std::optional<std::int32_t> number = NameNumber(name);
+    const bool passesAll = keys.empty()
+        || (number ? order.AllNumeric && order.MaxNumber <= *number : order.MaxName <= name);
+    const std::size_t p = passesAll ? keys.size() : OrderedPlace(keys, name);
     keys.insert(keys.begin() + static_cast<std::ptrdiff_t>(p), {name, value});
+    Count(order, name, number);
     return CheckedCast<std::int32_t>(p);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/dialog_service.h"
 #include "platform/failure.h"
 
+#include <climits>
 #include <concepts>
 #include <cstdint>
 #include <optional>
@@ -89,11 +90,21 @@ private:
         std::string Name;
         std::string Value;
     };
+    // What AddKey needs to know whether its walk would pass every key, so that keys read in
+    // order are appended without a walk. Kept up by AddKey; any other change of names clears
+    // Known, and the next AddKey counts again.
+    struct KeyOrder {
+        bool Known = true;
+        bool AllNumeric = true; // every name reads as a number
+        std::int32_t MaxNumber = INT32_MIN; // the largest of those numbers
+        std::string MaxName; // the largest name in byte order (empty: no keys)
+    };
     struct INISection {
         std::string Name;
         std::vector<INIKey> Keys;
         // Keys that stood before the first heading of the file: written without a heading.
         bool Headless = false;
+        KeyOrder Order;
     };
 
     // Index of the first section / key with exactly that name, or -1.
@@ -104,9 +115,15 @@ private:
     // Inserts at the ordered place (numeric names by value, others by byte order, equal ones
     // after those already there) and returns the index.
     std::int32_t AddKey(std::int32_t section, const std::string &name, const std::string &value);
+    // Where the ordered walk from the first key puts name.
+    static std::size_t OrderedPlace(const std::vector<INIKey> &keys, const std::string &name);
+    // Takes one more key into the summary.
+    static void Count(KeyOrder &order, const std::string &name, std::optional<std::int32_t> number);
     void ParseLines(const std::vector<std::string> &lines);
     std::string FileText() const;
     void Clear();
+    // The save failure's message, shown once until a save succeeds or another file is loaded.
+    void ShowSaveFailure(const std::string &description);
 
     DialogService &dialogs_;
     bool allowSaveFile_ = true;
@@ -114,6 +131,7 @@ private:
     std::vector<INISection> sections_;
     // Why the loaded file could not be read; while set, saving over it is refused.
     std::optional<Failure> unreadable_;
+    bool saveFailureShown_ = false;
 };
 
 // The text a flag is stored as: "-1" for true, "0" for false.

@@ -122,6 +122,9 @@ TEST(ClsIni, KeysGoToTheirOrderedPlace)
         {{"z", "\xE9", "a"}, {"a", "z", "\xE9"}}, // bytes compare unsigned
         {{"2.4", "2", " 1E1 ", "-3"}, {"-3", "2.4", "2", " 1E1 "}}, // equal values keep order
         {{"x", "5", "a"}, {"5", "a", "x"}},
+        {{"1", "3", "a", "2"}, {"1", "2", "3", "a"}},
+        {{"5", "a", "7"}, {"5", "7", "a"}}, // a number stops at the first other name
+        {{"b", "a1", "c"}, {"a1", "b", "c"}},
         // Beyond 32 bits a name counts as the nearest 32-bit value.
         {{"99999999999", "2147483647", "-99999999999", "0"},
          {"-99999999999", "0", "99999999999", "2147483647"}}};
@@ -135,6 +138,20 @@ TEST(ClsIni, KeysGoToTheirOrderedPlace)
         }
         EXPECT_EQ(KeyNames(ini, "S"), stored) << written[0];
     }
+}
+
+// A renamed key counts for where the next keys go, as if the file had been read that way.
+TEST(ClsIni, KeysAfterARenameStillGoToTheirOrderedPlace)
+{
+    ScriptedDialogService dialogs;
+    clsINI ini(dialogs);
+    ini.LoadINIFromString("[S]\r\n1=a\r\n2=b\r\n3=c\r\n");
+    ini.KeyName("S", 2, "zz");
+    ini.WriteValue("S", "4", "d");
+    EXPECT_EQ(KeyNames(ini, "S"), (std::vector<std::string> {"1", "2", "4", "zz"}));
+    ini.DeleteKey("S", "zz");
+    ini.WriteValue("S", "3", "e");
+    EXPECT_EQ(KeyNames(ini, "S"), (std::vector<std::string> {"1", "2", "3", "4"}));
 }
 
 TEST(ClsIni, ReadsLinesAsTheyStand)
@@ -265,6 +282,7 @@ TEST(ClsIni, FailedSaveKeepsTheValueAndTheOldFile)
         }
         s.ini.LoadINI(target);
         s.ini.WriteValue("S", "k", "new");
+        s.ini.WriteValue("S", "j", "more"); // said once, not once per change
         ExpectSaveMessage(s.dialogs, c.description);
         EXPECT_EQ(s.ini.ReadString("S", "k"), "new") << c.name;
         EXPECT_FALSE(fs::exists(s.dir.File("missing")));
