@@ -202,26 +202,32 @@ INSTANTIATE_TEST_SUITE_P(Files,
     testing::ValuesIn(kCases),
     [](const testing::TestParamInfo<LoadCase> &p) { return p.param.name; });
 
-TEST(LoadBMPFile, MissingOrEmptyFileIsReported)
+TEST(LoadBMPFile, MissingEmptyOrOtherFileIsReported)
 {
     struct Case {
         std::string name;
         bool create;
         std::string text;
+        std::string content = {};
     };
+    const std::string notBitmap = "Error in LoadBMPFile\r\nError #9999\r\nNot a bitmap file (";
     for (const Case &c :
         {Case {
              "absent.bmp", false, "Error in LoadBMPFile\r\nError #53\r\nFile not found (reading "},
-            Case {"empty.bmp", true, kPastEnd + ": the file is empty ("}}) {
+            Case {"empty.bmp", true, kPastEnd + ": the file is empty ("},
+            // Other files renamed to .bmp.
+            Case {"png.bmp", true, notBitmap, "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"},
+            Case {"notes.bmp", true, notBitmap, "Bitmaps to do:\n"},
+            Case {"b.bmp", true, notBitmap, "B"}}) {
         test::TempDir dir;
-        const std::string path = c.create ? dir.Write(c.name, std::string()) : dir.File(c.name);
+        const std::string path = c.create ? dir.Write(c.name, c.content) : dir.File(c.name);
         const std::set<std::string> entries = FolderEntries(dir.Path());
         ScriptedDialogService dialogs;
         LoadedImage image;
         EXPECT_FALSE(LoadBMPFile(dialogs, 512, path, image));
         EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::string> {c.text + path + ")"}) << c.name;
         EXPECT_EQ(FolderEntries(dir.Path()), entries);
-        EXPECT_EQ(test::ReadBytes(path).size(), 0U);
+        EXPECT_EQ(test::ReadBytes(path).size(), c.content.size());
     }
 }
 
