@@ -214,7 +214,8 @@ const std::vector<OptionRow> &OptionTable()
     static const std::vector<OptionRow> rows = {
         TextRow("--settings",
             "FILE",
-            "settings file to read (default: quorvantile.ini beside the program)",
+            "settings file to read (default: quorvantile.ini beside the program, or in\n"
+            "~/.config/quorvantile for an installed program or a read-only folder)",
             [](CliOptions &o, const std::string &v) { o.settingsFile = v; }),
         {{"--palette"},
             Arity::Value,

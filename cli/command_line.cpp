@@ -14,6 +14,7 @@
 #include "platform/file_failure.h"
 #include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
+#include "platform/settings_location.h"
 #include "platform/temporary_files.h"
 
 #include <filesystem>
@@ -130,7 +131,7 @@ std::vector<std::string> Pictures(const std::vector<InputFile> &inputs)
 
 std::string DefaultSettingsPath()
 {
-    return JoinPath(ProgramFolder(), std::string(kWindowProgram) + ".ini");
+    return JoinPath(CurrentSettingsLocation().folder, std::string(kWindowProgram) + ".ini");
 }
 
 int RunCommandLine(const std::vector<std::string> &args,

@@ -12,7 +12,8 @@ inline constexpr int kExitConverted = 0; // every picture converted
 inline constexpr int kExitNotAllConverted = 1; // a picture was refused or failed
 inline constexpr int kExitUsage = 2; // bad options, settings file, palette or output folder
 
-// The settings file the window program keeps beside itself, which this program only reads.
+// The settings file the window program keeps (beside itself, or in the user's configuration
+// folder: settings_location.h), which this program only reads.
 std::string DefaultSettingsPath();
 
 // The whole program: args without the program name; results and the closing count go to out,

@@ -2,6 +2,7 @@
 
 #include "cli/command_line.h"
 #include "tests/support/bmp_builder.h"
+#include "tests/support/other_user.h"
 #include "tests/support/temp_dir.h"
 
 #include <cstdlib>
@@ -87,11 +88,16 @@ std::vector<std::uint8_t> ColourTableOf(const std::vector<std::uint8_t> &bytes)
         : std::vector<std::uint8_t>(bytes.begin() + 54, bytes.begin() + 1078);
 }
 
-Run RunProgram(
-    const std::string &folder, const std::vector<std::string> &args, const std::string &program)
+namespace {
+
+// Runs "cd folder && <launch> program args" with the output captured.
+Run RunCommand(const std::string &folder,
+    const std::string &launch,
+    const std::string &program,
+    const std::vector<std::string> &args)
 {
     const qv::test::TempDir capture;
-    std::string command = "cd " + Quoted(folder) + " && " + Quoted(program);
+    std::string command = "cd " + Quoted(folder) + " && " + launch + Quoted(program);
     for (const std::string &arg : args) {
         command += " " + Quoted(arg);
     }
@@ -102,6 +108,26 @@ Run RunProgram(
     run.out = ReadText(capture.File("out"));
     run.err = ReadText(capture.File("err"));
     return run;
+}
+
+} // namespace
+
+Run RunProgram(
+    const std::string &folder, const std::vector<std::string> &args, const std::string &program)
+{
+    return RunCommand(folder, "", program, args);
+}
+
+Run RunProgramAsOtherUser(const std::string &folder,
+    const std::vector<std::string> &args,
+    const std::string &program,
+    const std::vector<std::string> &environment)
+{
+    std::string launch = "env -u XDG_CONFIG_HOME";
+    for (const std::string &variable : environment) {
+        launch += " " + Quoted(variable);
+    }
+    return RunCommand(folder, launch + " " + qv::test::OtherUserCommandPrefix(), program, args);
 }
 
 Run RunInProcess(const std::vector<std::string> &args)

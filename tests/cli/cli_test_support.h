@@ -40,6 +40,12 @@ struct Run {
 Run RunProgram(const std::string &folder,
     const std::vector<std::string> &args,
     const std::string &program = QV_CONVERT_EXE);
+// The same as another user (tests/support/other_user.h), without XDG_CONFIG_HOME and with the
+// variables given ("NAME=value").
+Run RunProgramAsOtherUser(const std::string &folder,
+    const std::vector<std::string> &args,
+    const std::string &program,
+    const std::vector<std::string> &environment);
 
 // The whole program in this process, as the executable would run it without a terminal.
 Run RunInProcess(const std::vector<std::string> &args);

@@ -2,6 +2,7 @@
 #include "tests/support/temp_dir.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <sstream>
 
@@ -164,6 +165,66 @@ TEST(EndToEnd, TheWindowsSettingsFileBesideTheProgramIsTheDefault)
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(test::ShapeOf(ReadBytes(scene.dir.File("a.bmp"))), (test::BmpShape {32, 32, 8}));
+}
+
+// Which settings file a copy of the program in bin/ reads by default, run by a user for whom bin/
+// is writable or not. Each file scales to another square, so the output tells which one was
+// read: 32 the file beside the program, 128 the user's; with neither the 40 x 30 picture is not
+// scaled (the default).
+TEST(EndToEnd, TheDefaultSettingsFileIsBesideAWritableProgramElseTheUsers)
+{
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read
+        | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+    struct Row {
+        const char *what;
+        fs::perms programFolder;
+        const char *userSettings; // where the user's file is written; nullptr for none
+        const char *variable; // how the program is told where the user's folder is
+        test::BmpShape shape;
+    };
+    const Row rows[] = {
+        {"writable",
+            fs::perms::all,
+            "config/quorvantile/quorvantile.ini",
+            "XDG_CONFIG_HOME=config",
+            {32, 32, 8}},
+        {"read-only",
+            readOnly,
+            "config/quorvantile/quorvantile.ini",
+            "XDG_CONFIG_HOME=config",
+            {128, 128, 8}},
+        {"read-only, home",
+            readOnly,
+            "home/.config/quorvantile/quorvantile.ini",
+            "HOME=home",
+            {128, 128, 8}},
+        {"read-only, none", readOnly, nullptr, "XDG_CONFIG_HOME=config", {40, 30, 8}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        const Scene scene;
+        fs::permissions(scene.dir.Path(), fs::perms::all);
+        fs::create_directories(scene.dir.File("bin"));
+        const std::string program = scene.dir.File("bin/quorvantile-convert");
+        fs::copy_file(QV_CONVERT_EXE, program);
+        scene.dir.Write("bin/quorvantile.ini", std::string("[General]\r\nScaleMode=3\r\n"));
+        fs::permissions(scene.dir.File("bin"), row.programFolder);
+        if (row.userSettings != nullptr) {
+            fs::create_directories(fs::path(scene.dir.File(row.userSettings)).parent_path());
+            scene.dir.Write(row.userSettings, std::string("[General]\r\nScaleMode=2\r\n"));
+        }
+        const std::string variable = row.variable;
+        const std::string name = variable.substr(0, variable.find('=') + 1);
+        const std::string folder = scene.dir.File(variable.substr(name.size()));
+
+        const test::Run run = test::RunProgramAsOtherUser(
+            scene.dir.Path(), {"--quiet", "a.bmp"}, program, {name + folder});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(test::ShapeOf(ReadBytes(scene.dir.File("a.bmp"))), row.shape);
+        if (row.userSettings == nullptr) {
+            EXPECT_FALSE(fs::exists(folder)) << "the converter makes no settings folder";
+        }
+    }
 }
 
 } // namespace
