@@ -44,9 +44,9 @@ std::string ProgramName()
     return ExecutablePath().stem().string();
 }
 
-std::string SettingsFilePath()
+std::string SettingsFilePath(const std::string &folder)
 {
-    return (fs::path(ProgramFolder()) / (ProgramName() + ".ini")).string();
+    return (fs::path(folder) / (ProgramName() + ".ini")).string();
 }
 
 } // namespace qv

@@ -22,7 +22,8 @@ std::string VersionText();
 std::string ProgramFolder();
 std::string ProgramName();
 
-// The settings file beside the executable, named after it: folder + "/" + name + ".ini".
-std::string SettingsFilePath();
+// The settings file in folder (see settings_location.h), named after the program:
+// folder + "/" + name + ".ini".
+std::string SettingsFilePath(const std::string &folder);
 
 } // namespace qv

@@ -92,9 +92,9 @@ public:
     // --- Preview (frm_preview.cpp).
     void RefreshPreview();
 
-    // --- Start-up (frm_load.cpp). settingsPath: the settings file; programFolder: the folder
-    // shown when no stored folder exists.
-    void Form_Load(const std::string &settingsPath, const std::string &programFolder);
+    // --- Start-up (frm_load.cpp). settingsPath: the settings file; settingsFolder: its folder (the
+    // program's own or the user's configuration folder), shown when no stored folder exists.
+    void Form_Load(const std::string &settingsPath, const std::string &settingsFolder);
     clsINI &Settings() { return *ini_; }
 
     // --- Folder and file list (frm_files.cpp).
@@ -196,9 +196,9 @@ private:
     std::unique_ptr<clsINI> ini_;
     std::string backupFolder_;
 
-    // The program's folder given to Form_Load: the picture folder when none is stored, and the
+    // The settings folder given to Form_Load: the picture folder when none is stored, and the
     // palette dialog's initial folder.
-    std::string programFolder_;
+    std::string settingsFolder_;
     // Connects the Change of chkPal(index) to chkPal_Change(index) (frm_options.cpp).
     void ConnectSkipBox(int index);
 };

@@ -56,14 +56,14 @@ void CheckItem(const MenuArray &items, std::int32_t index)
 
 } // namespace
 
-void frm::Form_Load(const std::string &settingsPath, const std::string &programFolder)
+void frm::Form_Load(const std::string &settingsPath, const std::string &settingsFolder)
 {
-    programFolder_ = programFolder;
+    settingsFolder_ = settingsFolder;
     ini_->LoadINI(settingsPath);
 
-    std::string folder = ReadTextSetting(*ini_, settings::kPath, programFolder);
+    std::string folder = ReadTextSetting(*ini_, settings::kPath, settingsFolder);
     if (!FolderExists(folder)) {
-        folder = programFolder;
+        folder = settingsFolder;
     }
     setWindowTitle(QString::fromStdString(std::string(kAppTitle) + " v" + VersionText()));
 

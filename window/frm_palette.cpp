@@ -44,7 +44,7 @@ void frm::mnuPaletteOption_Click(int index)
             std::string path = ShowOpenFileDialog(dialogs_,
                 kPaletteFilter,
                 kPaletteDialogTitle,
-                programFolder_,
+                settingsFolder_,
                 external.Tag(),
                 filterIndex,
                 false);

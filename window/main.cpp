@@ -1,5 +1,7 @@
 #include "platform/app_info.h"
 #include "platform/qt/qt_dialog_service.h"
+#include "platform/settings_location.h"
+#include "window/first_start.h"
 #include "window/frm.h"
 
 #include <QApplication>
@@ -7,9 +9,12 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    const qv::SettingsLocation location = qv::CurrentSettingsLocation();
+    const std::string settingsFile = qv::SettingsFilePath(location.folder);
+    qv::PrepareSettingsFolder(location, settingsFile);
     qv::QtDialogService dialogs;
     qv::frm window(dialogs);
-    window.Form_Load(qv::SettingsFilePath(), qv::ProgramFolder());
+    window.Form_Load(settingsFile, location.folder);
     window.show();
     return app.exec();
 }

@@ -1,0 +1,29 @@
+#include "window/first_start.h"
+
+#include "platform/failure.h"
+#include "platform/files.h"
+#include "samples/sample_pictures.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace qv {
+
+void PrepareSettingsFolder(const SettingsLocation &location, const std::string &settingsFile)
+{
+    if (location.besideProgram || FileExists(settingsFile)) {
+        return;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(location.folder, error);
+    if (error) {
+        return;
+    }
+    try {
+        samples::WriteMissingSamples(location.folder);
+    } catch (const Failure &) {
+        // A sample that cannot be written only leaves the folder emptier.
+    }
+}
+
+} // namespace qv
