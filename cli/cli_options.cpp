@@ -214,8 +214,9 @@ const std::vector<OptionRow> &OptionTable()
     static const std::vector<OptionRow> rows = {
         TextRow("--settings",
             "FILE",
-            "settings file to read (default: quorvantile.ini beside the program, or in\n"
-            "~/.config/quorvantile for an installed program or a read-only folder)",
+            "settings file to read (default: quorvantile.ini beside a program in a\n"
+            "writable folder of its own, else quorvantile/quorvantile.ini in\n"
+            "$XDG_CONFIG_HOME or ~/.config)",
             [](CliOptions &o, const std::string &v) { o.settingsFile = v; }),
         {{"--palette"},
             Arity::Value,
