@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-apps imagemagick python3-pil fonts-dejavu-core
   clang libclang-rt-14-dev llvm
-  help2man appstream desktop-file-utils
+  help2man appstream desktop-file-utils dpkg-dev file
 )
 
 missing=()
