@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include "cli/convert_settings.h"
+#include "common/color_key.h"
 
 #include <algorithm>
 #include <charconv>
@@ -197,6 +198,32 @@ std::string PaletteValue(CliOptions &o, const std::string &v, bool)
     return {};
 }
 
+std::string AlphaThresholdValue(CliOptions &o, const std::string &v, bool)
+{
+    const std::optional<int> n = ParseInt(v, 1, 255);
+    if (!n) {
+        return v + " (1 to 255)";
+    }
+    return Later(o, [n](ConversionOptions &c) { c.alphaThreshold = *n; });
+}
+
+std::string KeyColorValue(CliOptions &o, const std::string &v, bool)
+{
+    const ColorKeyValue key = ParseColorKey(v);
+    if (!key.valid) {
+        return v + " (R,G,B each 0 to 255, #RRGGBB or none)";
+    }
+    return Later(o, [key](ConversionOptions &c) {
+        c.inputTransparentRgb = key.key;
+        c.keyByMostFrequentColor = false;
+    });
+}
+
+std::string ScanKeyValue(CliOptions &o, const std::string &, bool)
+{
+    return Later(o, [](ConversionOptions &c) { c.keyByMostFrequentColor = true; });
+}
+
 std::string JobsValue(CliOptions &o, const std::string &v, bool)
 {
     const std::optional<int> n = ParseInt(v, 1, 256);
@@ -250,6 +277,23 @@ const std::vector<OptionRow> &OptionTable()
             "--input-transparent", "input transparent colour index, 0 to 255", true),
         TransparentColorRow(
             "--output-transparent", "output transparent colour index, 0 to 255", false),
+        {{"--key-color"},
+            Arity::Value,
+            "R,G,B",
+            "input transparent colour as a colour, for every depth (#RRGGBB\n"
+            "also; none: use the index of --input-transparent)",
+            KeyColorValue},
+        {{"--scan-key"},
+            Arity::Switch,
+            "",
+            "key each picture by its own most frequent colour",
+            ScanKeyValue},
+        FlagRow("--alpha", "pixels of alpha below the threshold become transparent", &C::useAlpha),
+        {{"--alpha-threshold"},
+            Arity::Value,
+            "N",
+            "alpha below which a pixel is transparent, 1 to 255 (default 128)",
+            AlphaThresholdValue},
         FlagRow("--edges", "make the left and right columns transparent", &C::transparentEdges),
         {{"--skip"},
             Arity::Value,
@@ -257,6 +301,7 @@ const std::vector<OptionRow> &OptionTable()
             "palette entries never to use, e.g. 0,16-31,255 (the output\n"
             "transparent entry is always added)",
             SkipValue},
+        ChoiceRow("--format", {"bmp", "png"}, "file format of the results", &C::outputFormat),
         TextRow("--output",
             "DIR",
             "write the results into DIR; inputs untouched, no backup",
@@ -393,9 +438,10 @@ std::string HelpText()
 {
     std::string text = R"(Usage: quorvantile-convert [options] PATH...
 
-Converts bitmap pictures into square, palette-indexed 8-bit BMPs. A PATH is a .bmp file or a
-folder (its *.bmp files). Without --output every picture is converted in place and its original
-is kept in the folder's "Quorvantile Backup" subfolder. Options not given keep the values of the
+Converts bitmap pictures into square, palette-indexed 8-bit BMPs. A PATH is a .bmp or .png file
+or a folder (its *.bmp and *.png files). Without --output every picture is converted in place and
+its original is kept in the folder's "Quorvantile Backup" subfolder; a result of another format
+goes beside its input (a.png -> a.bmp), which then stays untouched. Options not given keep the values of the
 window's settings file.
 
 )";

@@ -183,7 +183,8 @@ int RunCommandLine(const std::vector<std::string> &args,
         }
     }
 
-    const std::vector<ConvertJob> jobs = PrepareJobs(inputs, options.outputDir);
+    const std::vector<ConvertJob> jobs =
+        PrepareJobs(inputs, options.outputDir, conversion.outputFormat);
     RemoveLeftTemporaryFiles(jobs, options.outputDir, runStart);
     ResultPrinter printer(out, err, options.json, options.quiet ? 0 : progressColumns, jobs.size());
     RunConversion(conversion, jobs, options.jobs, [&](const FileResult &r) { printer.Print(r); });

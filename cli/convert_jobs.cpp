@@ -2,6 +2,7 @@
 
 #include "cli/path_identity.h"
 #include "common/paths.h"
+#include "engine/result_path.h"
 #include "platform/app_info.h"
 #include "platform/failure.h"
 #include "platform/files.h"
@@ -55,7 +56,7 @@ std::string BackupFolderFor(const std::string &picture)
 }
 
 std::vector<ConvertJob> PrepareJobs(
-    const std::vector<InputFile> &inputs, const std::string &outputFolder)
+    const std::vector<InputFile> &inputs, const std::string &outputFolder, OutputFormat format)
 {
     std::vector<ConvertJob> jobs;
     std::map<std::string, std::string> backupProblems; // backup folder -> problem
@@ -77,13 +78,21 @@ std::vector<ConvertJob> PrepareJobs(
             job.problem = "an original kept in a backup folder is not converted in place; use "
                           "--output to convert a copy";
         } else if (outputFolder.empty()) {
+            // Two inputs of one name and different formats would both write the same result.
+            const std::string result = ResultPath(input.file, format);
+            if (!claimed.insert(PathIdentity(result)).second) {
+                job.problem = "an earlier input already writes " + NativePath(result);
+                jobs.push_back(job);
+                continue;
+            }
             job.backupFolder = BackupFolderFor(input.file);
             const auto known = backupProblems.find(job.backupFolder);
             job.problem = known != backupProblems.end()
                 ? known->second
                 : (backupProblems[job.backupFolder] = EnsureBackupFolder(job.backupFolder));
         } else {
-            job.outputPath = JoinPath(outputFolder, FileNameFromPath(input.file));
+            job.outputPath =
+                JoinPath(outputFolder, ResultPath(FileNameFromPath(input.file), format));
             const std::string target = PathIdentity(job.outputPath);
             if (inputIdentities.count(target) != 0) {
                 job.problem = "the result would replace the input " + NativePath(job.outputPath)

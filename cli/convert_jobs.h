@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/input_list.h"
+#include "common/conversion_options.h"
 
 #include <string>
 #include <vector>
@@ -20,11 +21,17 @@ struct ConvertJob {
 // missing, reused when present. When it cannot be made, or a plain file stands in its place,
 // the pictures of that folder get a problem and are not touched.
 //
-// With an output folder each result goes there under the input's name. A result that would land
+// In place a result of another format than its input goes beside it (ResultPath); two inputs
+// whose results share a name (a.bmp and a.png) are not both converted: the later one gets a
+// problem.
+//
+// With an output folder each result goes there under the input's name, with the format's
+// extension. A result that would land
 // on any input (the output folder is an input's own folder), or on the result of an earlier
 // input of the same name, gets a problem instead: inputs stay untouched and no result is lost.
-std::vector<ConvertJob> PrepareJobs(
-    const std::vector<InputFile> &inputs, const std::string &outputFolder);
+std::vector<ConvertJob> PrepareJobs(const std::vector<InputFile> &inputs,
+    const std::string &outputFolder,
+    OutputFormat format = OutputFormat::Bmp);
 
 // The backup folder of a picture: its folder + "/" + "Quorvantile Backup".
 std::string BackupFolderFor(const std::string &picture);

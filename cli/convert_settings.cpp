@@ -1,6 +1,7 @@
 #include "cli/convert_settings.h"
 
 #include "common/built_in_palettes.h"
+#include "common/color_key.h"
 #include "common/settings_schema.h"
 #include "platform/files.h"
 
@@ -55,6 +56,11 @@ ConversionOptions OptionsFromSettings(const clsINI &ini)
     for (std::size_t i = 0; i < o.brightness.size(); ++i) {
         o.brightness[i] = ReadSetting(ini, settings::kBright, static_cast<std::int32_t>(i));
     }
+    o.outputFormat = static_cast<OutputFormat>(ReadSetting(ini, settings::kOutputFormat));
+    o.useAlpha = ReadFlagSetting(ini, settings::kUseAlpha);
+    o.alphaThreshold = ReadSetting(ini, settings::kAlphaThreshold);
+    // A stored key that reads as no colour at all is no key, as the window takes it.
+    o.inputTransparentRgb = ParseColorKey(ReadTextSetting(ini, settings::kInputTransparentRGB)).key;
     return o;
 }
 

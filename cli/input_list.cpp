@@ -1,6 +1,7 @@
 #include "cli/input_list.h"
 
 #include "cli/path_identity.h"
+#include "platform/app_info.h"
 #include "platform/files.h"
 
 #include <filesystem>
@@ -20,7 +21,7 @@ std::string EmptyFolderProblem(const std::string &folder)
     if (error) {
         return "cannot read this folder: " + error.message();
     }
-    return "no *.bmp pictures in this folder";
+    return "no *.bmp or *.png pictures in this folder";
 }
 
 // Why a path names nothing to convert.
@@ -53,7 +54,7 @@ std::vector<InputFile> ExpandPaths(const std::vector<std::string> &paths)
     };
     for (const std::string &path : paths) {
         if (FolderExists(path)) {
-            const std::vector<std::string> names = ListFiles(path, "*.bmp");
+            const std::vector<std::string> names = ListFiles(path, kPicturePattern);
             if (names.empty()) {
                 inputs.push_back({path, EmptyFolderProblem(path)});
             }

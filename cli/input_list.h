@@ -11,10 +11,10 @@ struct InputFile {
     std::string problem; // not empty: nothing to convert here, for this reason
 };
 
-// The pictures named by the arguments, in order: a file as it is, a folder as its *.bmp files
-// (any case, sorted as the window's list sorts them). A missing path, something that is neither
-// file nor folder, a folder that cannot be read or holds no picture each give one entry with a
-// problem. A file named a second time (directly or through its folder) is left out, so it is
+// The pictures named by the arguments, in order: a file as it is, a folder as its *.bmp and *.png
+// files (any case, sorted as the window's list sorts them). A missing path, something that is
+// neither file nor folder, a folder that cannot be read or holds no picture each give one entry
+// with a problem. A file named a second time (directly or through its folder) is left out, so it is
 // never converted twice.
 std::vector<InputFile> ExpandPaths(const std::vector<std::string> &paths);
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -12,6 +13,16 @@ enum class Scaling : int { None = 0, Square64 = 1, Square128 = 2, Square32 = 3 }
 enum class VerticalAlignment : int { Top = 0, Center = 1, Bottom = 2, Weighted = 3 };
 enum class HorizontalAlignment : int { Left = 0, Center = 1, Right = 2, Weighted = 3 };
 enum class ColorMatching : int { Pixel = 0, AverageRow = 1, AverageColumn = 2, AverageSquare = 3 };
+enum class OutputFormat : int { Bmp = 0, Png = 1 };
+
+// A colour as a picture holds it, each component 0..255.
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+
+    bool operator==(const Rgb &) const = default;
+};
 
 // The target palette: a palette file when filePath is set, otherwise the built-in palette of that
 // resource name.
@@ -60,6 +71,19 @@ struct ConversionOptions {
     std::uint8_t outputTransparentColor = 255;
     bool transparentEdges = true;
     SkipSet skip = SkipOnly(255);
+    // The file format of the result: an 8-bit BMP, or an 8-bit indexed PNG with the same indices.
+    OutputFormat outputFormat = OutputFormat::Bmp;
+    // Pixels of a picture with alpha whose alpha is below the threshold (1..255) become the output
+    // transparent index.
+    bool useAlpha = false;
+    std::int32_t alphaThreshold = 128;
+    // With Apply Transparency on, pixels of this source colour (before brightness, 8-bit pixels
+    // through their own table) become the output transparent index in every depth; the index
+    // above is then not used.
+    std::optional<Rgb> inputTransparentRgb;
+    // With Apply Transparency on, each picture is keyed by its own most frequent source colour, as
+    // if inputTransparentRgb held it.
+    bool keyByMostFrequentColor = false;
 
     bool operator==(const ConversionOptions &) const = default;
 };

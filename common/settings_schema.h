@@ -63,7 +63,15 @@ inline constexpr Setting kSkip {"Colors",
     std::numeric_limits<std::int32_t>::max(),
     256};
 
-inline constexpr std::array<const Setting *, 14> kAll = {&kPath,
+// 0 an 8-bit BMP, 1 an 8-bit indexed PNG.
+inline constexpr Setting kOutputFormat {"General", "OutputFormat", SettingKind::Number, 0, 0, 1};
+inline constexpr Setting kUseAlpha {"General", "UseAlpha", SettingKind::Flag, 0};
+inline constexpr Setting kAlphaThreshold {
+    "General", "AlphaThreshold", SettingKind::Number, 128, 1, 255};
+// "R,G,B" or "#RRGGBB"; empty or "none" for no colour key.
+inline constexpr Setting kInputTransparentRGB {"General", "InputTransparentRGB", SettingKind::Text};
+
+inline constexpr std::array<const Setting *, 18> kAll = {&kPath,
     &kConvertPalette,
     &kPalette,
     &kVerticalAlignment,
@@ -76,7 +84,11 @@ inline constexpr std::array<const Setting *, 14> kAll = {&kPath,
     &kScaleMode,
     &kColorMatching,
     &kBright,
-    &kSkip};
+    &kSkip,
+    &kOutputFormat,
+    &kUseAlpha,
+    &kAlphaThreshold,
+    &kInputTransparentRGB};
 
 } // namespace settings
 

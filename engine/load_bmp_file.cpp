@@ -2,6 +2,7 @@
 
 #include "common/report_error.h"
 #include "engine/mod_add_bmp_header.h"
+#include "engine/png_file.h"
 #include "platform/app_info.h"
 #include "platform/failure.h"
 #include "platform/files.h"
@@ -39,12 +40,48 @@ Failure NamingTheFile(const Failure &failure, const std::string &path)
     return Failure(failure.Number(), failure.Description() + " (" + native + ")");
 }
 
+std::uint32_t ReadU32(const std::vector<std::uint8_t> &bytes, std::size_t at)
+{
+    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8
+        | static_cast<std::uint32_t>(bytes[at + 2]) << 16
+        | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+// A header of 56 bytes or more has an alpha mask field; a 32-bit picture whose mask names the
+// fourth byte carries alpha there.
+bool DeclaresAlphaMask(const std::vector<std::uint8_t> &bytes)
+{
+    constexpr std::size_t kInfoHeader = 14;
+    constexpr std::size_t kAlphaMask = kInfoHeader + 52;
+    if (bytes.size() < kAlphaMask + 4 || ReadU32(bytes, kInfoHeader) < 56) {
+        return false;
+    }
+    return ReadU32(bytes, kAlphaMask) == 0xFF000000U;
+}
+
+bool LoadPng(DialogService &dialogs, int largestSize, const std::string &path, LoadedImage &image)
+{
+    std::uint64_t length = 0;
+    const std::vector<std::uint8_t> bytes =
+        ReadFileStart(path, static_cast<std::uint64_t>(kLargestRead), length);
+    if (length == 0) {
+        throw Failure(kInputPastEnd, FailureDescription(kInputPastEnd) + ": the file is empty");
+    }
+    if (!DecodePng(bytes, largestSize, image)) {
+        return Refuse(dialogs, "PNG too large: " + path);
+    }
+    return true;
+}
+
 } // namespace
 
 bool LoadBMPFile(
     DialogService &dialogs, int largestSize, const std::string &path, LoadedImage &image)
 {
     try {
+        if (HasPngExtension(path)) {
+            return LoadPng(dialogs, largestSize, path, image);
+        }
         // The headers first: nothing beyond what they declare is read, however large the file.
         std::uint64_t length = 0;
         std::vector<std::uint8_t> bytes = ReadFileStart(path, kHeaderBytes, length);
@@ -88,6 +125,7 @@ bool LoadBMPFile(
             return Refuse(dialogs,
                 "BMP compression " + std::to_string(compression) + " not supported: " + path);
         }
+        image.hasAlpha = image.bitCount == 32 && DeclaresAlphaMask(bytes);
         return true;
     } catch (const Failure &failure) {
         ReportError(dialogs, "LoadBMPFile", NamingTheFile(failure, path));

@@ -4,9 +4,12 @@
 #include "common/report_error.h"
 #include "engine/backup.h"
 #include "engine/fitting.h"
+#include "engine/keyed_pixels.h"
 #include "engine/load_bmp_file.h"
 #include "engine/mod_add_bmp_header.h"
+#include "engine/png_file.h"
 #include "engine/preview_box.h"
+#include "engine/result_path.h"
 #include "palette/convert_palette.h"
 #include "palette/palette_store.h"
 #include "platform/app_info.h"
@@ -49,6 +52,16 @@ std::array<std::int32_t, 3> BrightnessPercent(const ConversionOptions &options)
     return {options.brightness[2] - 100, options.brightness[1] - 100, options.brightness[0] - 100};
 }
 
+// Puts the output transparent index on the keyed pixels of the indexed rows.
+void ApplyKey(const std::vector<bool> &keyed, std::uint8_t transparent, LoadedImage &image)
+{
+    for (std::size_t p = 0; p < keyed.size(); ++p) {
+        if (keyed[p]) {
+            At(image.pixels, p) = transparent;
+        }
+    }
+}
+
 // Loads the picture and brings it onto the target palette when wanted; false when it is not
 // taken (its message has been shown). options may be replaced by the ones the sink hands back
 // after switching Convert Palette on.
@@ -73,10 +86,15 @@ bool LoadAndMap(ConversionSink &sink,
             Tell(dialogs, fileName + " is larger than the output square.");
             return false;
         }
+        const std::vector<bool> keyed = KeyedPixels(image, options);
         if (options.convertPalette) {
+            ConversionOptions matching = options;
+            if (KeysByColor(options)) {
+                matching.inputTransparentColor = -1; // the colour key stands in for the index
+            }
             if (!ConvertPalette(dialogs,
                     store,
-                    options,
+                    matching,
                     image.pixels,
                     image.palette,
                     BrightnessPercent(options),
@@ -86,9 +104,11 @@ bool LoadAndMap(ConversionSink &sink,
                 Tell(dialogs, "Error converting the palette for: " + fileName);
                 return false;
             }
+            ApplyKey(keyed, options.outputTransparentColor, image);
             return true;
         }
         if (image.bitCount <= 8) {
+            ApplyKey(keyed, options.outputTransparentColor, image);
             return true;
         }
         Tell(dialogs,
@@ -99,9 +119,17 @@ bool LoadAndMap(ConversionSink &sink,
     return false;
 }
 
-// The output picture's file bytes: the indexed rows as they are under None, else the square
-// canvas rescaled to the option's side with, on request, transparent edge columns.
-std::vector<std::uint8_t> BuildOutput(DialogService &dialogs,
+// Indexed rows, top row first, stride = width rounded up to 4.
+struct IndexedRows {
+    std::vector<std::uint8_t> rows;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// The output picture: the indexed rows as they are under None, else the square canvas rescaled
+// to the option's side (outW and outH then become it) with, on request, transparent edge
+// columns.
+IndexedRows BuildOutput(DialogService &dialogs,
     PaletteStore &store,
     const ConversionOptions &options,
     LoadedImage &image,
@@ -111,9 +139,7 @@ std::vector<std::uint8_t> BuildOutput(DialogService &dialogs,
 {
     const std::int32_t side = ScaledSide(options.scaling);
     if (side == 0) {
-        std::vector<std::uint8_t> output = std::move(image.pixels);
-        AddBMPHeader(image.width, image.height, output, OutputPaletteTable(store));
-        return output;
+        return {std::move(image.pixels), image.width, image.height};
     }
     const std::uint8_t transparent = options.outputTransparentColor;
     std::vector<std::uint8_t> canvas = PlaceOnCanvas(image.pixels,
@@ -133,8 +159,30 @@ std::vector<std::uint8_t> BuildOutput(DialogService &dialogs,
             At(canvas, CheckedSub(CheckedAdd(rowStart, outW), 1)) = transparent;
         }
     }
-    AddBMPHeader(outW, outH, canvas, OutputPaletteTable(store));
-    return canvas;
+    return {std::move(canvas), outW, outH};
+}
+
+// The bytes of an 8-bit bitmap file of the rows.
+std::vector<std::uint8_t> BitmapBytes(const PaletteStore &store, IndexedRows output)
+{
+    AddBMPHeader(output.width, output.height, output.rows, OutputPaletteTable(store));
+    return std::move(output.rows);
+}
+
+// The result file's bytes in the chosen format; a PNG marks the output transparent index while
+// transparency is in use.
+std::vector<std::uint8_t> FileBytes(
+    const PaletteStore &store, const ConversionOptions &options, IndexedRows output)
+{
+    if (options.outputFormat == OutputFormat::Png) {
+        const bool transparency = options.applyTransparency || options.useAlpha;
+        return EncodeIndexedPng(output.rows,
+            output.width,
+            output.height,
+            OutputPaletteTable(store),
+            transparency ? options.outputTransparentColor : -1);
+    }
+    return BitmapBytes(store, std::move(output));
 }
 
 } // namespace
@@ -156,19 +204,24 @@ ResizeResult ResizeBMP(ConversionSink &sink,
         if (!LoadAndMap(sink, store, options, path, image)) {
             return ResizeResult::Refused;
         }
+        // In place the result replaces the input, or the file of the output format's name beside
+        // it; whatever it replaces is backed up first.
+        std::string target = destination.outputPath;
         if (destination.kind == Kind::ReplaceInput) {
-            MakeBackupCopy(path, destination.backupFolder);
+            target = ResultPath(path, options.outputFormat);
+            if (target == path || FileExists(target)) {
+                MakeBackupCopy(target, destination.backupFolder);
+            }
         }
-        std::vector<std::uint8_t> output =
-            BuildOutput(dialogs, store, options, image, outW, outH, trace);
+        IndexedRows output = BuildOutput(dialogs, store, options, image, outW, outH, trace);
         if (destination.kind == Kind::Preview) {
-            sink.ShowPreview({std::move(output),
+            // The preview shows the indices as a bitmap whatever the file format.
+            sink.ShowPreview({BitmapBytes(store, std::move(output)),
                 OutputPaletteTable(store),
                 PreviewBoxFor(options.scaling, outW, outH)});
             return ResizeResult::Previewed;
         }
-        WriteFileAtomic(
-            destination.kind == Kind::ReplaceInput ? path : destination.outputPath, output);
+        WriteFileAtomic(target, FileBytes(store, options, std::move(output)));
         return ResizeResult::Converted;
     } catch (const Failure &failure) {
         ReportError(dialogs, FailureName(trace, outW, outH), failure);

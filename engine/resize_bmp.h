@@ -48,10 +48,13 @@ struct ResizeDestination {
 // rest of the conversion uses those options too. An 8-bit picture without Convert Palette keeps
 // its own table; the Average modes then match with what the store's last palette conversion
 // prepared (see ResizeTo). Under a scaling option the picture is placed in the outW x outH
-// square and rescaled (outW, outH then become the new side). ReplaceInput copies the input into
-// the backup folder (never over an earlier, different backup) and then replaces it atomically;
-// a failed backup leaves the input as it was. Every message goes through sink.Dialogs(); nothing
-// escapes to the caller.
+// square and rescaled (outW, outH then become the new side). ReplaceInput writes the result to
+// ResultPath(path, options.outputFormat): the input itself, or the file of the output format's
+// name beside it (the input then stays untouched). Whatever the result replaces is first copied
+// into the backup folder (never over an earlier, different backup); a failed backup leaves it as
+// it was. The result is written atomically. Pixels keyed by colour or alpha (KeyedPixels) become
+// the output transparent index before the picture is fitted. Every message goes through
+// sink.Dialogs(); nothing escapes to the caller.
 ResizeResult ResizeBMP(ConversionSink &sink,
     PaletteStore &store,
     const ConversionOptions &options,

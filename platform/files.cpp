@@ -292,7 +292,18 @@ std::uint64_t FileLength(const std::string &path)
 
 bool MatchesPattern(const std::string &name, const std::string &pattern)
 {
-    return Match(Lower(name).c_str(), Lower(pattern).c_str());
+    const std::string lowerName = Lower(name);
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = pattern.find(';', start);
+        if (Match(lowerName.c_str(), Lower(pattern.substr(start, end - start)).c_str())) {
+            return true;
+        }
+        if (end == std::string::npos) {
+            return false;
+        }
+        start = end + 1;
+    }
 }
 
 bool NameLess(const std::string &a, const std::string &b)

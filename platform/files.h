@@ -52,7 +52,8 @@ std::uint64_t FileLength(const std::string &path);
 // case-insensitively, sorted case-insensitively. A folder that cannot be read gives no files.
 std::vector<std::string> ListFiles(const std::string &folder, const std::string &pattern);
 
-// Case-insensitive match of a name against a pattern with "*" and "?".
+// Case-insensitive match of a name against a pattern with "*" and "?", or against any of several
+// such patterns separated by ";" ("*.bmp;*.png").
 bool MatchesPattern(const std::string &name, const std::string &pattern);
 
 // Case-insensitive ordering as the file list shows names.

@@ -19,6 +19,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QGroupBox>
@@ -89,6 +90,15 @@ public:
     // x and y in twips.
     void img_MouseDown(int button, int shift, double x, double y);
 
+    // --- Alpha and the colour key (frm_color_key.cpp).
+    void mnuTransparencyUseAlpha_Click();
+    void mnuTransparencyAlphaThreshold_Click();
+    void mnuTransparencyInputRGB_Click();
+    void SetAlphaThreshold(int value);
+    // The colour key in the menu item's tag ("255,0,255", empty for none).
+    void SetInputTransparentRgb(const std::optional<Rgb> &key);
+    std::optional<Rgb> GetInputTransparentRgb();
+
     // --- Preview (frm_preview.cpp).
     void RefreshPreview();
 
@@ -116,6 +126,7 @@ public:
     void mnuVerticalAlignmentOption_Click(int index);
     void mnuHorizontalAlignmentOption_Click(int index);
     void mnuColorMatchingOption_Click(int index);
+    void mnuOutputFormat_Click(int index);
 
     // --- Convert and Find Minimum (frm_batch.cpp).
     void cmdOK_Click();
@@ -166,6 +177,10 @@ protected:
     MenuItem *mnuTransparencyInputColor = nullptr;
     MenuItem *mnuTransparencyOutputColor = nullptr;
     MenuItem *mnuTransparencyLeftRightCols = nullptr;
+    MenuItem *mnuTransparencyUseAlpha = nullptr;
+    MenuItem *mnuTransparencyAlphaThreshold = nullptr;
+    MenuItem *mnuTransparencyInputRGB = nullptr;
+    MenuArray mnuOutputFormat;
 
 private:
     // Menus and separators no test needs to reach.
@@ -180,6 +195,7 @@ private:
     QMenu *mnuTransparency = nullptr;
     MenuItem *mnuTransparencyDash = nullptr;
     MenuItem *mnuTransparencyScanForInputColor = nullptr;
+    QMenu *mnuOutput = nullptr;
 
     void CreateControls(QWidget *client);
     void CreateMenus();
@@ -187,6 +203,7 @@ private:
     // Signal connections of each area, made once by the constructor.
     void ConnectPaletteHandlers();
     void ConnectTransparencyHandlers();
+    void ConnectColorKeyHandlers();
     void ConnectFileHandlers();
     void ConnectOptionHandlers();
     void ConnectBatchHandlers();

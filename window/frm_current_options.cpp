@@ -101,6 +101,10 @@ ConversionOptions frm::CurrentOptions()
     options.inputTransparentColor = GetInputTransparencyColor();
     options.outputTransparentColor = static_cast<std::uint8_t>(GetOutputTransparencyColor());
     options.transparentEdges = mnuTransparencyLeftRightCols->Checked();
+    options.outputFormat = static_cast<OutputFormat>(FirstChecked(mnuOutputFormat));
+    options.useAlpha = mnuTransparencyUseAlpha->Checked();
+    options.alphaThreshold = TagNumber(*mnuTransparencyAlphaThreshold);
+    options.inputTransparentRgb = GetInputTransparentRgb();
     for (std::size_t j = 0; j < options.skip.size(); ++j) {
         options.skip[j] = chkPal[static_cast<int>(j)].Value() != 0;
     }

@@ -102,6 +102,7 @@ frm::frm(DialogService &dialogs, QWidget *parent)
     ini_ = std::make_unique<clsINI>(dialogs_);
     ConnectPaletteHandlers();
     ConnectTransparencyHandlers();
+    ConnectColorKeyHandlers();
     ConnectFileHandlers();
     ConnectOptionHandlers();
     ConnectBatchHandlers();
@@ -128,7 +129,7 @@ void frm::CreateControls(QWidget *client)
     img = Placed(new ImageBox(fraImage), "img", TwipsRect(120, 240, 3840, 3840));
 
     File = Placed(new FileListBox(client), "File", TwipsRect(120, 480, 2175, 3990));
-    File->SetPattern("*.bmp");
+    File->SetPattern(kPicturePattern);
 
     lbl[0] =
         PlainLabel(client, Member("lbl", 0), "Size of square:", TwipsRect(120, 4920, 1095, 255));

@@ -1,6 +1,7 @@
 // Start-up: the settings file, the picture folder, the grid of palette-entry checkboxes and every
 // stored option, restored into the controls in a fixed order. Restoring a value runs the same
 // change handler a user's change would, so what start-up applies is also what gets written back.
+#include "common/color_key.h"
 #include "common/qt/path_caption.h"
 #include "common/settings_schema.h"
 #include "platform/app_info.h"
@@ -96,6 +97,11 @@ void frm::Form_Load(const std::string &settingsPath, const std::string &settings
     mnuTransparencyLeftRightCols->SetChecked(ReadFlagSetting(*ini_, settings::kTransparentEdges));
     CheckItem(mnuScalingOption, ReadSetting(*ini_, settings::kScaleMode));
     CheckItem(mnuColorMatchingOption, ReadSetting(*ini_, settings::kColorMatching));
+    CheckItem(mnuOutputFormat, ReadSetting(*ini_, settings::kOutputFormat));
+    mnuTransparencyUseAlpha->SetChecked(ReadFlagSetting(*ini_, settings::kUseAlpha));
+    SetAlphaThreshold(ReadSetting(*ini_, settings::kAlphaThreshold));
+    SetInputTransparentRgb(
+        ParseColorKey(ReadTextSetting(*ini_, settings::kInputTransparentRGB)).key);
 
     for (int i = 0; i < 3; ++i) {
         vsbBright[i]->SetValue(ReadSetting(*ini_, settings::kBright, i));

@@ -101,10 +101,19 @@ void frm::CreateMenus()
         "mnuTransparencyLeftRightCols",
         "&Make Left and Right Columns Transparent",
         Check::Checkable);
+    mnuTransparencyInputRGB =
+        Item(mnuTransparency, "mnuTransparencyInputRGB", "Input Transparent &RGB…");
+    mnuTransparencyUseAlpha =
+        Item(mnuTransparency, "mnuTransparencyUseAlpha", "Use &Alpha Channel", Check::Checkable);
+    mnuTransparencyAlphaThreshold =
+        Item(mnuTransparency, "mnuTransparencyAlphaThreshold", "Alpha &Threshold: ");
     mnuTransparencyDash = Item(mnuTransparency, "mnuTransparencyDash", "-");
     mnuTransparencyScanForInputColor = Item(mnuTransparency,
         "mnuTransparencyScanForInputColor",
         "&Scan Input Image For Transparent Color");
+
+    mnuOutput = TopMenu(bar, "mnuOutput", "&Output");
+    mnuOutputFormat = Items(mnuOutput, "mnuOutputFormat", {"&BMP", "&PNG"});
 }
 
 void frm::mnuFileExit_Click()

@@ -1,5 +1,5 @@
 // The option controls: the skip list, the three brightness values, the size of the output square
-// and the four plain option menus. Each change is stored at once and followed by the preview.
+// and the five plain option menus. Each change is stored at once and followed by the preview.
 #include "common/mod_global.h"
 #include "common/numbers.h"
 #include "common/settings_schema.h"
@@ -77,6 +77,7 @@ void frm::ConnectOptionHandlers()
         {&mnuColorMatchingOption,
             "mnuColorMatchingOption_Click",
             &frm::mnuColorMatchingOption_Click},
+        {&mnuOutputFormat, "mnuOutputFormat_Click", &frm::mnuOutputFormat_Click},
     };
     for (const OptionMenu &menu : menus) {
         for (MenuItem *item : *menu.items) {
@@ -188,6 +189,13 @@ void frm::mnuColorMatchingOption_Click(int index)
 {
     CheckOnly(mnuColorMatchingOption, index);
     WriteSetting(*ini_, settings::kColorMatching, index);
+    RefreshPreview();
+}
+
+void frm::mnuOutputFormat_Click(int index)
+{
+    CheckOnly(mnuOutputFormat, index);
+    WriteSetting(*ini_, settings::kOutputFormat, index);
     RefreshPreview();
 }
 

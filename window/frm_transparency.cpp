@@ -1,9 +1,12 @@
-// The Transparency menu and the picture click: the four transparency settings, the prompts that
-// change the two colours, and the two ways of finding the input picture's transparent colour.
+// The Transparency menu and the picture click: the four transparency settings of the index, the
+// prompts that change the two colours, and the two ways of finding the input picture's transparent
+// colour.
+#include "common/color_key.h"
 #include "common/mod_global.h"
 #include "common/report_error.h"
 #include "common/settings_schema.h"
 #include "engine/load_bmp_file.h"
+#include "engine/source_colors.h"
 #include "palette/transparency_scan.h"
 #include "platform/failure.h"
 #include "platform/files.h"
@@ -119,6 +122,17 @@ void frm::img_MouseDown(int, int, double x, double y)
         return;
     }
     try {
+        if (GetInputTransparentRgb()) {
+            const Rgb key = SourceColorAt(CurrentPicture,
+                PixelAtTwips(x, ScreenTwipsPerPixelX()),
+                PixelAtTwips(y, ScreenTwipsPerPixelY()));
+            SetInputTransparentRgb(key);
+            WriteTextSetting(*ini_, settings::kInputTransparentRGB, ColorKeyText(key));
+            dialogs_.MessageBox("The input transparency color is now " + ColorKeyText(key) + ".",
+                kInputTitle,
+                MessageIcon::Information);
+            return;
+        }
         const int value = PickTransparentIndex(dialogs_,
             palette_,
             CurrentOptions(),
@@ -147,6 +161,16 @@ void frm::mnuTransparencyScanForInputColor_Click()
         LoadedImage image;
         if (!LoadBMPFile(
                 dialogs_, vsbSize->Min(), JoinPath(File->Path(), File->FileName()), image)) {
+            return;
+        }
+        if (GetInputTransparentRgb()) {
+            // For this run only, as the index scan.
+            const Rgb key = MostFrequentSourceColor(image);
+            SetInputTransparentRgb(key);
+            RefreshPreview();
+            dialogs_.MessageBox("The input transparency color is now " + ColorKeyText(key) + ".",
+                kInputTitle,
+                MessageIcon::Information);
             return;
         }
         const int value = ScanForTransparentColor(dialogs_,

@@ -33,7 +33,7 @@ TEST(Jobs, ArgumentsExpandInOrderWithEachProblemNamed)
         {pics + "/a.bmp", ""},
         {pics + "/b.BMP", ""}, // C.bmp was named already; a.bmp again is left out
         {dir.File("missing.bmp"), "no such file or folder"},
-        {dir.File("empty"), "no *.bmp pictures in this folder"},
+        {dir.File("empty"), "no *.bmp or *.png pictures in this folder"},
         {"/dev/null", "neither a file nor a folder"},
     };
     ASSERT_EQ(inputs.size(), expected.size());

@@ -164,7 +164,7 @@ TEST_F(FrmTest, FurtherPropertiesOfTheDesign)
     }
     EXPECT_EQ(window.lblFolder->frameShape(), QFrame::Box);
     EXPECT_EQ(window.lbl.at(0)->frameShape(), QFrame::NoFrame);
-    EXPECT_EQ(window.File->Pattern(), "*.bmp");
+    EXPECT_EQ(window.File->Pattern(), "*.bmp;*.png");
     EXPECT_EQ(window.File->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_TRUE(window.optShow[0]->isChecked());
     EXPECT_FALSE(window.optShow[1]->isChecked());
@@ -283,10 +283,17 @@ const std::vector<MenuDesign> kMenus = {
             {"mnuTransparencyLeftRightCols",
                 "&Make Left and Right Columns Transparent",
                 ItemKind::Check},
+            {"mnuTransparencyInputRGB", "Input Transparent &RGB…", ItemKind::Command},
+            {"mnuTransparencyUseAlpha", "Use &Alpha Channel", ItemKind::Check},
+            {"mnuTransparencyAlphaThreshold", "Alpha &Threshold: ", ItemKind::Command},
             {"mnuTransparencyDash", "-", ItemKind::Separator},
             {"mnuTransparencyScanForInputColor",
                 "&Scan Input Image For Transparent Color",
                 ItemKind::Command}}},
+    {"mnuOutput",
+        "&Output",
+        {{"mnuOutputFormat(0)", "&BMP", ItemKind::Option},
+            {"mnuOutputFormat(1)", "&PNG", ItemKind::Option}}},
 };
 
 TEST_F(FrmTest, MenuTreeHasItsNamesCaptionsAndOrderAndNothingIsChecked)

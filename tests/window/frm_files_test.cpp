@@ -289,7 +289,9 @@ TEST(OriginalPicture, NothingToShowGivesANullPicture)
         .palette = std::vector<std::uint8_t>(1024, 0),
         .width = 3,
         .height = 2,
-        .bitCount = 8};
+        .bitCount = 8,
+        .hasAlpha = false,
+        .alpha = {}};
     ASSERT_FALSE(OriginalPicture(eight).isNull());
     const struct {
         const char *what;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/loaded_image.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// The eight bytes every PNG file starts with.
+bool IsPngSignature(const std::vector<std::uint8_t> &bytes);
+
+// A name ending in ".png", in any case.
+bool HasPngExtension(const std::string &path);
+
+// Reads a PNG file's bytes into image: an indexed PNG (1 to 8 bits) as 8-bit indices with its
+// table, a PNG with alpha (grey + alpha, RGBA, or a tRNS chunk) as 32-bit pixels, any other as
+// 24-bit ones; 16-bit samples keep their high byte. Width and height are set from the header
+// first; when either is above largestSize nothing is decoded and false is returned. A broken
+// file throws a Failure whose description carries the reader's reason.
+bool DecodePng(
+    const std::vector<std::uint8_t> &bytes, std::int32_t largestSize, LoadedImage &image);
+
+// An 8-bit indexed PNG of the indices (rows top first, stride RowStride(width, 8)) with a
+// 256-entry palette from table (blue, green, red, reserved per entry). When transparentIndex is
+// 0..255 that entry alone is marked fully transparent.
+std::vector<std::uint8_t> EncodeIndexedPng(const std::vector<std::uint8_t> &indices,
+    std::int32_t width,
+    std::int32_t height,
+    const std::vector<std::uint8_t> &table,
+    std::int32_t transparentIndex);
+
+} // namespace qv
