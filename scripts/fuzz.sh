@@ -14,16 +14,17 @@ findings=$repo/$build_dir/findings
 scripts/install-deps.sh
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQV_WARNINGS_AS_ERRORS=ON -DQV_WITHOUT_QT=ON -DQV_BUILD_TESTS=OFF -DQV_FUZZ=ON >/dev/null
-cmake --build "$build_dir" --target fuzz_bmp fuzz_palette fuzz_ini -j2
+cmake --build "$build_dir" --target fuzz_bmp fuzz_png fuzz_palette fuzz_ini -j2
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$findings" "$work"/{bmp,palette,ini}
+mkdir -p "$findings" "$work"/{bmp,png,palette,ini}
 
 # Seeds: the sample pictures (good, questionable and bad ones), inputs that once failed, the
 # palettes; then one file of each fixed-size palette format and a small settings file.
 cp tests/data/bmpsuite/{g,q,b}/*.bmp "$work/bmp/"
 cp tests/data/fuzz-regressions/bmp-* "$work/bmp/" 2>/dev/null || true
+cp tests/data/png/*.png "$work/png/"
 cp resources/*.pal "$work/palette/"
 python3 - "$work" <<'EOF'
 import struct, sys
@@ -69,6 +70,7 @@ run_target() {
 }
 
 run_target fuzz_bmp "$work/bmp" 300000
+run_target fuzz_png "$work/png" 65536
 run_target fuzz_palette "$work/palette" 4096
 run_target fuzz_ini "$work/ini" 8192
 
@@ -76,4 +78,4 @@ if ((${#failed[@]})); then
   echo "Fuzzing found problems in: ${failed[*]}; inputs in $findings"
   exit 1
 fi
-echo "Fuzzing: 3 targets, no findings."
+echo "Fuzzing: 4 targets, no findings."

@@ -34,7 +34,11 @@ public:
     using frm::mnuTransparencyApply;
     using frm::mnuTransparencyInputColor;
     using frm::mnuTransparencyLeftRightCols;
+    using frm::mnuOutputFormat;
+    using frm::mnuTransparencyAlphaThreshold;
+    using frm::mnuTransparencyInputRGB;
     using frm::mnuTransparencyOutputColor;
+    using frm::mnuTransparencyUseAlpha;
     using frm::mnuVerticalAlignmentOption;
     using frm::optShow;
     using frm::vsbBright;
