@@ -3,26 +3,42 @@
 #include "common/row_stride.h"
 #include "engine/source_colors.h"
 #include "platform/checked.h"
+#include "platform/failure.h"
 
 #include <optional>
 
 namespace qv {
 namespace {
 
-// The alpha of pixel (x, y), 255 for a picture without alpha.
-std::uint8_t AlphaAt(const LoadedImage &image, std::int32_t x, std::int32_t y)
+// The alpha of each pixel of a picture with alpha, row by row into keyed: below the threshold
+// sets the pixel's flag. The rows were checked to be complete.
+void KeyByAlpha(const LoadedImage &image, std::int32_t threshold, std::vector<bool> &keyed)
 {
-    if (!image.hasAlpha) {
-        return 255;
+    const auto width = static_cast<std::size_t>(image.width);
+    const auto stride = static_cast<std::size_t>(RowStride(image.width, image.bitCount));
+    const auto outStride = static_cast<std::size_t>(RowStride(image.width, 8));
+    const bool indexed = image.bitCount == 8;
+    for (std::size_t y = 0; y < static_cast<std::size_t>(image.height); ++y) {
+        const std::uint8_t *row = image.pixels.data() + y * stride;
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::uint8_t alpha = indexed ? image.alpha[row[x]] : row[4 * x + 3];
+            if (alpha < threshold) {
+                keyed[y * outStride + x] = true;
+            }
+        }
     }
-    const std::int32_t stride = RowStride(image.width, image.bitCount);
-    if (image.bitCount == 8) {
-        return At(image.alpha, At(image.pixels, CheckedAdd(CheckedMul(y, stride), x)));
+}
+
+void KeyByColor(const LoadedImage &image, const Rgb &key, std::vector<bool> &keyed)
+{
+    const auto outStride = static_cast<std::size_t>(RowStride(image.width, 8));
+    for (std::int32_t y = 0; y < image.height; ++y) {
+        for (std::int32_t x = 0; x < image.width; ++x) {
+            if (SourceColorAt(image, x, y) == key) {
+                keyed[static_cast<std::size_t>(y) * outStride + static_cast<std::size_t>(x)] = true;
+            }
+        }
     }
-    if (image.bitCount == 32) {
-        return At(image.pixels, CheckedAdd(CheckedMul(y, stride), CheckedAdd(CheckedMul(x, 4), 3)));
-    }
-    return 255;
 }
 
 } // namespace
@@ -46,13 +62,18 @@ std::vector<bool> KeyedPixels(const LoadedImage &image, const ConversionOptions 
     }
     const std::int32_t stride = RowStride(image.width, 8);
     std::vector<bool> keyed(static_cast<std::size_t>(CheckedMul(stride, image.height)), false);
-    for (std::int32_t y = 0; y < image.height; ++y) {
-        for (std::int32_t x = 0; x < image.width; ++x) {
-            const bool transparent = (key && SourceColorAt(image, x, y) == *key)
-                || (byAlpha && AlphaAt(image, x, y) < options.alphaThreshold);
-            keyed[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride)
-                + static_cast<std::size_t>(x)] = transparent;
+    if (key) {
+        KeyByColor(image, *key, keyed);
+    }
+    if (byAlpha) {
+        const bool complete = image.pixels.size()
+                == static_cast<std::size_t>(
+                    CheckedMul(RowStride(image.width, image.bitCount), image.height))
+            && (image.bitCount == 32 || (image.bitCount == 8 && image.alpha.size() == 256));
+        if (!complete) {
+            Fail(kSubscriptOutOfRange);
         }
+        KeyByAlpha(image, options.alphaThreshold, keyed);
     }
     return keyed;
 }
