@@ -33,3 +33,14 @@ std::size_t ErrorTerminalColumns()
 }
 
 } // namespace qv
+
+namespace qv {
+
+void UseUtf8Console()
+{
+#ifdef _WIN32
+    SetConsoleOutputCP(CP_UTF8);
+#endif
+}
+
+} // namespace qv
