@@ -4,8 +4,9 @@
 #include "platform/utf8_path.h"
 
 #include <filesystem>
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 #endif
 
 namespace qv {
