@@ -90,23 +90,34 @@ PY
 cp -r "$work/pictures" "$work/linux"
 cp -r "$work/pictures" "$work/windows"
 
-options=(--palette DOOM --size 64 --quiet)
-status_linux=0
-"$linux_convert" --settings "$work/empty.ini" "${options[@]}" "$work/linux/$folder" || status_linux=$?
-# Wine's drive Z: is the Linux root: Z:\...\Спрайты ünï 日本, with backslashes.
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-status_windows=0
-"$wine" "$build_dir/zip/quorvantile-convert.exe" --settings "$(windows_path "$work/empty.ini")" \
-  "${options[@]}" "$(windows_path "$work/windows/$folder")" || status_windows=$?
+# Two runs on each side: in place (with backups) at the smallest square that holds them all, then
+# into an output folder with other options.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; } # Wine's drive Z: is the Linux root
+run_both() {
+  local status_linux=0 status_windows=0 args_linux=() args_windows=() arg
+  for arg in "$@"; do
+    args_linux+=("${arg//@SIDE@/linux}")
+    case $arg in
+      /*) args_windows+=("$(windows_path "${arg//@SIDE@/windows}")") ;;
+      *) args_windows+=("$arg") ;;
+    esac
+  done
+  "$linux_convert" --settings "$work/empty.ini" --quiet "${args_linux[@]}" || status_linux=$?
+  "$wine" "$build_dir/zip/quorvantile-convert.exe" --settings "$(windows_path "$work/empty.ini")" \
+    --quiet "${args_windows[@]}" || status_windows=$?
+  if [[ $status_linux -ne 0 || $status_windows -ne 0 ]]; then
+    echo "exit status: Linux $status_linux, Windows $status_windows (both should be 0)" >&2
+    exit 1
+  fi
+}
+run_both --palette DOOM --find-minimum "$work/@SIDE@/$folder"
+run_both --palette WOLF3D --size 128 --halign right --valign bottom --brightness 120,100,80 \
+  --match row --output "$work/@SIDE@/выход" "$work/pictures/$folder"
 
-if [[ $status_linux -ne 0 || $status_windows -ne 0 ]]; then
-  echo "exit status: Linux $status_linux, Windows $status_windows (both should be 0)" >&2
-  exit 1
-fi
 # Every picture converted and backed up, on both sides, with the same bytes.
 count=$(find "$work/linux" -type f | wc -l)
-if [[ $count -ne 10 ]]; then
-  echo "expected 5 converted pictures and 5 backups, found $count files" >&2
+if [[ $count -ne 15 ]]; then
+  echo "expected 5 pictures converted in place, 5 backups and 5 outputs, found $count files" >&2
   exit 1
 fi
 if ! diff -r "$work/linux" "$work/windows"; then
