@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include "cli/convert_settings.h"
+#include "platform/settings_location.h"
 
 #include <algorithm>
 #include <charconv>
@@ -125,7 +126,7 @@ OptionRow SwitchRow(std::vector<std::string> names, const char *help, bool CliOp
 
 OptionRow TextRow(const char *name,
     const char *valueName,
-    const char *help,
+    const std::string &help,
     std::function<void(CliOptions &, const std::string &)> take)
 {
     return {
@@ -216,7 +217,7 @@ const std::vector<OptionRow> &OptionTable()
             "FILE",
             "settings file to read (default: quorvantile.ini beside a program in a\n"
             "writable folder of its own, else quorvantile/quorvantile.ini in\n"
-            "$XDG_CONFIG_HOME or ~/.config)",
+                + std::string(kUserConfigurationFolderName) + ")",
             [](CliOptions &o, const std::string &v) { o.settingsFile = v; }),
         {{"--palette"},
             Arity::Value,
