@@ -8,7 +8,7 @@
 
 int main(int argc, char **argv)
 {
-    qv::UseUtf8Console();
+    const qv::Utf8Console console;
     const std::vector<std::string> args = qv::ProgramArguments(argc, argv);
     const int status =
         qv::cli::RunCommandLine(args, std::cout, std::cerr, qv::ErrorTerminalColumns());
