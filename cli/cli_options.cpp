@@ -2,6 +2,7 @@
 
 #include "cli/convert_settings.h"
 #include "common/color_key.h"
+#include "platform/settings_location.h"
 
 #include <algorithm>
 #include <charconv>
@@ -126,7 +127,7 @@ OptionRow SwitchRow(std::vector<std::string> names, const char *help, bool CliOp
 
 OptionRow TextRow(const char *name,
     const char *valueName,
-    const char *help,
+    const std::string &help,
     std::function<void(CliOptions &, const std::string &)> take)
 {
     return {
@@ -243,7 +244,7 @@ const std::vector<OptionRow> &OptionTable()
             "FILE",
             "settings file to read (default: quorvantile.ini beside a program in a\n"
             "writable folder of its own, else quorvantile/quorvantile.ini in\n"
-            "$XDG_CONFIG_HOME or ~/.config)",
+                + std::string(kUserConfigurationFolderName) + ")",
             [](CliOptions &o, const std::string &v) { o.settingsFile = v; }),
         {{"--palette"},
             Arity::Value,

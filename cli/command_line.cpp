@@ -16,6 +16,7 @@
 #include "platform/scripted_dialog_service.h"
 #include "platform/settings_location.h"
 #include "platform/temporary_files.h"
+#include "platform/utf8_path.h"
 
 #include <filesystem>
 #include <set>
@@ -88,7 +89,7 @@ std::string PrepareOutputFolder(const std::string &folder)
     }
     // Missing parents are made too, as a build script expects of an output path.
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
+    std::filesystem::create_directories(Utf8Path(folder), error);
     if (FolderExists(folder)) {
         return {};
     }
@@ -108,7 +109,7 @@ void RemoveLeftTemporaryFiles(const std::vector<ConvertJob> &jobs,
     for (const ConvertJob &job : jobs) {
         if (job.problem.empty() && !job.backupFolder.empty()) {
             folders.insert(job.backupFolder);
-            folders.insert(std::filesystem::path(job.backupFolder).parent_path().string());
+            folders.insert(Utf8Text(Utf8Path(job.backupFolder).parent_path()));
         }
     }
     for (const std::string &folder : folders) {

@@ -6,6 +6,7 @@
 #include "platform/app_info.h"
 #include "platform/failure.h"
 #include "platform/files.h"
+#include "platform/utf8_path.h"
 
 #include <filesystem>
 #include <map>
@@ -43,15 +44,16 @@ std::string EnsureBackupFolder(const std::string &folder)
 bool IsKeptOriginal(const std::string &picture)
 {
     std::error_code error;
-    const fs::path folder = fs::weakly_canonical(fs::absolute(picture, error).parent_path(), error);
-    return !error && folder.filename() == std::string(kAppTitle) + " Backup";
+    const fs::path folder =
+        fs::weakly_canonical(fs::absolute(Utf8Path(picture), error).parent_path(), error);
+    return !error && Utf8Text(folder.filename()) == std::string(kAppTitle) + " Backup";
 }
 
 } // namespace
 
 std::string BackupFolderFor(const std::string &picture)
 {
-    std::string folder = fs::path(picture).parent_path().string();
+    std::string folder = Utf8Text(Utf8Path(picture).parent_path());
     return JoinPath(folder.empty() ? "." : folder, std::string(kAppTitle) + " Backup");
 }
 

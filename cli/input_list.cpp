@@ -3,6 +3,7 @@
 #include "cli/path_identity.h"
 #include "platform/app_info.h"
 #include "platform/files.h"
+#include "platform/utf8_path.h"
 
 #include <filesystem>
 #include <set>
@@ -17,7 +18,7 @@ namespace {
 std::string EmptyFolderProblem(const std::string &folder)
 {
     std::error_code error;
-    fs::directory_iterator probe(folder, error);
+    fs::directory_iterator probe(Utf8Path(folder), error);
     if (error) {
         return "cannot read this folder: " + error.message();
     }
@@ -28,15 +29,16 @@ std::string EmptyFolderProblem(const std::string &folder)
 std::string MissingProblem(const std::string &path)
 {
     std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(path, error))) {
+    if (!fs::is_symlink(fs::symlink_status(Utf8Path(path), error))) {
         return PathExists(path) ? "neither a file nor a folder" : "no such file or folder";
     }
-    (void)fs::status(path, error);
+    (void)fs::status(Utf8Path(path), error);
     if (error == std::errc::too_many_symbolic_link_levels) {
         return "a loop of symbolic links";
     }
     if (error) {
-        return "a symbolic link to nothing (" + fs::read_symlink(path, error).string() + ")";
+        return "a symbolic link to nothing (" + Utf8Text(fs::read_symlink(Utf8Path(path), error))
+            + ")";
     }
     return "neither a file nor a folder";
 }

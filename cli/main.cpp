@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "platform/arguments.h"
 #include "platform/terminal.h"
 
 #include <iostream>
@@ -7,7 +8,8 @@
 
 int main(int argc, char **argv)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const qv::Utf8Console console;
+    const std::vector<std::string> args = qv::ProgramArguments(argc, argv);
     const int status =
         qv::cli::RunCommandLine(args, std::cout, std::cerr, qv::ErrorTerminalColumns());
     std::cout.flush();

@@ -3,6 +3,7 @@
 #include "common/numbers.h"
 #include "platform/checked.h"
 #include "platform/files.h"
+#include "platform/utf8_path.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,7 +61,7 @@ bool IsReadOnlyFile(const std::string &path)
 {
     namespace fs = std::filesystem;
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const fs::file_status status = fs::status(Utf8Path(path), error);
     if (error || !fs::is_regular_file(status)) {
         return false;
     }

@@ -3,6 +3,7 @@
 #include "common/paths.h"
 #include "platform/checked.h"
 #include "platform/files.h"
+#include "platform/utf8_path.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -19,8 +20,8 @@ class BackupNames
 public:
     explicit BackupNames(const std::string &fileName)
         : name_(fileName)
-        , stem_(fs::path(fileName).stem().string())
-        , extension_(fs::path(fileName).extension().string())
+        , stem_(Utf8Text(Utf8Path(fileName).stem()))
+        , extension_(Utf8Text(Utf8Path(fileName).extension()))
     { }
 
     std::string Variant(std::int32_t n) const
@@ -37,7 +38,7 @@ private:
 bool SameFile(const std::string &a, const std::string &b)
 {
     std::error_code ignored;
-    return fs::equivalent(a, b, ignored);
+    return fs::equivalent(Utf8Path(a), Utf8Path(b), ignored);
 }
 
 } // namespace

@@ -1,9 +1,14 @@
 #include "platform/app_info.h"
 
+#include "platform/utf8_path.h"
 #include "platform/version.h"
 
 #include <filesystem>
 #include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -13,11 +18,21 @@ namespace {
 fs::path ExecutablePath()
 {
     std::error_code error;
-    fs::path path = fs::read_symlink("/proc/self/exe", error);
-    if (error) {
-        return fs::current_path(error) / "quorvantile";
+#ifdef _WIN32
+    // Long enough for any path Windows gives out, also past MAX_PATH.
+    std::wstring name(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (length > 0 && length < name.size()) {
+        name.resize(length);
+        return fs::path(name);
     }
-    return path;
+#else
+    fs::path path = fs::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        return path;
+    }
+#endif
+    return fs::current_path(error) / "quorvantile";
 }
 
 } // namespace
@@ -36,17 +51,17 @@ std::string VersionText()
 
 std::string ProgramFolder()
 {
-    return ExecutablePath().parent_path().string();
+    return Utf8Text(ExecutablePath().parent_path());
 }
 
 std::string ProgramName()
 {
-    return ExecutablePath().stem().string();
+    return Utf8Text(ExecutablePath().stem());
 }
 
 std::string SettingsFilePath(const std::string &folder)
 {
-    return (fs::path(folder) / (ProgramName() + ".ini")).string();
+    return Utf8Text(Utf8Path(folder) / Utf8Path(ProgramName() + ".ini"));
 }
 
 } // namespace qv

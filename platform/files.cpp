@@ -2,7 +2,10 @@
 
 #include "platform/failure.h"
 #include "platform/file_failure.h"
+#include "platform/open_file.h"
+#include "platform/replace_file.h"
 #include "platform/temporary_files.h"
+#include "platform/utf8_path.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,11 +34,11 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 FileHandle OpenForReading(const std::string &path)
 {
     std::error_code error;
-    if (fs::is_directory(path, error)) {
+    if (fs::is_directory(Utf8Path(path), error)) {
         throw FileFailure(std::make_error_code(std::errc::is_a_directory), "reading", path);
     }
     errno = 0;
-    FileHandle file(std::fopen(path.c_str(), "rb"));
+    FileHandle file(OpenFile(path, "rb"));
     if (!file) {
         throw FileFailure(LastError(ENOENT), "reading", path);
     }
@@ -76,19 +79,19 @@ std::vector<std::uint8_t> ReadStart(std::FILE *file, std::uint64_t count, const 
 std::string WriteTarget(const std::string &path)
 {
     std::error_code error;
-    if (!fs::is_symlink(path, error)) {
+    if (!fs::is_symlink(Utf8Path(path), error)) {
         return path;
     }
-    const fs::path target = fs::canonical(path, error);
+    const fs::path target = fs::canonical(Utf8Path(path), error);
     if (error) {
         throw FileFailure(error, "following the link", path);
     }
-    return target.string();
+    return Utf8Text(target);
 }
 
 std::string ParentFolder(const std::string &path)
 {
-    const std::string folder = fs::path(path).parent_path().string();
+    const std::string folder = Utf8Text(Utf8Path(path).parent_path());
     return folder.empty() ? "." : folder;
 }
 
@@ -99,7 +102,7 @@ std::string WriteTemporary(
 {
     const std::string temp = TemporaryPathIn(ParentFolder(target));
     errno = 0;
-    std::FILE *file = std::fopen(temp.c_str(), "wbx");
+    std::FILE *file = CreateNewFile(temp);
     if (file == nullptr) {
         throw FileFailure(LastError(), "writing", target);
     }
@@ -114,21 +117,21 @@ std::string WriteTemporary(
     } else {
         // A replaced file keeps its permission bits; a new one gets those of its model.
         const std::string &like = model.empty() ? target : model;
-        const fs::file_status status = fs::status(like, error);
+        const fs::file_status status = fs::status(Utf8Path(like), error);
         error.clear();
         if (fs::is_regular_file(status)) {
-            fs::permissions(temp, status.permissions() & fs::perms::all, error);
+            fs::permissions(Utf8Path(temp), status.permissions() & fs::perms::all, error);
         }
         if (!error && !model.empty()) {
-            const fs::file_time_type time = fs::last_write_time(model, error);
+            const fs::file_time_type time = fs::last_write_time(Utf8Path(model), error);
             if (!error) {
-                fs::last_write_time(temp, time, error);
+                fs::last_write_time(Utf8Path(temp), time, error);
             }
         }
     }
     if (error) {
         std::error_code ignored;
-        fs::remove(temp, ignored);
+        fs::remove(Utf8Path(temp), ignored);
         throw FileFailure(error, "writing", target);
     }
     return temp;
@@ -136,12 +139,12 @@ std::string WriteTemporary(
 
 void RenameOver(const std::string &temp, const std::string &path)
 {
-    std::error_code error;
-    fs::rename(temp, path, error);
-    if (error) {
+    try {
+        ReplaceByRename(temp, path);
+    } catch (const Failure &) {
         std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw FileFailure(error, "replacing", path);
+        fs::remove(Utf8Path(temp), ignored);
+        throw;
     }
 }
 
@@ -221,7 +224,7 @@ void CopyFileAtomic(const std::string &source, const std::string &target)
 void DeleteFile(const std::string &path)
 {
     std::error_code error;
-    if (!fs::remove(path, error)) {
+    if (!fs::remove(Utf8Path(path), error)) {
         if (error) {
             throw FileFailure(error, "deleting", path);
         }
@@ -232,7 +235,7 @@ void DeleteFile(const std::string &path)
 void CreateFolder(const std::string &path)
 {
     std::error_code error;
-    if (!fs::create_directory(path, error)) {
+    if (!fs::create_directory(Utf8Path(path), error)) {
         if (error) {
             if (error == std::errc::no_such_file_or_directory) {
                 throw FileFailure(kPathNotFound, "creating the folder", path);
@@ -247,7 +250,7 @@ void CreateFolder(const std::string &path)
 void EnsureFolder(const std::string &path)
 {
     std::error_code error;
-    fs::create_directory(path, error);
+    fs::create_directory(Utf8Path(path), error);
     // Made now, or already there: by an earlier run, or by another run a moment ago.
     if (FolderExists(path)) {
         return;
@@ -265,25 +268,25 @@ void EnsureFolder(const std::string &path)
 bool FileExists(const std::string &path)
 {
     std::error_code error;
-    return !path.empty() && fs::is_regular_file(path, error);
+    return !path.empty() && fs::is_regular_file(Utf8Path(path), error);
 }
 
 bool FolderExists(const std::string &path)
 {
     std::error_code error;
-    return !path.empty() && fs::is_directory(path, error);
+    return !path.empty() && fs::is_directory(Utf8Path(path), error);
 }
 
 bool PathExists(const std::string &path)
 {
     std::error_code error;
-    return !path.empty() && fs::exists(fs::symlink_status(path, error));
+    return !path.empty() && fs::exists(fs::symlink_status(Utf8Path(path), error));
 }
 
 std::uint64_t FileLength(const std::string &path)
 {
     std::error_code error;
-    const std::uintmax_t size = fs::file_size(path, error);
+    const std::uintmax_t size = fs::file_size(Utf8Path(path), error);
     if (error) {
         throw FileFailure(error, "reading", path);
     }
@@ -317,12 +320,12 @@ std::vector<std::string> ListFiles(const std::string &folder, const std::string 
 {
     std::vector<std::string> names;
     std::error_code error;
-    fs::directory_iterator it(folder, error);
+    fs::directory_iterator it(Utf8Path(folder), error);
     if (error) {
         return names;
     }
     for (const fs::directory_entry &entry : it) {
-        const std::string name = entry.path().filename().string();
+        const std::string name = Utf8Text(entry.path().filename());
         std::error_code typeError;
         if (name.empty() || name[0] == '.' || !entry.is_regular_file(typeError)) {
             continue;
@@ -343,12 +346,19 @@ std::string JoinPath(const std::string &folder, const std::string &name)
     if (folder.back() == '/') {
         return folder + name;
     }
+#ifdef _WIN32
+    // "C:\\pics\\" ends in a separator too, and "C:" names the drive's current folder, which
+    // "C:/name" would not be.
+    if (folder.back() == '\\' || (folder.size() == 2 && folder[1] == ':')) {
+        return folder + name;
+    }
+#endif
     return folder + "/" + name;
 }
 
 std::string NativePath(const std::string &path)
 {
-    return fs::path(path).make_preferred().string();
+    return Utf8Text(Utf8Path(path).make_preferred());
 }
 
 } // namespace qv

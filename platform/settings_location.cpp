@@ -3,6 +3,7 @@
 #include "platform/app_info.h"
 #include "platform/files.h"
 #include "platform/install_folder.h"
+#include "platform/utf8_path.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -27,7 +28,7 @@ constexpr const char *kFolderName = "quorvantile";
 // A path as text inside the program (UTF-8, "/" between names) as the file system takes it.
 fs::path PathOf(const std::string &text)
 {
-    return fs::path(std::u8string(text.begin(), text.end()));
+    return Utf8Path(text);
 }
 
 std::string TextOf(const fs::path &path)

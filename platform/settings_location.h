@@ -39,6 +39,13 @@ using EnvironmentLookup = std::function<std::optional<std::string>(const char *n
 // when the variables name none.
 std::string UserConfigurationFolder(const EnvironmentLookup &environment);
 
+// How help texts name the user's configuration folder.
+#ifdef _WIN32
+inline constexpr const char *kUserConfigurationFolderName = "%APPDATA%";
+#else
+inline constexpr const char *kUserConfigurationFolderName = "$XDG_CONFIG_HOME or ~/.config";
+#endif
+
 // The running user may create files in the folder.
 bool FolderIsWritable(const std::string &folder);
 

@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/process.h"
+#include "platform/utf8_path.h"
 
 #include <cctype>
 #include <cstdio>
@@ -72,14 +73,14 @@ bool IsTemporaryName(const std::string &name)
 int RemoveLeftTemporaryFiles(const std::string &folder, fs::file_time_type since)
 {
     std::error_code error;
-    fs::directory_iterator it(folder, error);
+    fs::directory_iterator it(Utf8Path(folder), error);
     if (error) {
         return 0;
     }
     const std::int64_t self = CurrentProcessId();
     int removed = 0;
     for (const fs::directory_entry &entry : it) {
-        const std::optional<std::int64_t> writer = WriterOf(entry.path().filename().string());
+        const std::optional<std::int64_t> writer = WriterOf(Utf8Text(entry.path().filename()));
         std::error_code ignored;
         if (!writer || !entry.is_regular_file(ignored) || entry.is_symlink(ignored)) {
             continue;

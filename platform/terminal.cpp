@@ -33,3 +33,24 @@ std::size_t ErrorTerminalColumns()
 }
 
 } // namespace qv
+
+namespace qv {
+
+Utf8Console::Utf8Console()
+{
+#ifdef _WIN32
+    previous_ = GetConsoleOutputCP();
+    SetConsoleOutputCP(CP_UTF8);
+#endif
+}
+
+Utf8Console::~Utf8Console()
+{
+#ifdef _WIN32
+    if (previous_ != 0) {
+        SetConsoleOutputCP(previous_);
+    }
+#endif
+}
+
+} // namespace qv

@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 #include "platform/files.h"
+#include "platform/utf8_path.h"
 #include "samples/sample_pictures.h"
 
 #include <filesystem>
@@ -15,7 +16,7 @@ void PrepareSettingsFolder(const SettingsLocation &location, const std::string &
         return;
     }
     std::error_code error;
-    std::filesystem::create_directories(location.folder, error);
+    std::filesystem::create_directories(Utf8Path(location.folder), error);
     if (error) {
         return;
     }

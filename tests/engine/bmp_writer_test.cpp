@@ -226,7 +226,9 @@ TEST(AddBMPHeader, BadArgumentsFailAndLeaveThePixelsAlone)
     }
 }
 
-// Pillow and ImageMagick read our output as the same 8-bit picture.
+#ifndef _WIN32
+// Pillow and ImageMagick read our output as the same 8-bit picture (Linux programs, not there
+// for the Windows build).
 TEST(AddBMPHeader, OtherReadersSeeTheSamePicture)
 {
     test::TempDir dir;
@@ -263,6 +265,7 @@ TEST(AddBMPHeader, OtherReadersSeeTheSamePicture)
             << magick;
     }
 }
+#endif
 
 } // namespace
 } // namespace qv

@@ -2,6 +2,7 @@
 // tests/data/fuzz-regressions/ or rebuilt here from their few fields.
 #include "engine/load_bmp_file.h"
 #include "engine/mod_add_bmp_header.h"
+#include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/temp_dir.h"
@@ -102,7 +103,7 @@ TEST(FuzzRegression, CoreHeaderOfNoPixelsIsReported)
     EXPECT_EQ(dialogs.MessageTexts(),
         std::vector<std::string> {"Error in LoadBMPFile\r\nError #9\r\nSubscript out of range: a "
                                   "picture of no pixels (1 x 0) ("
-            + path + ")"});
+            + NativePath(path) + ")"});
     EXPECT_EQ(test::ReadBytes(path), bytes);
 }
 

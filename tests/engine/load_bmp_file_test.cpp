@@ -1,5 +1,6 @@
 #include "engine/load_bmp_file.h"
 #include "platform/app_info.h"
+#include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/temp_dir.h"
@@ -191,7 +192,7 @@ TEST_P(LoadBMPFileCases, AcceptsRefusesOrReports)
         EXPECT_EQ(log[0].title, kAppTitle);
         EXPECT_EQ(log[0].icon, MessageIcon::None);
     } else {
-        EXPECT_EQ(log[0].text, c.message + " (" + path + ")");
+        EXPECT_EQ(log[0].text, c.message + " (" + NativePath(path) + ")");
         EXPECT_EQ(log[0].title, "LoadBMPFile Error");
         EXPECT_EQ(log[0].icon, MessageIcon::Error);
     }
@@ -225,7 +226,9 @@ TEST(LoadBMPFile, MissingEmptyOrOtherFileIsReported)
         ScriptedDialogService dialogs;
         LoadedImage image;
         EXPECT_FALSE(LoadBMPFile(dialogs, 512, path, image));
-        EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::string> {c.text + path + ")"}) << c.name;
+        EXPECT_EQ(
+            dialogs.MessageTexts(), std::vector<std::string> {c.text + NativePath(path) + ")"})
+            << c.name;
         EXPECT_EQ(FolderEntries(dir.Path()), entries);
         EXPECT_EQ(test::ReadBytes(path).size(), c.content.size());
     }

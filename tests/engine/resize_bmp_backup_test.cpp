@@ -86,12 +86,26 @@ TEST(Backup, NeverDestroysAnEarlierBackup)
             {{"Sprite.BMP", "old"}},
             "Sprite (2).BMP",
             {{"Sprite.BMP", "old"}, {"Sprite (2).BMP", "new"}}},
-        // Names that only look like numbered copies of this picture are not its backups.
+    // Names that only look like numbered copies of this picture are not its backups...
+#ifndef _WIN32
         {"other names",
             "a.bmp",
             {{"a.bmp", "old"}, {"a (02).bmp", "new"}, {"A (2).bmp", "new"}},
             "a (2).bmp",
             {{"a.bmp", "old"}, {"a (02).bmp", "new"}, {"A (2).bmp", "new"}, {"a (2).bmp", "new"}}},
+#else
+        // ...but on Windows a name that differs only in case is the same file.
+        {"other names",
+            "a.bmp",
+            {{"a.bmp", "old"}, {"a (02).bmp", "new"}, {"A (2).bmp", "new"}},
+            "a (2).bmp",
+            {{"a.bmp", "old"}, {"a (02).bmp", "new"}, {"A (2).bmp", "new"}}},
+        {"a name in other case that holds other bytes",
+            "a.bmp",
+            {{"a.bmp", "old"}, {"A (2).bmp", "other"}},
+            "a (3).bmp",
+            {{"a.bmp", "old"}, {"A (2).bmp", "other"}, {"a (3).bmp", "new"}}},
+#endif
         {"no extension",
             "sprite",
             {{"sprite", "old"}},

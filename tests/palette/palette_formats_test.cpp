@@ -3,6 +3,7 @@
 #include "palette/palette_store.h"
 #include "platform/app_info.h"
 #include "platform/failure.h"
+#include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/palette/palette_test_data.h"
 #include "tests/support/temp_dir.h"
@@ -219,8 +220,8 @@ TEST(PaletteFiles, MissingFileIsReportedAsFileNotFound)
 
     EXPECT_EQ(dialogs.MessageTexts(),
         std::vector<std::string> {
-            "Error in LoadPaletteDataFromFile\r\nError #53\r\nFile not found (reading " + path
-            + ")"});
+            "Error in LoadPaletteDataFromFile\r\nError #53\r\nFile not found (reading "
+            + NativePath(path) + ")"});
     ExpectHolds(store, PreviousPalette());
     EXPECT_TRUE(test::ReadBytes(path).empty());
 }
