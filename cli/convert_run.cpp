@@ -86,6 +86,7 @@ FileStatus StatusOf(ResizeResult result)
         return FileStatus::Refused;
     case ResizeResult::Failed:
     case ResizeResult::Previewed:
+    case ResizeResult::Skipped:
         break;
     }
     return FileStatus::Failed;

@@ -32,6 +32,10 @@ public:
     virtual void PictureLoaded(
         std::int32_t /*width*/, std::int32_t /*height*/, std::int16_t /*bitCount*/)
     { }
+
+    // Asked once a result is built, right before anything is written (its backup first): false
+    // leaves every file as it was. A batch that writes in list order waits here for its turn.
+    virtual bool MayWrite() { return true; }
 };
 
 } // namespace qv

@@ -198,21 +198,23 @@ ResizeResult ResizeBMP(ConversionSink &sink,
     using Kind = ResizeDestination::Kind;
     DialogService &dialogs = sink.Dialogs();
     PlacementTrace trace;
+    // The backup is named in a failure as it always was, from before the picture is placed,
+    // although it is made once the result is built (and the sink lets it be written).
+    PlacementTrace traceBeforeBuild;
+    const std::int32_t sideBeforeW = outW;
+    const std::int32_t sideBeforeH = outH;
+    bool backingUp = false;
+    const auto failureName = [&] {
+        return backingUp ? FailureName(traceBeforeBuild, sideBeforeW, sideBeforeH)
+                         : FailureName(trace, outW, outH);
+    };
     try {
         ConversionOptions options = startOptions;
         LoadedImage image;
         if (!LoadAndMap(sink, store, options, path, image)) {
             return ResizeResult::Refused;
         }
-        // In place the result replaces the input, or the file of the output format's name beside
-        // it; whatever it replaces is backed up first.
-        std::string target = destination.outputPath;
-        if (destination.kind == Kind::ReplaceInput) {
-            target = ResultPath(path, options.outputFormat);
-            if (target == path || FileExists(target)) {
-                MakeBackupCopy(target, destination.backupFolder);
-            }
-        }
+        traceBeforeBuild = trace;
         IndexedRows output = BuildOutput(dialogs, store, options, image, outW, outH, trace);
         if (destination.kind == Kind::Preview) {
             // The preview shows the indices as a bitmap whatever the file format.
@@ -221,14 +223,28 @@ ResizeResult ResizeBMP(ConversionSink &sink,
                 PreviewBoxFor(options.scaling, outW, outH)});
             return ResizeResult::Previewed;
         }
-        WriteFileAtomic(target, FileBytes(store, options, std::move(output)));
+        std::vector<std::uint8_t> bytes = FileBytes(store, options, std::move(output));
+        if (!sink.MayWrite()) {
+            return ResizeResult::Skipped;
+        }
+        // In place the result replaces the input, or the file of the output format's name beside
+        // it; whatever it replaces is backed up first.
+        std::string target = destination.outputPath;
+        if (destination.kind == Kind::ReplaceInput) {
+            target = ResultPath(path, options.outputFormat);
+            if (target == path || FileExists(target)) {
+                backingUp = true;
+                MakeBackupCopy(target, destination.backupFolder);
+                backingUp = false;
+            }
+        }
+        WriteFileAtomic(target, bytes);
         return ResizeResult::Converted;
     } catch (const Failure &failure) {
-        ReportError(dialogs, FailureName(trace, outW, outH), failure);
+        ReportError(dialogs, failureName(), failure);
     } catch (const std::bad_alloc &) {
-        ReportError(dialogs,
-            FailureName(trace, outW, outH),
-            Failure(kOutOfMemory, FailureDescription(kOutOfMemory)));
+        ReportError(
+            dialogs, failureName(), Failure(kOutOfMemory, FailureDescription(kOutOfMemory)));
     }
     return ResizeResult::Failed;
 }

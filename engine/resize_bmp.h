@@ -17,6 +17,7 @@ enum class ResizeResult {
     Refused, // not taken: refused or unreadable picture, larger than the square, palette failure
     Failed, // stopped by a failure, reported as "ResizeBMP at line 0, ..."
     Previewed, // shown in the preview box
+    Skipped, // built, but the sink did not let it be written (a stopped batch); nothing changed
 };
 
 // Where a conversion's result goes.
@@ -52,7 +53,7 @@ struct ResizeDestination {
 // ResultPath(path, options.outputFormat): the input itself, or the file of the output format's
 // name beside it (the input then stays untouched). Whatever the result replaces is first copied
 // into the backup folder (never over an earlier, different backup); a failed backup leaves it as
-// it was. The result is written atomically. Pixels keyed by colour or alpha (KeyedPixels) become
+// it was. The result is written atomically, and only when the sink's MayWrite agrees. Pixels keyed by colour or alpha (KeyedPixels) become
 // the output transparent index before the picture is fitted. Every message goes through
 // sink.Dialogs(); nothing escapes to the caller.
 ResizeResult ResizeBMP(ConversionSink &sink,

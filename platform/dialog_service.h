@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,26 @@ struct OpenFileAnswer {
 // Every modal interaction of the program goes through this interface: the real one shows Qt
 // dialogs, the scripted one answers from a queue and records what was shown, so every handler
 // can be tested without a display.
+// A long job's progress window, modal over the program's window while it is open: Show after
+// each step; Cancelled once the user asked to stop (asking also lets the window repaint). It
+// closes when destroyed.
+class ProgressDialog
+{
+public:
+    virtual ~ProgressDialog() = default;
+    // done steps of the total; current names the step now under way.
+    virtual void Show(int done, const std::string &current) = 0;
+    virtual bool Cancelled() = 0;
+};
+
 class DialogService
 {
 public:
     virtual ~DialogService() = default;
+
+    // Opens a progress window for total steps with text above the bar and a Cancel button.
+    virtual std::unique_ptr<ProgressDialog> StartProgress(
+        const std::string &text, const std::string &title, int total) = 0;
 
     // A modal message box with one OK button. An empty title means the application title.
     virtual void MessageBox(

@@ -1,6 +1,49 @@
 #include "platform/scripted_dialog_service.h"
 
 namespace qv {
+namespace {
+
+class ScriptedProgress : public ProgressDialog
+{
+public:
+    ScriptedProgress(std::vector<ScriptedDialogService::Shown> &log, int total, int cancelAt)
+        : log_(log)
+        , total_(total)
+        , cancelAt_(cancelAt)
+    { }
+
+    void Show(int done, const std::string &current) override
+    {
+        done_ = done;
+        log_.push_back({ScriptedDialogService::Kind::Progress,
+            std::to_string(done) + "/" + std::to_string(total_) + " " + current,
+            {},
+            MessageIcon::None,
+            {},
+            {}});
+    }
+    bool Cancelled() override { return cancelAt_ >= 0 && done_ >= cancelAt_; }
+
+private:
+    std::vector<ScriptedDialogService::Shown> &log_;
+    int total_;
+    int cancelAt_;
+    int done_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<ProgressDialog> ScriptedDialogService::StartProgress(
+    const std::string &text, const std::string &title, int total)
+{
+    shown_.push_back({Kind::Progress, text, title, MessageIcon::None, std::to_string(total), {}});
+    int cancelAt = -1;
+    if (!cancels_.empty()) {
+        cancelAt = cancels_.front();
+        cancels_.pop_front();
+    }
+    return std::make_unique<ScriptedProgress>(shown_, total, cancelAt);
+}
 
 void ScriptedDialogService::MessageBox(
     const std::string &text, const std::string &title, MessageIcon icon)

@@ -15,7 +15,7 @@ namespace qv {
 class ScriptedDialogService : public DialogService
 {
 public:
-    enum class Kind { Message, Input, OpenFile, Folder };
+    enum class Kind { Message, Input, OpenFile, Folder, Progress };
 
     struct Shown {
         Kind kind;
@@ -35,6 +35,8 @@ public:
     void QueueInput(const std::string &answer) { inputs_.push_back(answer); }
     void QueueOpenFile(const OpenFileAnswer &answer) { files_.push_back(answer); }
     void QueueFolder(const std::string &answer) { folders_.push_back(answer); }
+    // The next progress window is cancelled once it has shown done steps.
+    void QueueCancelAt(int done) { cancels_.push_back(done); }
 
     void MessageBox(const std::string &text, const std::string &title, MessageIcon icon) override;
     std::string InputBox(const std::string &prompt,
@@ -42,18 +44,26 @@ public:
         const std::string &defaultText) override;
     OpenFileAnswer OpenFile(const OpenFileRequest &request) override;
     std::string BrowseForFolder(const std::string &startFolder, const std::string &title) override;
+    // Recorded as a Progress entry (text, title, the total as defaultText); each Show adds a
+    // Progress entry whose text is "done/total current".
+    std::unique_ptr<ProgressDialog> StartProgress(
+        const std::string &text, const std::string &title, int total) override;
 
     const std::vector<Shown> &Log() const { return shown_; }
     // The texts of the message boxes shown so far, in order.
     std::vector<std::string> MessageTexts() const;
     void ClearLog() { shown_.clear(); }
     // True when every queued answer has been used.
-    bool AllAnswersUsed() const { return inputs_.empty() && files_.empty() && folders_.empty(); }
+    bool AllAnswersUsed() const
+    {
+        return inputs_.empty() && files_.empty() && folders_.empty() && cancels_.empty();
+    }
 
 private:
     std::deque<std::string> inputs_;
     std::deque<OpenFileAnswer> files_;
     std::deque<std::string> folders_;
+    std::deque<int> cancels_;
     std::vector<Shown> shown_;
 };
 

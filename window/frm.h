@@ -3,6 +3,7 @@
 #include "common/cls_ini.h"
 #include "common/conversion_options.h"
 #include "common/qt/color_checkbox.h"
+#include "engine/batch_run.h"
 #include "engine/conversion_sink.h"
 #include "engine/loaded_image.h"
 #include "palette/palette_store.h"
@@ -21,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QGroupBox>
 #include <QMainWindow>
@@ -131,6 +133,8 @@ public:
     // --- Convert and Find Minimum (frm_batch.cpp).
     void cmdOK_Click();
     void cmdAnalyze_Click();
+    // How many threads a batch converts on; below 1, one per core.
+    void SetBatchWorkers(int workers) { batchWorkers_ = workers; }
 
     // While true, preview refreshes do nothing: set around multi-step changes.
     bool SuspendPreview = false;
@@ -212,6 +216,16 @@ private:
     PaletteStore palette_;
     std::unique_ptr<clsINI> ini_;
     std::string backupFolder_;
+    int batchWorkers_ = 0;
+
+    // How a batch ended: the files it went through, and whether Cancel stopped it before the end.
+    struct BatchOutcome {
+        std::size_t done = 0;
+        bool stopped = false;
+    };
+    // Converts the items off the window's thread with a progress window for a long batch,
+    // showing each file's messages in list order (frm_batch.cpp).
+    BatchOutcome ConvertItems(const std::vector<BatchItem> &items);
 
     // The settings folder given to Form_Load: the picture folder when none is stored, and the
     // palette dialog's initial folder.

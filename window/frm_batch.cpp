@@ -1,6 +1,8 @@
 // "Convert" and "Find Minimum": the loops over the selected entries of the file list.
 #include "common/numbers.h"
+#include "common/paths.h"
 #include "common/report_error.h"
+#include "engine/batch_run.h"
 #include "engine/load_bmp_file.h"
 #include "engine/resize_bmp.h"
 #include "engine/square_size.h"
@@ -14,6 +16,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+
+#include <QCoreApplication>
 
 namespace qv {
 namespace {
@@ -50,9 +54,8 @@ void frm::ConnectBatchHandlers()
 void frm::cmdOK_Click()
 {
     try {
-        std::int32_t converted = 0;
+        std::vector<BatchItem> items;
         {
-            const BusyPointer busy;
             const std::string backupName = std::string(kAppTitle) + " Backup";
             backupFolder_ = JoinPath(File->Path(), backupName);
             if (PathExists(backupFolder_) && !FolderExists(backupFolder_)) {
@@ -67,31 +70,77 @@ void frm::cmdOK_Click()
             const auto batchStart = std::filesystem::file_time_type::clock::now();
             RemoveLeftTemporaryFiles(File->Path(), batchStart);
             RemoveLeftTemporaryFiles(backupFolder_, batchStart);
+            const std::int32_t side = SizeFromCaption(*lblSize);
             const int count = EntryCount(*File);
             for (int i = 0; i < count; ++i) {
-                if (!File->Selected(i)) {
-                    continue;
+                if (File->Selected(i)) {
+                    items.push_back({JoinPath(File->Path(), File->List(i)),
+                        ResizeDestination::ReplaceInput(backupFolder_),
+                        side});
                 }
-                std::int32_t width = SizeFromCaption(*lblSize);
-                std::int32_t height = width;
-                ResizeBMP(*this,
-                    palette_,
-                    CurrentOptions(),
-                    JoinPath(File->Path(), File->List(i)),
-                    width,
-                    height,
-                    ResizeDestination::ReplaceInput(backupFolder_));
-                converted = CheckedAdd(converted, 1);
             }
-            File_Click();
         }
-        dialogs_.MessageBox(converted == 0 ? std::string("Nothing to convert.")
-                                           : "Converted " + std::to_string(converted) + " file(s).",
-            "Finished",
-            MessageIcon::Information);
+        const BatchOutcome outcome = ConvertItems(items);
+        File_Click();
+        const std::string total = std::to_string(items.size());
+        if (outcome.stopped) {
+            dialogs_.MessageBox(
+                "Stopped after " + std::to_string(outcome.done) + " of " + total + " file(s).",
+                "Stopped",
+                MessageIcon::Information);
+        } else {
+            dialogs_.MessageBox(outcome.done == 0
+                    ? std::string("Nothing to convert.")
+                    : "Converted " + std::to_string(outcome.done) + " file(s).",
+                "Finished",
+                MessageIcon::Information);
+        }
     } catch (const Failure &failure) {
         ReportError(dialogs_, "cmdOK_Click", failure);
     }
+}
+
+frm::BatchOutcome frm::ConvertItems(const std::vector<BatchItem> &items)
+{
+    // A batch of a few files is over before a progress window would mean anything.
+    constexpr std::size_t kProgressAbove = 5;
+    std::unique_ptr<ProgressDialog> progress;
+    if (items.size() > kProgressAbove) {
+        progress = dialogs_.StartProgress(
+            "Converting the selected files…", "Convert", static_cast<int>(items.size()));
+    }
+    const BusyPointer busy;
+    // The options as they are now serve the whole batch: nothing can change them while it runs
+    // but a picture switching Convert Palette on, which the batch follows.
+    const ConversionOptions options = CurrentOptions();
+    bool stopped = false;
+    const std::size_t done = RunBatch(
+        options,
+        palette_,
+        items,
+        batchWorkers_,
+        [&](std::size_t index, const BatchResult &result) {
+            for (const ScriptedDialogService::Shown &shown : result.messages) {
+                dialogs_.MessageBox(shown.text, shown.title, shown.icon);
+            }
+            if (result.switchedConvertPaletteOn) {
+                SwitchConvertPaletteOn();
+            }
+            if (progress) {
+                progress->Show(static_cast<int>(index) + 1, FileNameFromPath(items[index].path));
+                stopped = progress->Cancelled();
+            }
+            return !stopped;
+        },
+        [&] {
+            if (progress) {
+                stopped = stopped || progress->Cancelled();
+            } else {
+                // Repaints only: the window takes no input while its batch runs.
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            }
+        });
+    return {done, stopped && done < items.size()};
 }
 
 void frm::cmdAnalyze_Click()

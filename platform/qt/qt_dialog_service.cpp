@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 namespace qv {
 namespace {
@@ -29,7 +30,47 @@ QMessageBox::Icon QtIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+class QtProgress : public ProgressDialog
+{
+public:
+    QtProgress(const std::string &text, const std::string &title, int total)
+        : text_(QString::fromStdString(text))
+        , dialog_(text_, "Cancel", 0, total, QApplication::activeWindow())
+    {
+        dialog_.setWindowTitle(TitleOrAppTitle(title));
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(0);
+        dialog_.setAutoClose(false);
+        dialog_.setAutoReset(false);
+        dialog_.setMinimumWidth(420);
+        dialog_.setValue(0);
+    }
+
+    void Show(int done, const std::string &current) override
+    {
+        dialog_.setLabelText(text_ + "\n" + QString::number(done) + " of "
+            + QString::number(dialog_.maximum()) + ": " + QString::fromStdString(current));
+        dialog_.setValue(done);
+    }
+
+    bool Cancelled() override
+    {
+        QApplication::processEvents();
+        return dialog_.wasCanceled();
+    }
+
+private:
+    QString text_;
+    QProgressDialog dialog_;
+};
+
 } // namespace
+
+std::unique_ptr<ProgressDialog> QtDialogService::StartProgress(
+    const std::string &text, const std::string &title, int total)
+{
+    return std::make_unique<QtProgress>(text, title, total);
+}
 
 void QtDialogService::MessageBox(
     const std::string &text, const std::string &title, MessageIcon icon)

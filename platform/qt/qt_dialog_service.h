@@ -17,6 +17,9 @@ public:
         const std::string &defaultText) override;
     OpenFileAnswer OpenFile(const OpenFileRequest &request) override;
     std::string BrowseForFolder(const std::string &startFolder, const std::string &title) override;
+    // A QProgressDialog, window-modal over the active window.
+    std::unique_ptr<ProgressDialog> StartProgress(
+        const std::string &text, const std::string &title, int total) override;
 };
 
 } // namespace qv
