@@ -312,6 +312,10 @@ const std::vector<OptionRow> &OptionTable()
             "N",
             "files converted in parallel (default: the number of cores)",
             JobsValue},
+        SwitchRow({"--restore"},
+            "give each picture back its oldest backup (the file as it is now\n"
+            "is backed up first); no conversion",
+            &CliOptions::restore),
         SwitchRow({"--json"}, "one JSON object per file on stdout", &CliOptions::json),
         SwitchRow({"--quiet", "-q"}, "no progress line and no closing count", &CliOptions::quiet),
         SwitchRow({"--help", "-h"}, "", &CliOptions::help),

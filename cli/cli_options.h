@@ -28,6 +28,7 @@ struct CliOptions {
     bool quiet = false;
     bool help = false;
     bool version = false;
+    bool restore = false; // give each path back its oldest backup instead of converting
 };
 
 // The outcome of parsing: the options, or a one-line message saying what is wrong.

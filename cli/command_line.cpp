@@ -7,6 +7,7 @@
 #include "cli/convert_worker.h"
 #include "cli/find_minimum.h"
 #include "cli/message_line.h"
+#include "cli/restore_run.h"
 #include "cli/result_printer.h"
 #include "common/cls_ini.h"
 #include "platform/app_info.h"
@@ -153,6 +154,9 @@ int RunCommandLine(const std::vector<std::string> &args,
     if (options.version) {
         out << kProgram << ' ' << VersionText() << '\n';
         return kExitConverted;
+    }
+    if (options.restore) {
+        return RunRestore(options.paths, options.quiet, out, err);
     }
 
     ConversionOptions conversion;

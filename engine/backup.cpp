@@ -69,4 +69,36 @@ std::string MakeBackupCopy(const std::string &inputPath, const std::string &back
     return target;
 }
 
+std::string OldestBackup(const std::string &picture, const std::string &backupFolder)
+{
+    const BackupNames names(FileNameFromPath(picture));
+    const std::string first = JoinPath(backupFolder, names.Variant(1));
+    if (FileExists(first)) {
+        return first;
+    }
+    // Copies are numbered without gaps, but the first may have been taken away by hand.
+    for (std::int32_t n = 2;; n = CheckedAdd(n, 1)) {
+        const std::string candidate = JoinPath(backupFolder, names.Variant(n));
+        if (FileExists(candidate)) {
+            return candidate;
+        }
+        if (!PathExists(candidate)) {
+            return {};
+        }
+    }
+}
+
+bool RestoreOriginal(const std::string &picture, const std::string &backupFolder)
+{
+    const std::string original = OldestBackup(picture, backupFolder);
+    if (original.empty()) {
+        return false;
+    }
+    if (FileExists(picture)) {
+        MakeBackupCopy(picture, backupFolder);
+    }
+    CopyFileAtomic(original, picture);
+    return true;
+}
+
 } // namespace qv

@@ -15,4 +15,14 @@ namespace qv {
 // never touched.
 std::string MakeBackupCopy(const std::string &inputPath, const std::string &backupFolder);
 
+// The oldest backup of the picture in the backup folder, its true original: the copy under its
+// own name, else the lowest numbered one ("name (2).ext", ...); empty when there is none.
+std::string OldestBackup(const std::string &picture, const std::string &backupFolder);
+
+// Gives the picture back its oldest backup, atomically and with the backup's permission bits and
+// modification time. The file as it is now is first backed up itself (MakeBackupCopy), so a
+// restore can be undone as well. Returns false, changing nothing, when there is no backup.
+// Throws qv::Failure as the copies do; the picture is then as it was.
+bool RestoreOriginal(const std::string &picture, const std::string &backupFolder);
+
 } // namespace qv

@@ -54,6 +54,9 @@ public:
     virtual void MessageBox(
         const std::string &text, const std::string &title, MessageIcon icon) = 0;
 
+    // A modal question with Yes and No buttons (No the default); true for Yes.
+    virtual bool Confirm(const std::string &text, const std::string &title) = 0;
+
     // A modal text prompt pre-filled with defaultText; returns the text, empty on Cancel.
     virtual std::string InputBox(
         const std::string &prompt, const std::string &title, const std::string &defaultText) = 0;

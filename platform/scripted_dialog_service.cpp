@@ -51,6 +51,17 @@ void ScriptedDialogService::MessageBox(
     shown_.push_back({Kind::Message, text, title, icon, {}, {}});
 }
 
+bool ScriptedDialogService::Confirm(const std::string &text, const std::string &title)
+{
+    shown_.push_back({Kind::Confirm, text, title, MessageIcon::None, {}, {}});
+    if (confirms_.empty()) {
+        throw UnexpectedDialog("unexpected question: " + text);
+    }
+    const bool yes = confirms_.front();
+    confirms_.pop_front();
+    return yes;
+}
+
 std::string ScriptedDialogService::InputBox(
     const std::string &prompt, const std::string &title, const std::string &defaultText)
 {

@@ -15,7 +15,7 @@ namespace qv {
 class ScriptedDialogService : public DialogService
 {
 public:
-    enum class Kind { Message, Input, OpenFile, Folder, Progress };
+    enum class Kind { Message, Input, OpenFile, Folder, Progress, Confirm };
 
     struct Shown {
         Kind kind;
@@ -35,10 +35,12 @@ public:
     void QueueInput(const std::string &answer) { inputs_.push_back(answer); }
     void QueueOpenFile(const OpenFileAnswer &answer) { files_.push_back(answer); }
     void QueueFolder(const std::string &answer) { folders_.push_back(answer); }
+    void QueueConfirm(bool yes) { confirms_.push_back(yes); }
     // The next progress window is cancelled once it has shown done steps.
     void QueueCancelAt(int done) { cancels_.push_back(done); }
 
     void MessageBox(const std::string &text, const std::string &title, MessageIcon icon) override;
+    bool Confirm(const std::string &text, const std::string &title) override;
     std::string InputBox(const std::string &prompt,
         const std::string &title,
         const std::string &defaultText) override;
@@ -56,7 +58,8 @@ public:
     // True when every queued answer has been used.
     bool AllAnswersUsed() const
     {
-        return inputs_.empty() && files_.empty() && folders_.empty() && cancels_.empty();
+        return inputs_.empty() && files_.empty() && folders_.empty() && cancels_.empty()
+            && confirms_.empty();
     }
 
 private:
@@ -64,6 +67,7 @@ private:
     std::deque<OpenFileAnswer> files_;
     std::deque<std::string> folders_;
     std::deque<int> cancels_;
+    std::deque<bool> confirms_;
     std::vector<Shown> shown_;
 };
 

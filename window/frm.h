@@ -109,6 +109,9 @@ public:
     void Form_Load(const std::string &settingsPath, const std::string &settingsFolder);
     clsINI &Settings() { return *ini_; }
 
+    // --- File > Restore Originals (frm_restore.cpp).
+    void mnuFileRestore_Click();
+
     // --- Folder and file list (frm_files.cpp).
     void mnuFileOpenFolder_Click();
     void lblFolder_Click();
@@ -170,6 +173,7 @@ protected:
 
     // Menus.
     MenuItem *mnuFileOpenFolder = nullptr;
+    MenuItem *mnuFileRestore = nullptr;
     MenuItem *mnuFileExit = nullptr;
     MenuArray mnuScalingOption;
     MenuArray mnuVerticalAlignmentOption;
@@ -208,6 +212,7 @@ private:
     void ConnectPaletteHandlers();
     void ConnectTransparencyHandlers();
     void ConnectColorKeyHandlers();
+    void ConnectRestoreHandlers();
     void ConnectFileHandlers();
     void ConnectOptionHandlers();
     void ConnectBatchHandlers();

@@ -103,6 +103,7 @@ frm::frm(DialogService &dialogs, QWidget *parent)
     ConnectPaletteHandlers();
     ConnectTransparencyHandlers();
     ConnectColorKeyHandlers();
+    ConnectRestoreHandlers();
     ConnectFileHandlers();
     ConnectOptionHandlers();
     ConnectBatchHandlers();

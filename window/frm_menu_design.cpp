@@ -57,6 +57,7 @@ void frm::CreateMenus()
     mnuFile = TopMenu(bar, "mnuFile", "&File");
     mnuFileOpenFolder = Item(mnuFile, "mnuFileOpenFolder", "&Open Folder");
     mnuFileOpenFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFileRestore = Item(mnuFile, "mnuFileRestore", "&Restore Originals…");
     mnuFileDash = Item(mnuFile, "mnuFileDash", "-");
     mnuFileExit = Item(mnuFile, "mnuFileExit", "E&xit");
     connect(mnuFileExit, &MenuItem::Click, this, [this] {

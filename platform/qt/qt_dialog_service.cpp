@@ -83,6 +83,17 @@ void QtDialogService::MessageBox(
     box.exec();
 }
 
+bool QtDialogService::Confirm(const std::string &text, const std::string &title)
+{
+    QMessageBox box(QMessageBox::Question,
+        TitleOrAppTitle(title),
+        QString::fromStdString(text),
+        QMessageBox::Yes | QMessageBox::No,
+        QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::string QtDialogService::InputBox(
     const std::string &prompt, const std::string &title, const std::string &defaultText)
 {

@@ -12,6 +12,7 @@ class QtDialogService : public DialogService
 {
 public:
     void MessageBox(const std::string &text, const std::string &title, MessageIcon icon) override;
+    bool Confirm(const std::string &text, const std::string &title) override;
     std::string InputBox(const std::string &prompt,
         const std::string &title,
         const std::string &defaultText) override;

@@ -237,6 +237,7 @@ const std::vector<MenuDesign> kMenus = {
     {"mnuFile",
         "&File",
         {{"mnuFileOpenFolder", "&Open Folder", ItemKind::Command},
+            {"mnuFileRestore", "&Restore Originals…", ItemKind::Command},
             {"mnuFileDash", "-", ItemKind::Separator},
             {"mnuFileExit", "E&xit", ItemKind::Command}}},
     {"mnuScaling",

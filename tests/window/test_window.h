@@ -27,6 +27,7 @@ public:
     using frm::mnuColorMatchingOption;
     using frm::mnuFileExit;
     using frm::mnuFileOpenFolder;
+    using frm::mnuFileRestore;
     using frm::mnuHorizontalAlignmentOption;
     using frm::mnuPaletteConvertPalette;
     using frm::mnuPaletteOption;
