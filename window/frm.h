@@ -109,6 +109,9 @@ public:
     void Form_Load(const std::string &settingsPath, const std::string &settingsFolder);
     clsINI &Settings() { return *ini_; }
 
+    // --- Dropping folders and files onto the window (frm_drop.cpp).
+    void DropPaths(const std::vector<std::string> &paths);
+
     // --- File > Restore Originals (frm_restore.cpp).
     void mnuFileRestore_Click();
 
@@ -118,6 +121,8 @@ public:
     void cmdRefreshFileList_Click();
     void File_Click();
     void optShow_MouseDown(int index);
+    // Shows folder as the picture folder and stores it as "Path"; nothing is selected yet.
+    void OpenPictureFolder(const std::string &folder);
 
     // --- Option controls and option menus (frm_options.cpp).
     void chkPal_Change(int index);
@@ -149,6 +154,9 @@ public:
     void Handle(const char *name, const std::function<void()> &handler);
 
 protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
     // The controls, named as in the window's design, in tab order, then the menus. Protected so
     // that the tests' window can publish the ones its tests check; nothing else outside frm
     // reaches them.

@@ -104,6 +104,7 @@ frm::frm(DialogService &dialogs, QWidget *parent)
     ConnectTransparencyHandlers();
     ConnectColorKeyHandlers();
     ConnectRestoreHandlers();
+    setAcceptDrops(true);
     ConnectFileHandlers();
     ConnectOptionHandlers();
     ConnectBatchHandlers();

@@ -73,17 +73,22 @@ void frm::mnuFileOpenFolder_Click()
         if (folder.empty() || folder == File->Path()) {
             return;
         }
-        img->ClearPicture();
-        mnuFileOpenFolder->SetTag(folder);
-        SetPathCaption(*lblFolder, folder);
-        File->SetPath(folder);
+        OpenPictureFolder(folder);
         if (File->ListCount() > 0) {
             File->SetSelected(0, true);
         }
-        WriteTextSetting(*ini_, settings::kPath, folder);
     } catch (const Failure &failure) {
         ReportError(dialogs_, "cmdBrowse_Click", failure);
     }
+}
+
+void frm::OpenPictureFolder(const std::string &folder)
+{
+    img->ClearPicture();
+    mnuFileOpenFolder->SetTag(folder);
+    SetPathCaption(*lblFolder, folder);
+    File->SetPath(folder);
+    WriteTextSetting(*ini_, settings::kPath, folder);
 }
 
 void frm::lblFolder_Click()
