@@ -123,12 +123,18 @@ void frm::CreateControls(QWidget *client)
         new QRadioButton("Original", fraImage), Member("optShow", 0), TwipsRect(2280, 0, 855, 255));
     optShow[1] = Placed(
         new QRadioButton("Preview", fraImage), Member("optShow", 1), TwipsRect(3120, 0, 855, 255));
+    // "Original" needs a narrower face than the other captions to end before "Preview".
+    QFont narrow = fraImage->font();
+    narrow.setStretch(70);
     for (QRadioButton *option : optShow) {
         // The buttons sit on the frame's top line; an opaque background hides the line.
         option->setAutoFillBackground(true);
+        option->setFont(narrow);
     }
     optShow[0]->setChecked(true);
     img = Placed(new ImageBox(fraImage), "img", TwipsRect(120, 240, 3840, 3840));
+    // A picture larger than the box ends at the frame's inside, clear of its border.
+    img->SetDrawingArea(TwipsRect(120, 240, 3840, 3840));
 
     File = Placed(new FileListBox(client), "File", TwipsRect(120, 480, 2175, 3990));
     File->SetPattern(kPicturePattern);

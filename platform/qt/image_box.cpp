@@ -74,6 +74,9 @@ void ImageBox::paintEvent(QPaintEvent *)
         return;
     }
     QPainter painter(this);
+    if (!area_.isEmpty()) {
+        painter.setClipRect(area_.translated(-pos()));
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (stretch_) {
         painter.drawImage(rect(), picture_);

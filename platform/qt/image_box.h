@@ -32,6 +32,10 @@ public:
     // Repaints at once.
     void Redraw() { repaint(); }
 
+    // The part of the parent the picture may be drawn on (in the parent's coordinates), so a
+    // picture larger than its frame's interior does not run over the frame; empty: no limit.
+    void SetDrawingArea(const QRect &area) { area_ = area; }
+
 signals:
     // A mouse press: the button, the keyboard modifiers and the position in twips from the
     // box's top-left corner.
@@ -46,6 +50,7 @@ private:
 
     QImage picture_;
     bool stretch_ = false;
+    QRect area_;
 };
 
 } // namespace qv

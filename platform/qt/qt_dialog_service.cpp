@@ -12,6 +12,21 @@
 namespace qv {
 namespace {
 
+// The window a dialog opens over.
+QWidget *Owner()
+{
+    if (QWidget *active = QApplication::activeWindow()) {
+        return active;
+    }
+    // Without a window manager nothing is active: the program's visible window owns the dialog.
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->inherits("QMainWindow")) {
+            return top;
+        }
+    }
+    return nullptr;
+}
+
 QString TitleOrAppTitle(const std::string &title)
 {
     return QString::fromStdString(title.empty() ? std::string(kAppTitle) : title);
@@ -35,7 +50,7 @@ class QtProgress : public ProgressDialog
 public:
     QtProgress(const std::string &text, const std::string &title, int total)
         : text_(QString::fromStdString(text))
-        , dialog_(text_, "Cancel", 0, total, QApplication::activeWindow())
+        , dialog_(text_, "Cancel", 0, total, Owner())
     {
         dialog_.setWindowTitle(TitleOrAppTitle(title));
         dialog_.setWindowModality(Qt::WindowModal);
@@ -79,7 +94,7 @@ void QtDialogService::MessageBox(
         TitleOrAppTitle(title),
         QString::fromStdString(text),
         QMessageBox::Ok,
-        QApplication::activeWindow());
+        Owner());
     box.exec();
 }
 
@@ -89,7 +104,7 @@ bool QtDialogService::Confirm(const std::string &text, const std::string &title)
         TitleOrAppTitle(title),
         QString::fromStdString(text),
         QMessageBox::Yes | QMessageBox::No,
-        QApplication::activeWindow());
+        Owner());
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -97,19 +112,22 @@ bool QtDialogService::Confirm(const std::string &text, const std::string &title)
 std::string QtDialogService::InputBox(
     const std::string &prompt, const std::string &title, const std::string &defaultText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(),
-        TitleOrAppTitle(title),
-        QString::fromStdString(prompt),
-        QLineEdit::Normal,
-        QString::fromStdString(defaultText),
-        &ok);
-    return ok ? text.toStdString() : std::string();
+    QWidget *owner = Owner();
+    QInputDialog dialog(owner);
+    dialog.setWindowTitle(TitleOrAppTitle(title));
+    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setTextValue(QString::fromStdString(defaultText));
+    // Sized before it is placed, so that it opens centred over the window as a message box does.
+    dialog.adjustSize();
+    if (owner != nullptr) {
+        dialog.move(owner->frameGeometry().center() - dialog.rect().center());
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
 
 OpenFileAnswer QtDialogService::OpenFile(const OpenFileRequest &request)
 {
-    QFileDialog dialog(QApplication::activeWindow(),
+    QFileDialog dialog(Owner(),
         QString::fromStdString(request.title),
         QString::fromStdString(request.initialFolder));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -142,7 +160,7 @@ OpenFileAnswer QtDialogService::OpenFile(const OpenFileRequest &request)
 std::string QtDialogService::BrowseForFolder(
     const std::string &startFolder, const std::string &title)
 {
-    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(),
+    const QString folder = QFileDialog::getExistingDirectory(Owner(),
         QString::fromStdString(title),
         QString::fromStdString(startFolder),
         QFileDialog::ShowDirsOnly);
