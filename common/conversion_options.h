@@ -12,6 +12,10 @@ enum class Scaling : int { None = 0, Square64 = 1, Square128 = 2, Square32 = 3 }
 enum class VerticalAlignment : int { Top = 0, Center = 1, Bottom = 2, Weighted = 3 };
 enum class HorizontalAlignment : int { Left = 0, Center = 1, Right = 2, Weighted = 3 };
 enum class ColorMatching : int { Pixel = 0, AverageRow = 1, AverageColumn = 2, AverageSquare = 3 };
+// How far apart two colours are for every match of a conversion: squared RGB, the "redmean"
+// weighted RGB, Euclidean OKLab, CIEDE2000.
+enum class DistanceMeasure : int { Rgb = 0, WeightedRgb = 1, OkLab = 2, Ciede2000 = 3 };
+enum class Dithering : int { None = 0, FloydSteinberg = 1, Ordered = 2 };
 
 // The target palette: a palette file when filePath is set, otherwise the built-in palette of that
 // resource name.
@@ -50,6 +54,8 @@ struct ConversionOptions {
     VerticalAlignment verticalAlignment = VerticalAlignment::Bottom;
     HorizontalAlignment horizontalAlignment = HorizontalAlignment::Center;
     ColorMatching colorMatching = ColorMatching::Pixel;
+    DistanceMeasure distance = DistanceMeasure::Rgb;
+    Dithering dithering = Dithering::None;
     // Per channel, 0..200 with 100 unchanged: red, green, blue.
     std::array<std::int32_t, 3> brightness = {100, 100, 100};
     bool convertPalette = true;

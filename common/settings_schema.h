@@ -51,6 +51,9 @@ inline constexpr Setting kOutputTransparentColor {
 inline constexpr Setting kTransparentEdges {"General", "TransparentEdges", SettingKind::Flag, -1};
 inline constexpr Setting kScaleMode {"General", "ScaleMode", SettingKind::Number, 0, 0, 3};
 inline constexpr Setting kColorMatching {"General", "ColorMatching", SettingKind::Number, 0, 0, 3};
+// The distance measure (DistanceMeasure) and the dithering (Dithering).
+inline constexpr Setting kColorDistance {"General", "ColorDistance", SettingKind::Number, 0, 0, 3};
+inline constexpr Setting kDithering {"General", "Dithering", SettingKind::Number, 0, 0, 2};
 // Red, green, blue.
 inline constexpr Setting kBright {"General", "Bright", SettingKind::Number, 100, 0, 200, 3};
 // The skip checkbox of each palette entry; Skip255 defaults to 1, the default output
@@ -63,7 +66,7 @@ inline constexpr Setting kSkip {"Colors",
     std::numeric_limits<std::int32_t>::max(),
     256};
 
-inline constexpr std::array<const Setting *, 14> kAll = {&kPath,
+inline constexpr std::array<const Setting *, 16> kAll = {&kPath,
     &kConvertPalette,
     &kPalette,
     &kVerticalAlignment,
@@ -75,6 +78,8 @@ inline constexpr std::array<const Setting *, 14> kAll = {&kPath,
     &kTransparentEdges,
     &kScaleMode,
     &kColorMatching,
+    &kColorDistance,
+    &kDithering,
     &kBright,
     &kSkip};
 

@@ -1,0 +1,82 @@
+#include "palette/ciede2000_matcher.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace qv {
+namespace {
+
+constexpr std::size_t kColors = std::size_t {1} << 24;
+
+} // namespace
+
+Ciede2000Matcher::Ciede2000Matcher()
+    : known_(kColors / 64, 0)
+    , answers_(std::make_unique_for_overwrite<std::uint8_t[]>(kColors))
+{ }
+
+void Ciede2000Matcher::Reset(
+    const std::array<MatchColor, 256> &colors, const std::array<bool, 256> &usable)
+{
+    byLightness_.clear();
+    std::vector<MatchColor> seen;
+    for (std::size_t i = 0; i < colors.size(); ++i) {
+        const MatchColor &c = colors[i];
+        if (!usable[i] || std::find(seen.begin(), seen.end(), c) != seen.end()) {
+            continue; // a later entry of the same colour always loses the tie
+        }
+        seen.push_back(c);
+        byLightness_.push_back({CieLabOf(static_cast<std::uint8_t>(c.red),
+                                    static_cast<std::uint8_t>(c.green),
+                                    static_cast<std::uint8_t>(c.blue)),
+            static_cast<std::uint8_t>(i)});
+    }
+    std::stable_sort(byLightness_.begin(), byLightness_.end(), [](const Entry &a, const Entry &b) {
+        return a.lab.x < b.lab.x;
+    });
+    std::fill(known_.begin(), known_.end(), 0);
+}
+
+std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const
+{
+    const ColorPoint lab = CieLabOf(red, green, blue);
+    double best = std::numeric_limits<double>::infinity();
+    int answer = 256;
+    const auto visit = [&](const Entry &e) {
+        const double distance = Ciede2000Squared(lab, e.lab);
+        if (distance < best || (distance == best && e.index < answer)) {
+            best = distance;
+            answer = e.index;
+        }
+    };
+    // Lightness alone keeps an entry this far off: stop once it exceeds the best found.
+    const auto beyond = [&](const Entry &e) {
+        const double bound = (e.lab.x - lab.x) / kLargestLightnessWeight;
+        return bound * bound > best * (1 + 1e-9) + 1e-12;
+    };
+    const auto split = std::lower_bound(
+        byLightness_.begin(), byLightness_.end(), lab.x, [](const Entry &e, double l) {
+            return e.lab.x < l;
+        });
+    auto up = split;
+    auto down = split;
+    while (up != byLightness_.end() || down != byLightness_.begin()) {
+        if (up != byLightness_.end()) {
+            if (beyond(*up)) {
+                up = byLightness_.end();
+            } else {
+                visit(*up++);
+            }
+        }
+        if (down != byLightness_.begin()) {
+            if (beyond(*(down - 1))) {
+                down = byLightness_.begin();
+            } else {
+                visit(*--down);
+            }
+        }
+    }
+    return static_cast<std::uint8_t>(answer == 256 ? 0 : answer);
+}
+
+} // namespace qv

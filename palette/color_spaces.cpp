@@ -1,0 +1,144 @@
+#include "palette/color_spaces.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace qv {
+namespace {
+
+using Table = std::array<double, 256>;
+
+Table MakeLinearTable()
+{
+    Table table {};
+    for (std::size_t v = 0; v < table.size(); ++v) {
+        const double s = static_cast<double>(v) / 255.0;
+        table[v] = s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    }
+    return table;
+}
+
+const Table &LinearTable()
+{
+    static const Table table = MakeLinearTable();
+    return table;
+}
+
+// Linear light halfway between consecutive component values: value v wins below border v.
+std::array<double, 255> MakeBorders()
+{
+    const Table &linear = LinearTable();
+    std::array<double, 255> borders {};
+    for (std::size_t v = 0; v < borders.size(); ++v) {
+        borders[v] = (linear[v] + linear[v + 1]) / 2;
+    }
+    return borders;
+}
+
+double Degrees(double radians)
+{
+    const double d = radians * 180.0 / std::numbers::pi;
+    return d < 0 ? d + 360.0 : d;
+}
+
+double CosDegrees(double degrees)
+{
+    return std::cos(degrees * std::numbers::pi / 180.0);
+}
+
+double LabF(double t)
+{
+    constexpr double delta = 6.0 / 29.0;
+    return t > delta * delta * delta ? std::cbrt(t) : t / (3 * delta * delta) + 4.0 / 29.0;
+}
+
+double SeventhPowerShare(double chroma)
+{
+    const double c7 = std::pow(chroma, 7);
+    return std::sqrt(c7 / (c7 + 6103515625.0)); // 25^7
+}
+
+} // namespace
+
+double LinearFromSrgb(std::uint8_t value)
+{
+    return LinearTable()[value];
+}
+
+std::uint8_t SrgbFromLinear(double linear)
+{
+    static const std::array<double, 255> borders = MakeBorders();
+    return static_cast<std::uint8_t>(
+        std::upper_bound(borders.begin(), borders.end(), linear) - borders.begin());
+}
+
+ColorPoint OkLabOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+{
+    const double r = LinearFromSrgb(red);
+    const double g = LinearFromSrgb(green);
+    const double b = LinearFromSrgb(blue);
+    const double l = std::cbrt(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * b);
+    const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * b);
+    const double s = std::cbrt(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * b);
+    return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
+        1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
+        0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
+}
+
+ColorPoint CieLabOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+{
+    const double r = LinearFromSrgb(red);
+    const double g = LinearFromSrgb(green);
+    const double b = LinearFromSrgb(blue);
+    const double fx = LabF((0.4124564 * r + 0.3575761 * g + 0.1804375 * b) / 0.95047);
+    const double fy = LabF(0.2126729 * r + 0.7151522 * g + 0.0721750 * b);
+    const double fz = LabF((0.0193339 * r + 0.1191920 * g + 0.9503041 * b) / 1.08883);
+    return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+}
+
+double Ciede2000Squared(const ColorPoint &first, const ColorPoint &second)
+{
+    const double meanChroma = (std::hypot(first.y, first.z) + std::hypot(second.y, second.z)) / 2;
+    const double g = 0.5 * (1 - SeventhPowerShare(meanChroma));
+    const double a1 = (1 + g) * first.y;
+    const double a2 = (1 + g) * second.y;
+    const double c1 = std::hypot(a1, first.z);
+    const double c2 = std::hypot(a2, second.z);
+    const double h1 = c1 == 0 ? 0 : Degrees(std::atan2(first.z, a1));
+    const double h2 = c2 == 0 ? 0 : Degrees(std::atan2(second.z, a2));
+
+    const double dL = second.x - first.x;
+    const double dC = c2 - c1;
+    double dh = 0;
+    if (c1 * c2 != 0) {
+        dh = h2 - h1;
+        dh = dh > 180 ? dh - 360 : (dh < -180 ? dh + 360 : dh);
+    }
+    const double dH = 2 * std::sqrt(c1 * c2) * std::sin(dh * std::numbers::pi / 360.0);
+
+    const double meanL = (first.x + second.x) / 2;
+    const double meanC = (c1 + c2) / 2;
+    double meanH = h1 + h2;
+    if (c1 * c2 != 0) {
+        meanH = std::abs(h1 - h2) <= 180 ? meanH / 2
+                                         : (meanH < 360 ? (meanH + 360) / 2 : (meanH - 360) / 2);
+    }
+    const double t = 1 - 0.17 * CosDegrees(meanH - 30) + 0.24 * CosDegrees(2 * meanH)
+        + 0.32 * CosDegrees(3 * meanH + 6) - 0.20 * CosDegrees(4 * meanH - 63);
+    const double turn = 30 * std::exp(-std::pow((meanH - 275) / 25, 2));
+    const double rc = 2 * SeventhPowerShare(meanC);
+    const double l50 = (meanL - 50) * (meanL - 50);
+    const double sl = 1 + 0.015 * l50 / std::sqrt(20 + l50);
+    const double sc = 1 + 0.045 * meanC;
+    const double sh = 1 + 0.015 * meanC * t;
+    const double rt = -std::sin(2 * turn * std::numbers::pi / 180.0) * rc;
+
+    const double l = dL / sl;
+    const double c = dC / sc;
+    const double h = dH / sh;
+    return l * l + c * c + h * h + rt * c * h;
+}
+
+} // namespace qv

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+// The colour spaces the distance measures and the dithering work in, all from 8-bit sRGB.
+namespace qv {
+
+// A point of a three-axis colour space (L, a, b for both Lab spaces).
+struct ColorPoint {
+    double x = 0;
+    double y = 0;
+    double z = 0;
+};
+
+// Linear light (0..1) of an sRGB component value.
+double LinearFromSrgb(std::uint8_t value);
+// The sRGB component value whose linear light is nearest to linear (clamped to 0..1 first).
+std::uint8_t SrgbFromLinear(double linear);
+
+// OKLab (L in 0..1) of an sRGB colour.
+ColorPoint OkLabOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+// CIE L*a*b* (D65 white, L in 0..100) of an sRGB colour.
+ColorPoint CieLabOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+
+// The square of the CIEDE2000 difference of two CIE L*a*b* colours, after Sharma, Wu and Dalal.
+// It is never less than the square of (second.x - first.x) / kLargestLightnessWeight.
+double Ciede2000Squared(const ColorPoint &first, const ColorPoint &second);
+// The largest value of CIEDE2000's lightness weight S_L (at mean lightness 0 or 100), rounded up.
+inline constexpr double kLargestLightnessWeight = 1.74700;
+
+} // namespace qv
