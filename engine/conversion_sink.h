@@ -2,6 +2,7 @@
 
 #include "common/conversion_options.h"
 #include "engine/preview_picture.h"
+#include "palette/mapping_report.h"
 #include "platform/dialog_service.h"
 
 #include <cstdint>
@@ -32,6 +33,11 @@ public:
     virtual void PictureLoaded(
         std::int32_t /*width*/, std::int32_t /*height*/, std::int16_t /*bitCount*/)
     { }
+
+    // A front end that shows how well the colours were kept says so; it is then told the mapping
+    // report of every picture brought onto the palette, before the picture is fitted.
+    virtual bool WantsMappingReport() const { return false; }
+    virtual void MappingReported(const MappingReport & /*report*/) { }
 };
 
 } // namespace qv

@@ -74,6 +74,7 @@ bool LoadAndMap(ConversionSink &sink,
             return false;
         }
         if (options.convertPalette) {
+            MappingReport report;
             if (!ConvertPalette(dialogs,
                     store,
                     options,
@@ -82,9 +83,13 @@ bool LoadAndMap(ConversionSink &sink,
                     BrightnessPercent(options),
                     image.width,
                     image.height,
-                    image.bitCount)) {
+                    image.bitCount,
+                    sink.WantsMappingReport() ? &report : nullptr)) {
                 Tell(dialogs, "Error converting the palette for: " + fileName);
                 return false;
+            }
+            if (sink.WantsMappingReport()) {
+                sink.MappingReported(report);
             }
             return true;
         }

@@ -51,6 +51,8 @@ public:
     int GetVerticalAlignmentOption();
     int GetHorizontalAlignmentOption();
     int GetColorMatchingOption();
+    int GetColorDistanceOption();
+    int GetDitheringOption();
     // The numbers in the colour items' tags; an output colour outside 0..255 answers 255.
     int GetInputTransparencyColor();
     int GetOutputTransparencyColor();
@@ -66,6 +68,9 @@ public:
     // Runs the Convert Palette menu command without its own preview refresh: the conversion
     // converts the picture itself right after this.
     ConversionOptions SwitchConvertPaletteOn() override;
+    // The previewed picture's report goes into the line under the picture frame.
+    bool WantsMappingReport() const override { return true; }
+    void MappingReported(const MappingReport &report) override;
 
     PaletteStore &Palette() { return palette_; }
     // Folder that receives the backup copy of each input; set by Convert.
@@ -116,6 +121,8 @@ public:
     void mnuVerticalAlignmentOption_Click(int index);
     void mnuHorizontalAlignmentOption_Click(int index);
     void mnuColorMatchingOption_Click(int index);
+    void mnuQualityDistance_Click(int index);
+    void mnuQualityDithering_Click(int index);
 
     // --- Convert and Find Minimum (frm_batch.cpp).
     void cmdOK_Click();
@@ -152,6 +159,8 @@ protected:
     Label *lblFolder = nullptr;
     ControlArray<ColorCheckbox> chkPal;
     QPushButton *cmdRefreshFileList = nullptr;
+    // The mapping report of the picture last previewed.
+    Label *lblReport = nullptr;
 
     // Menus.
     MenuItem *mnuFileOpenFolder = nullptr;
@@ -160,6 +169,8 @@ protected:
     MenuArray mnuVerticalAlignmentOption;
     MenuArray mnuHorizontalAlignmentOption;
     MenuArray mnuColorMatchingOption;
+    MenuArray mnuQualityDistance;
+    MenuArray mnuQualityDithering;
     MenuItem *mnuPaletteConvertPalette = nullptr;
     MenuArray mnuPaletteOption;
     MenuItem *mnuTransparencyApply = nullptr;
@@ -175,6 +186,8 @@ private:
     QMenu *mnuVerticalAlignment = nullptr;
     QMenu *mnuHorizontalAlignment = nullptr;
     QMenu *mnuColorMatching = nullptr;
+    QMenu *mnuQuality = nullptr;
+    MenuItem *mnuQualityDash = nullptr;
     QMenu *mnuPalette = nullptr;
     MenuItem *mnuPaletteDash1 = nullptr;
     QMenu *mnuTransparency = nullptr;

@@ -96,6 +96,8 @@ void frm::Form_Load(const std::string &settingsPath, const std::string &settings
     mnuTransparencyLeftRightCols->SetChecked(ReadFlagSetting(*ini_, settings::kTransparentEdges));
     CheckItem(mnuScalingOption, ReadSetting(*ini_, settings::kScaleMode));
     CheckItem(mnuColorMatchingOption, ReadSetting(*ini_, settings::kColorMatching));
+    CheckItem(mnuQualityDistance, ReadSetting(*ini_, settings::kColorDistance));
+    CheckItem(mnuQualityDithering, ReadSetting(*ini_, settings::kDithering));
 
     for (int i = 0; i < 3; ++i) {
         vsbBright[i]->SetValue(ReadSetting(*ini_, settings::kBright, i));

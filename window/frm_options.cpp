@@ -77,6 +77,8 @@ void frm::ConnectOptionHandlers()
         {&mnuColorMatchingOption,
             "mnuColorMatchingOption_Click",
             &frm::mnuColorMatchingOption_Click},
+        {&mnuQualityDistance, "mnuQualityDistance_Click", &frm::mnuQualityDistance_Click},
+        {&mnuQualityDithering, "mnuQualityDithering_Click", &frm::mnuQualityDithering_Click},
     };
     for (const OptionMenu &menu : menus) {
         for (MenuItem *item : *menu.items) {
@@ -188,6 +190,20 @@ void frm::mnuColorMatchingOption_Click(int index)
 {
     CheckOnly(mnuColorMatchingOption, index);
     WriteSetting(*ini_, settings::kColorMatching, index);
+    RefreshPreview();
+}
+
+void frm::mnuQualityDistance_Click(int index)
+{
+    CheckOnly(mnuQualityDistance, index);
+    WriteSetting(*ini_, settings::kColorDistance, index);
+    RefreshPreview();
+}
+
+void frm::mnuQualityDithering_Click(int index)
+{
+    CheckOnly(mnuQualityDithering, index);
+    WriteSetting(*ini_, settings::kDithering, index);
     RefreshPreview();
 }
 
