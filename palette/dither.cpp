@@ -72,8 +72,11 @@ void FloydSteinberg(PaletteStore &store,
             }
             Light wanted {
                 LinearFromSrgb(px.red), LinearFromSrgb(px.green), LinearFromSrgb(px.blue)};
+            // The error is kept whole where the wanted light leaves 0..1 (clamping it would
+            // lose light on one side only, brightening dark areas); the bound only keeps a
+            // colour the palette cannot reach from piling up error without end.
             for (std::size_t k = 0; k < 3; ++k) {
-                wanted[k] = std::clamp(wanted[k] + here[at][k], 0.0, 1.0);
+                wanted[k] = std::clamp(wanted[k] + here[at][k], -1.0, 2.0);
             }
             const int index = store.FindNearestColor(
                 SrgbFromLinear(wanted[2]), SrgbFromLinear(wanted[1]), SrgbFromLinear(wanted[0]));

@@ -24,8 +24,8 @@ struct DitherPixel {
 // before matching. Floyd-Steinberg walks the rows in turn, each in the direction opposite to the
 // last, and spreads each pixel's error 7/16 ahead, 3/16 behind below, 5/16 below, 1/16 ahead
 // below, in linear-light RGB: the error is the light the chosen entry lacks, so an area's mean
-// light stays that of the picture. The matching uses the store's measure and usable entries; the
-// result depends on nothing else.
+// light stays that of the picture (the wanted light is matched clamped to 0..1, its error kept).
+// The matching uses the store's measure and usable entries; the result depends on nothing else.
 std::vector<std::uint8_t> DitherToPalette(PaletteStore &store,
     Dithering mode,
     const std::vector<DitherPixel> &pixels,
