@@ -96,6 +96,9 @@ std::size_t CellIndex(int red, int green, int blue, int shift)
 BoundedCellMatcher::BoundedCellMatcher(DistanceMeasure measure)
     : measure_(measure)
 {
+    if (measure == DistanceMeasure::OkLab) {
+        answers_ = std::make_unique<ColorAnswerCache>();
+    }
     for (std::size_t level = 0; level < kShifts.size(); ++level) {
         levels_[level].resize(std::size_t {1} << (3 * (8 - kShifts[level])));
     }
@@ -127,6 +130,9 @@ void BoundedCellMatcher::Reset(
     for (std::vector<CandidateList> &cells : levels_) {
         std::fill(cells.begin(), cells.end(), CandidateList {});
     }
+    if (answers_) {
+        answers_->Clear();
+    }
 }
 
 int BoundedCellMatcher::Find(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
@@ -138,10 +144,21 @@ int BoundedCellMatcher::Find(std::uint8_t blue, std::uint8_t green, std::uint8_t
     if (list.count <= 0) {
         return 0;
     }
-    const Candidate *c = pool_.data() + list.start;
     if (list.count == 1) {
-        return c->index;
+        return pool_[list.start].index;
     }
+    if (answers_) {
+        return answers_->Find(red, green, blue, [&] {
+            return static_cast<std::uint8_t>(Nearest(list, blue, green, red));
+        });
+    }
+    return Nearest(list, blue, green, red);
+}
+
+int BoundedCellMatcher::Nearest(
+    CandidateList list, std::uint8_t blue, std::uint8_t green, std::uint8_t red) const
+{
+    const Candidate *c = pool_.data() + list.start;
     const MeasuredColor color = Measured(measure_, red, green, blue);
     double best = std::numeric_limits<double>::infinity();
     int answer = 0;

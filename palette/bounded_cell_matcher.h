@@ -1,11 +1,13 @@
 #pragma once
 
 #include "common/conversion_options.h"
+#include "palette/color_answer_cache.h"
 #include "palette/color_matching.h"
 #include "palette/distance_measure.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace qv {
@@ -21,7 +23,8 @@ namespace qv {
 // bound exceeds the least upper bound of all entries is farther than that entry from every colour
 // of the cell and is dropped; the winner and any entry tying with it stay. Candidates are then
 // compared with MeasuredDistance in index order, strict <, as the plain search does, and a cell
-// with a single candidate answers without measuring the colour at all.
+// with a single candidate answers without measuring the colour at all. Under OKLab, where
+// measuring a colour costs three cube roots, the answer from a longer list is kept per colour.
 class BoundedCellMatcher
 {
 public:
@@ -46,7 +49,10 @@ private:
     CandidateList LevelList(std::size_t level, int red, int green, int blue);
     CandidateList BuildList(CandidateList parent, int side, int red, int green, int blue);
 
+    int Nearest(CandidateList list, std::uint8_t blue, std::uint8_t green, std::uint8_t red) const;
+
     DistanceMeasure measure_;
+    std::unique_ptr<ColorAnswerCache> answers_; // OKLab only
     CandidateList usable_;
     std::array<std::vector<CandidateList>, kShifts.size()> levels_;
     std::vector<Candidate> pool_;

@@ -1,19 +1,20 @@
 #include "palette/ciede2000_matcher.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace qv {
 namespace {
 
-constexpr std::size_t kColors = std::size_t {1} << 24;
+// The rotation term takes at most sin 60 degrees of the chroma and hue squares: 1 - 0.866 stays.
+constexpr double kLeastRotationShare = 0.1339;
+// S_C = 1 + 0.045 mean C' is at most 1 + 0.03375 (C1 + C2), C' being at most 1.5 C; S_H <= S_C.
+constexpr double kChromaWeightSlope = 0.03375;
 
 } // namespace
 
-Ciede2000Matcher::Ciede2000Matcher()
-    : known_(kColors / 64, 0)
-    , answers_(std::make_unique_for_overwrite<std::uint8_t[]>(kColors))
-{ }
+Ciede2000Matcher::Ciede2000Matcher() = default;
 
 void Ciede2000Matcher::Reset(
     const std::array<MatchColor, 256> &colors, const std::array<bool, 256> &usable)
@@ -29,12 +30,15 @@ void Ciede2000Matcher::Reset(
         byLightness_.push_back({CieLabOf(static_cast<std::uint8_t>(c.red),
                                     static_cast<std::uint8_t>(c.green),
                                     static_cast<std::uint8_t>(c.blue)),
-            static_cast<std::uint8_t>(i)});
+            static_cast<std::uint8_t>(i),
+            0});
+        byLightness_.back().chroma =
+            std::hypot(byLightness_.back().lab.y, byLightness_.back().lab.z);
     }
     std::stable_sort(byLightness_.begin(), byLightness_.end(), [](const Entry &a, const Entry &b) {
         return a.lab.x < b.lab.x;
     });
-    std::fill(known_.begin(), known_.end(), 0);
+    answers_.Clear();
 }
 
 std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const
@@ -42,7 +46,16 @@ std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std:
     const ColorPoint lab = CieLabOf(red, green, blue);
     double best = std::numeric_limits<double>::infinity();
     int answer = 256;
+    const double chroma = std::hypot(lab.y, lab.z);
     const auto visit = [&](const Entry &e) {
+        const double da = e.lab.y - lab.y;
+        const double db = e.lab.z - lab.z;
+        const double dl = (e.lab.x - lab.x) / kLargestLightnessWeight;
+        const double sc = 1 + kChromaWeightSlope * (chroma + e.chroma);
+        if (dl * dl + kLeastRotationShare * (da * da + db * db) / (sc * sc)
+            > best * (1 + 1e-9) + 1e-12) {
+            return; // farther than the best already, whatever the hue terms do
+        }
         const double distance = Ciede2000Squared(lab, e.lab);
         if (distance < best || (distance == best && e.index < answer)) {
             best = distance;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "palette/color_answer_cache.h"
 #include "palette/color_matching.h"
 #include "palette/color_spaces.h"
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace qv {
@@ -17,8 +17,11 @@ namespace qv {
 // visits the usable entries outward from the colour's lightness and stops when the lightness
 // difference alone, divided by the largest lightness weight, exceeds the best difference found
 // (the other terms of CIEDE2000 add a non-negative amount, the rotation term being at most the
-// sum of the chroma and hue squares); entries are compared with the plain search's very numbers,
-// lower index first on a tie.
+// sum of the chroma and hue squares). An entry is also passed over when a second bound says it
+// cannot beat the best: (dL / 1.747)^2 + 0.1339 (da^2 + db^2) / (1 + 0.03375 (C1 + C2))^2, since
+// the chroma and hue squares add up to the a'b' distance (at least the ab distance) over S_C^2 or
+// more, and the rotation term takes at most 0.866 of them. Entries are compared with the plain
+// search's very numbers, lower index first on a tie.
 class Ciede2000Matcher
 {
 public:
@@ -28,28 +31,20 @@ public:
 
     int Find(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
     {
-        const std::uint32_t key =
-            static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue;
-        std::uint64_t &word = known_[key >> 6];
-        const std::uint64_t bit = std::uint64_t {1} << (key & 63);
-        if ((word & bit) == 0) {
-            answers_[key] = Search(red, green, blue);
-            word |= bit;
-        }
-        return answers_[key];
+        return answers_.Find(red, green, blue, [&] { return Search(red, green, blue); });
     }
 
 private:
     struct Entry {
         ColorPoint lab;
         std::uint8_t index = 0;
+        double chroma = 0;
     };
 
     std::uint8_t Search(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const;
 
     std::vector<Entry> byLightness_; // usable entries, distinct colours, by ascending L
-    std::vector<std::uint64_t> known_;
-    std::unique_ptr<std::uint8_t[]> answers_;
+    ColorAnswerCache answers_;
 };
 
 } // namespace qv

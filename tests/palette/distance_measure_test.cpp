@@ -53,6 +53,19 @@ TEST(ColorSpaces, KnownPointsAndRoundTrips)
         const auto value = static_cast<std::uint8_t>(v);
         EXPECT_EQ(SrgbFromLinear(LinearFromSrgb(value)), value);
     }
+    // Every light level gets the value whose light is nearest.
+    int wrong = 0;
+    for (int k = 0; k <= 200000; ++k) {
+        const double light = k / 200000.0;
+        const int v = SrgbFromLinear(light);
+        const double miss = std::abs(LinearFromSrgb(static_cast<std::uint8_t>(v)) - light);
+        for (const int other : {v - 1, v + 1}) {
+            if (other >= 0 && other <= 255) {
+                wrong += std::abs(LinearFromSrgb(static_cast<std::uint8_t>(other)) - light) < miss;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
     EXPECT_EQ(SrgbFromLinear(-1.0), 0);
     EXPECT_EQ(SrgbFromLinear(2.0), 255);
 }
