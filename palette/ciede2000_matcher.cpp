@@ -7,8 +7,10 @@
 namespace qv {
 namespace {
 
-// The rotation term takes at most sin 60 degrees of the chroma and hue squares: 1 - 0.866 stays.
-constexpr double kLeastRotationShare = 0.1339;
+// The rotation term R_T x y is at most |R_T| / 2 of x^2 + y^2, and |R_T| = |sin 2 d theta| R_C with
+// d theta at most 30 degrees and R_C = 2 sqrt(C'^7 / (C'^7 + 25^7)) growing with the mean C':
+// sin 60 degrees (rounded up) times that root, at the largest mean C', is the most it takes.
+constexpr double kLargestRotationSine = 0.8661;
 // S_C = 1 + 0.045 mean C' is at most 1 + 0.03375 (C1 + C2), C' being at most 1.5 C; S_H <= S_C.
 constexpr double kChromaWeightSlope = 0.03375;
 
@@ -38,11 +40,18 @@ void Ciede2000Matcher::Reset(
     std::stable_sort(byLightness_.begin(), byLightness_.end(), [](const Entry &a, const Entry &b) {
         return a.lab.x < b.lab.x;
     });
+    for (std::size_t k = 0; k < byLightness_.size(); ++k) {
+        position_[byLightness_[k].index] = k;
+    }
+    rgb_.Reset(colors, usable);
     answers_.Clear();
 }
 
-std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const
+std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
+    if (byLightness_.empty()) {
+        return 0;
+    }
     const ColorPoint lab = CieLabOf(red, green, blue);
     double best = std::numeric_limits<double>::infinity();
     int answer = 256;
@@ -51,9 +60,13 @@ std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std:
         const double da = e.lab.y - lab.y;
         const double db = e.lab.z - lab.z;
         const double dl = (e.lab.x - lab.x) / kLargestLightnessWeight;
-        const double sc = 1 + kChromaWeightSlope * (chroma + e.chroma);
-        if (dl * dl + kLeastRotationShare * (da * da + db * db) / (sc * sc)
-            > best * (1 + 1e-9) + 1e-12) {
+        const double chromaSum = chroma + e.chroma;
+        const double sc = 1 + kChromaWeightSlope * chromaSum;
+        const double mean = 0.75 * chromaSum; // at least the mean C'
+        const double m2 = mean * mean;
+        const double m7 = m2 * m2 * m2 * mean;
+        const double share = 1 - kLargestRotationSine * std::sqrt(m7 / (m7 + 6103515625.0));
+        if (dl * dl + share * (da * da + db * db) / (sc * sc) > best * (1 + 1e-9) + 1e-12) {
             return; // farther than the best already, whatever the hue terms do
         }
         const double distance = Ciede2000Squared(lab, e.lab);
@@ -67,6 +80,11 @@ std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std:
         const double bound = (e.lab.x - lab.x) / kLargestLightnessWeight;
         return bound * bound > best * (1 + 1e-9) + 1e-12;
     };
+    // A usable entry of the lowest index of its colour, so one kept in byLightness_.
+    const Entry &start =
+        byLightness_[position_[static_cast<std::size_t>(rgb_.Find(blue, green, red))]];
+    best = Ciede2000Squared(lab, start.lab);
+    answer = start.index;
     const auto split = std::lower_bound(
         byLightness_.begin(), byLightness_.end(), lab.x, [](const Entry &e, double l) {
             return e.lab.x < l;

@@ -3,6 +3,7 @@
 #include "palette/color_answer_cache.h"
 #include "palette/color_matching.h"
 #include "palette/color_spaces.h"
+#include "palette/nearest_color_cache.h"
 
 #include <array>
 #include <cstdint>
@@ -18,9 +19,10 @@ namespace qv {
 // difference alone, divided by the largest lightness weight, exceeds the best difference found
 // (the other terms of CIEDE2000 add a non-negative amount, the rotation term being at most the
 // sum of the chroma and hue squares). An entry is also passed over when a second bound says it
-// cannot beat the best: (dL / 1.747)^2 + 0.1339 (da^2 + db^2) / (1 + 0.03375 (C1 + C2))^2, since
-// the chroma and hue squares add up to the a'b' distance (at least the ab distance) over S_C^2 or
-// more, and the rotation term takes at most 0.866 of them. Entries are compared with the plain
+// cannot beat the best: (dL / 1.747)^2 + s (da^2 + db^2) / (1 + 0.03375 (C1 + C2))^2, since the
+// chroma and hue squares add up to the a'b' distance (at least the ab distance) over S_C^2 or
+// more, and the rotation term takes at most 1 - s of them, s = 1 - 0.8661 R_C / 2 with R_C taken
+// at the largest mean C' the pair can have, 0.75 (C1 + C2). Entries are compared with the plain
 // search's very numbers, lower index first on a tie.
 class Ciede2000Matcher
 {
@@ -41,10 +43,14 @@ private:
         double chroma = 0;
     };
 
-    std::uint8_t Search(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const;
+    std::uint8_t Search(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
     std::vector<Entry> byLightness_; // usable entries, distinct colours, by ascending L
     ColorAnswerCache answers_;
+    // The RGB answer, nearly always near the CIEDE2000 one, is measured first: the bounds then
+    // rule out most entries from the start.
+    NearestColorCache rgb_;
+    std::array<std::size_t, 256> position_ {}; // in byLightness_, of each entry kept there
 };
 
 } // namespace qv

@@ -49,6 +49,12 @@ InverseTable MakeInverse()
     return table;
 }
 
+constexpr double kCos30 = 0.86602540378443865;
+constexpr double kCos6 = 0.99452189536827329;
+constexpr double kSin6 = 0.10452846326765347;
+constexpr double kCos63 = 0.45399049973954675;
+constexpr double kSin63 = 0.89100652418836787;
+
 double Degrees(double radians)
 {
     const double d = radians * 180.0 / std::numbers::pi;
@@ -68,7 +74,8 @@ double LabF(double t)
 
 double SeventhPowerShare(double chroma)
 {
-    const double c7 = std::pow(chroma, 7);
+    const double c2 = chroma * chroma;
+    const double c7 = c2 * c2 * c2 * chroma;
     return std::sqrt(c7 / (c7 + 6103515625.0)); // 25^7
 }
 
@@ -122,12 +129,14 @@ ColorPoint CieLabOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 
 double Ciede2000Squared(const ColorPoint &first, const ColorPoint &second)
 {
-    const double meanChroma = (std::hypot(first.y, first.z) + std::hypot(second.y, second.z)) / 2;
+    const double meanChroma = (std::sqrt(first.y * first.y + first.z * first.z)
+                                  + std::sqrt(second.y * second.y + second.z * second.z))
+        / 2;
     const double g = 0.5 * (1 - SeventhPowerShare(meanChroma));
     const double a1 = (1 + g) * first.y;
     const double a2 = (1 + g) * second.y;
-    const double c1 = std::hypot(a1, first.z);
-    const double c2 = std::hypot(a2, second.z);
+    const double c1 = std::sqrt(a1 * a1 + first.z * first.z);
+    const double c2 = std::sqrt(a2 * a2 + second.z * second.z);
     const double h1 = c1 == 0 ? 0 : Degrees(std::atan2(first.z, a1));
     const double h2 = c2 == 0 ? 0 : Degrees(std::atan2(second.z, a2));
 
@@ -147,9 +156,19 @@ double Ciede2000Squared(const ColorPoint &first, const ColorPoint &second)
         meanH = std::abs(h1 - h2) <= 180 ? meanH / 2
                                          : (meanH < 360 ? (meanH + 360) / 2 : (meanH - 360) / 2);
     }
-    const double t = 1 - 0.17 * CosDegrees(meanH - 30) + 0.24 * CosDegrees(2 * meanH)
-        + 0.32 * CosDegrees(3 * meanH + 6) - 0.20 * CosDegrees(4 * meanH - 63);
-    const double turn = 30 * std::exp(-std::pow((meanH - 275) / 25, 2));
+    // The four cosines of T from one sine and cosine, by the angle-sum formulas.
+    const double cos1 = CosDegrees(meanH);
+    const double sin1 = std::sin(meanH * std::numbers::pi / 180.0);
+    const double cos2 = cos1 * cos1 - sin1 * sin1;
+    const double sin2 = 2 * sin1 * cos1;
+    const double cos3 = cos1 * cos2 - sin1 * sin2;
+    const double sin3 = sin1 * cos2 + cos1 * sin2;
+    const double cos4 = cos2 * cos2 - sin2 * sin2;
+    const double sin4 = 2 * sin2 * cos2;
+    const double t = 1 - 0.17 * (cos1 * kCos30 + sin1 * 0.5) + 0.24 * cos2
+        + 0.32 * (cos3 * kCos6 - sin3 * kSin6) - 0.20 * (cos4 * kCos63 + sin4 * kSin63);
+    const double away = (meanH - 275) / 25;
+    const double turn = 30 * std::exp(-away * away);
     const double rc = 2 * SeventhPowerShare(meanC);
     const double l50 = (meanL - 50) * (meanL - 50);
     const double sl = 1 + 0.015 * l50 / std::sqrt(20 + l50);
