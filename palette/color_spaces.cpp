@@ -26,29 +26,6 @@ const Table &LinearTable()
     return table;
 }
 
-// Linear light halfway between consecutive component values (value v wins below border v), and
-// for each of 4096 even steps of linear light the value there, where the search starts.
-struct InverseTable {
-    std::array<double, 255> borders {};
-    std::array<std::uint8_t, 4097> start {};
-};
-constexpr double kSteps = 4096;
-
-InverseTable MakeInverse()
-{
-    const Table &linear = LinearTable();
-    InverseTable table;
-    for (std::size_t v = 0; v < table.borders.size(); ++v) {
-        table.borders[v] = (linear[v] + linear[v + 1]) / 2;
-    }
-    for (std::size_t k = 0; k < table.start.size(); ++k) {
-        table.start[k] = static_cast<std::uint8_t>(
-            std::upper_bound(table.borders.begin(), table.borders.end(), k / kSteps)
-            - table.borders.begin());
-    }
-    return table;
-}
-
 constexpr double kCos30 = 0.86602540378443865;
 constexpr double kCos6 = 0.99452189536827329;
 constexpr double kSin6 = 0.10452846326765347;
@@ -86,21 +63,23 @@ double LinearFromSrgb(std::uint8_t value)
     return LinearTable()[value];
 }
 
+SrgbConversions::SrgbConversions()
+    : linear_(LinearTable())
+{
+    for (std::size_t v = 0; v < borders_.size(); ++v) {
+        borders_[v] = (linear_[v] + linear_[v + 1]) / 2;
+    }
+    for (std::size_t k = 0; k < start_.size(); ++k) {
+        start_[k] = static_cast<std::uint8_t>(
+            std::upper_bound(borders_.begin(), borders_.end(), static_cast<double>(k) / kSteps)
+            - borders_.begin());
+    }
+}
+
 std::uint8_t SrgbFromLinear(double linear)
 {
-    static const InverseTable table = MakeInverse();
-    if (!(linear > 0)) {
-        return 0;
-    }
-    if (linear >= 1) {
-        return 255;
-    }
-    // A step of 1/4096 spans at most two values, so this walks a step or two at most.
-    std::size_t v = table.start[static_cast<std::size_t>(linear * kSteps)];
-    while (v < table.borders.size() && linear >= table.borders[v]) {
-        ++v;
-    }
-    return static_cast<std::uint8_t>(v);
+    static const SrgbConversions conversions;
+    return conversions.Srgb(linear);
 }
 
 ColorPoint OkLabOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue)

@@ -67,6 +67,12 @@ std::vector<DitherPixel> PixelColors(PaletteStore &store,
     const std::int32_t bytesPerPixel = depth / 8;
     const std::int32_t stride = RowStride(width, depth);
     const std::int32_t transparent = options.applyTransparency ? options.inputTransparentColor : -1;
+    // A deeper pixel is transparent when its match is that entry; a skipped entry is no match
+    // unless nothing at all is usable (the search then answers 0).
+    const auto &usable = store.UsableColors();
+    const bool matchable = transparent >= 0 && transparent <= 255
+        && (usable[static_cast<std::size_t>(transparent)]
+            || std::none_of(usable.begin(), usable.end(), [](bool u) { return u; }));
     std::vector<DitherPixel> colors(CheckedCast<std::size_t>(CheckedMul(width, height)));
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width; ++x) {
@@ -85,7 +91,7 @@ std::vector<DitherPixel> PixelColors(PaletteStore &store,
             px.blue = Brightened(At(*source, from), offsets[0]);
             px.green = Brightened(At(*source, from + 1), offsets[1]);
             px.red = Brightened(At(*source, from + 2), offsets[2]);
-            if (depth != 8 && transparent >= 0) {
+            if (depth != 8 && matchable) {
                 px.transparent = store.FindNearestColor(px.blue, px.green, px.red) == transparent;
             }
         }

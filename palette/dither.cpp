@@ -58,6 +58,7 @@ void FloydSteinberg(PaletteStore &store,
     std::vector<Light> here(span, Light {});
     std::vector<Light> below(span, Light {});
     const auto &match = store.MatchColors();
+    const SrgbConversions srgb;
     for (std::int32_t y = 0; y < height; ++y) {
         const bool forward = y % 2 == 0;
         const std::int32_t step = forward ? 1 : -1;
@@ -70,8 +71,7 @@ void FloydSteinberg(PaletteStore &store,
             if (px.transparent) {
                 continue;
             }
-            Light wanted {
-                LinearFromSrgb(px.red), LinearFromSrgb(px.green), LinearFromSrgb(px.blue)};
+            Light wanted {srgb.Linear(px.red), srgb.Linear(px.green), srgb.Linear(px.blue)};
             // The error is kept whole where the wanted light leaves 0..1 (clamping it would
             // lose light on one side only, brightening dark areas); the bound only keeps a
             // colour the palette cannot reach from piling up error without end.
@@ -79,12 +79,12 @@ void FloydSteinberg(PaletteStore &store,
                 wanted[k] = std::clamp(wanted[k] + here[at][k], -1.0, 2.0);
             }
             const int index = store.FindNearestColor(
-                SrgbFromLinear(wanted[2]), SrgbFromLinear(wanted[1]), SrgbFromLinear(wanted[0]));
+                srgb.Srgb(wanted[2]), srgb.Srgb(wanted[1]), srgb.Srgb(wanted[0]));
             out[p] = static_cast<std::uint8_t>(index);
             const MatchColor &got = match[static_cast<std::size_t>(index)];
-            const Light error {wanted[0] - LinearFromSrgb(static_cast<std::uint8_t>(got.red)),
-                wanted[1] - LinearFromSrgb(static_cast<std::uint8_t>(got.green)),
-                wanted[2] - LinearFromSrgb(static_cast<std::uint8_t>(got.blue))};
+            const Light error {wanted[0] - srgb.Linear(static_cast<std::uint8_t>(got.red)),
+                wanted[1] - srgb.Linear(static_cast<std::uint8_t>(got.green)),
+                wanted[2] - srgb.Linear(static_cast<std::uint8_t>(got.blue))};
             const auto ahead = static_cast<std::size_t>(x + 1 + step);
             const auto behind = static_cast<std::size_t>(x + 1 - step);
             for (std::size_t k = 0; k < 3; ++k) {
