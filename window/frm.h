@@ -68,8 +68,9 @@ public:
     // Runs the Convert Palette menu command without its own preview refresh: the conversion
     // converts the picture itself right after this.
     ConversionOptions SwitchConvertPaletteOn() override;
-    // The previewed picture's report goes into the line under the picture frame.
-    bool WantsMappingReport() const override { return true; }
+    // The previewed picture's report goes into the line under the picture frame; Convert's
+    // pictures leave it alone.
+    bool WantsMappingReport() const override { return previewing_; }
     void MappingReported(const MappingReport &report) override;
 
     PaletteStore &Palette() { return palette_; }
@@ -208,6 +209,7 @@ private:
     PaletteStore palette_;
     std::unique_ptr<clsINI> ini_;
     std::string backupFolder_;
+    bool previewing_ = false; // while RefreshPreview converts
 
     // The settings folder given to Form_Load: the picture folder when none is stored, and the
     // palette dialog's initial folder.

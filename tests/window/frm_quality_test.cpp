@@ -77,5 +77,21 @@ TEST_F(FrmQuality, TheReportLineFollowsEveryChoice)
     EXPECT_TRUE(dialogs.Log().empty());
 }
 
+// An 8-bit picture kept on its own table has no report, and the line says nothing for it.
+TEST_F(FrmQuality, TheReportLineIsEmptyWhenNoPaletteConversionRuns)
+{
+    Picture("a.bmp", 24, 24, 8);
+    CountingWindow &w = StartCounting(*this);
+    w.optShow[1]->setChecked(true);
+    w.mnuQualityDistance[1]->trigger();
+    ASSERT_TRUE(w.mnuPaletteConvertPalette->Checked());
+    EXPECT_TRUE(w.lblReport->Caption().starts_with("exact ")) << w.lblReport->Caption();
+    const int before = w.Previews();
+    w.mnuPaletteConvertPalette->trigger();
+    ASSERT_FALSE(w.mnuPaletteConvertPalette->Checked());
+    EXPECT_GT(w.Previews(), before);
+    EXPECT_EQ(w.lblReport->Caption(), "");
+}
+
 } // namespace
 } // namespace qv::test
