@@ -196,6 +196,9 @@ int RunCommandLine(const std::vector<std::string> &args,
     printer.Finish();
     if (!options.json && !options.quiet) {
         out << "Converted " << printer.Converted() << " file(s).\n";
+        if (printer.Summary().pixels > 0) {
+            out << "Colours: " << MappingReportText(printer.Summary()) << ".\n";
+        }
     }
     return printer.AllConverted() ? kExitConverted : kExitNotAllConverted;
 }

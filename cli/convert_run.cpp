@@ -118,6 +118,7 @@ FileResult ConvertOne(ConvertWorker &worker, const ConvertJob &job)
         return result;
     }
     worker.Recorder().ClearLog();
+    worker.LastReport().reset();
     std::string escaped; // what escaped the engine, which reports everything it expects
     try {
         const ConversionOptions &options = worker.Options();
@@ -141,6 +142,7 @@ FileResult ConvertOne(ConvertWorker &worker, const ConvertJob &job)
     }
     if (result.status == FileStatus::Converted) {
         result.output = job.outputPath.empty() ? job.file : job.outputPath;
+        result.report = worker.LastReport();
     }
     return result;
 }

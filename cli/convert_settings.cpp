@@ -53,6 +53,8 @@ ConversionOptions OptionsFromSettings(const clsINI &ini)
     o.transparentEdges = ReadFlagSetting(ini, settings::kTransparentEdges);
     o.scaling = static_cast<Scaling>(ReadSetting(ini, settings::kScaleMode));
     o.colorMatching = static_cast<ColorMatching>(ReadSetting(ini, settings::kColorMatching));
+    o.distance = static_cast<DistanceMeasure>(ReadSetting(ini, settings::kColorDistance));
+    o.dithering = static_cast<Dithering>(ReadSetting(ini, settings::kDithering));
     for (std::size_t i = 0; i < o.brightness.size(); ++i) {
         o.brightness[i] = ReadSetting(ini, settings::kBright, static_cast<std::int32_t>(i));
     }

@@ -6,6 +6,7 @@
 #include "platform/scripted_dialog_service.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace qv::cli {
@@ -38,6 +39,11 @@ public:
         loadedWidth_ = width;
         loadedHeight_ = height;
     }
+    bool WantsMappingReport() const override { return true; }
+    void MappingReported(const MappingReport &report) override { report_ = report; }
+    // The report of the picture converted last; the caller clears it between files.
+    std::optional<MappingReport> &LastReport() { return report_; }
+
     // The size of the picture loaded last.
     std::int32_t LoadedWidth() const { return loadedWidth_; }
     std::int32_t LoadedHeight() const { return loadedHeight_; }
@@ -48,6 +54,7 @@ private:
     PaletteStore store_;
     std::int32_t loadedWidth_ = 0;
     std::int32_t loadedHeight_ = 0;
+    std::optional<MappingReport> report_;
 };
 
 } // namespace qv::cli

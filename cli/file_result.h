@@ -1,5 +1,8 @@
 #pragma once
 
+#include "palette/mapping_report.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,8 @@ struct FileResult {
     FileStatus status = FileStatus::Failed;
     std::vector<std::string> messages; // one line each, as the window would have shown them
     std::string output; // the file written; empty when nothing was
+    // How well the colours were kept, for a picture brought onto the palette.
+    std::optional<MappingReport> report;
 };
 
 const char *StatusName(FileStatus status);

@@ -45,6 +45,23 @@ std::string Escaped(unsigned char c)
     return buffer;
 }
 
+std::string Number(double value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.4f", value);
+    return buffer;
+}
+
+// The mapping report's fields, null for a file without one.
+std::string ReportJson(const std::optional<MappingReport> &report)
+{
+    if (!report) {
+        return ",\"exact_percent\":null,\"mean_de2000\":null,\"max_de2000\":null";
+    }
+    return ",\"exact_percent\":" + Number(report->ExactPercent()) + ",\"mean_de2000\":"
+        + Number(report->MeanDeltaE()) + ",\"max_de2000\":" + Number(report->maxDeltaE);
+}
+
 } // namespace
 
 std::string JsonString(const std::string &text)
@@ -90,7 +107,8 @@ std::string ResultJson(const FileResult &result)
     }
     return "{\"file\":" + JsonString(result.file) + ",\"status\":\"" + StatusName(result.status)
         + "\",\"message\":" + JsonString(message)
-        + ",\"output\":" + (result.output.empty() ? "null" : JsonString(result.output)) + "}";
+        + ",\"output\":" + (result.output.empty() ? "null" : JsonString(result.output))
+        + ReportJson(result.report) + "}";
 }
 
 } // namespace qv::cli

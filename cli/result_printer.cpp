@@ -19,6 +19,9 @@ void ResultPrinter::Print(const FileResult &result)
 {
     ++printed_;
     converted_ += result.status == FileStatus::Converted ? 1 : 0;
+    if (result.report) {
+        summary_.Merge(*result.report);
+    }
     if (!result.messages.empty()) {
         ClearProgress();
         for (const std::string &message : result.messages) {

@@ -26,6 +26,8 @@ public:
     void Finish();
 
     std::size_t Converted() const { return converted_; }
+    // The mapping reports of every converted file together.
+    const MappingReport &Summary() const { return summary_; }
     bool AllConverted() const { return converted_ == printed_; }
 
 private:
@@ -38,6 +40,7 @@ private:
     std::size_t total_;
     std::size_t printed_ = 0;
     std::size_t converted_ = 0;
+    MappingReport summary_;
     bool progressShown_ = false;
 };
 

@@ -23,6 +23,10 @@ struct Rgb {
 
     bool operator==(const Rgb &) const = default;
 };
+// How far apart two colours are for every match of a conversion: squared RGB, the "redmean"
+// weighted RGB, Euclidean OKLab, CIEDE2000.
+enum class DistanceMeasure : int { Rgb = 0, WeightedRgb = 1, OkLab = 2, Ciede2000 = 3 };
+enum class Dithering : int { None = 0, FloydSteinberg = 1, Ordered = 2 };
 
 // The target palette: a palette file when filePath is set, otherwise the built-in palette of that
 // resource name.
@@ -61,6 +65,8 @@ struct ConversionOptions {
     VerticalAlignment verticalAlignment = VerticalAlignment::Bottom;
     HorizontalAlignment horizontalAlignment = HorizontalAlignment::Center;
     ColorMatching colorMatching = ColorMatching::Pixel;
+    DistanceMeasure distance = DistanceMeasure::Rgb;
+    Dithering dithering = Dithering::None;
     // Per channel, 0..200 with 100 unchanged: red, green, blue.
     std::array<std::int32_t, 3> brightness = {100, 100, 100};
     bool convertPalette = true;

@@ -51,6 +51,9 @@ inline constexpr Setting kOutputTransparentColor {
 inline constexpr Setting kTransparentEdges {"General", "TransparentEdges", SettingKind::Flag, -1};
 inline constexpr Setting kScaleMode {"General", "ScaleMode", SettingKind::Number, 0, 0, 3};
 inline constexpr Setting kColorMatching {"General", "ColorMatching", SettingKind::Number, 0, 0, 3};
+// The distance measure (DistanceMeasure) and the dithering (Dithering).
+inline constexpr Setting kColorDistance {"General", "ColorDistance", SettingKind::Number, 0, 0, 3};
+inline constexpr Setting kDithering {"General", "Dithering", SettingKind::Number, 0, 0, 2};
 // Red, green, blue.
 inline constexpr Setting kBright {"General", "Bright", SettingKind::Number, 100, 0, 200, 3};
 // The skip checkbox of each palette entry; Skip255 defaults to 1, the default output
@@ -71,7 +74,7 @@ inline constexpr Setting kAlphaThreshold {
 // "R,G,B" or "#RRGGBB"; empty or "none" for no colour key.
 inline constexpr Setting kInputTransparentRGB {"General", "InputTransparentRGB", SettingKind::Text};
 
-inline constexpr std::array<const Setting *, 18> kAll = {&kPath,
+inline constexpr std::array<const Setting *, 20> kAll = {&kPath,
     &kConvertPalette,
     &kPalette,
     &kVerticalAlignment,
@@ -83,6 +86,8 @@ inline constexpr std::array<const Setting *, 18> kAll = {&kPath,
     &kTransparentEdges,
     &kScaleMode,
     &kColorMatching,
+    &kColorDistance,
+    &kDithering,
     &kBright,
     &kSkip,
     &kOutputFormat,

@@ -1,6 +1,7 @@
 #include "engine/batch_run.h"
 
 #include "engine/conversion_sink.h"
+#include "palette/palette_store.h"
 
 #include <algorithm>
 #include <atomic>
@@ -103,9 +104,8 @@ private:
 class BatchWorker : public ConversionSink
 {
 public:
-    BatchWorker(const ConversionOptions &options, const PaletteStore &store, BatchState &state)
+    BatchWorker(const ConversionOptions &options, BatchState &state)
         : options_(options)
-        , store_(store)
         , state_(state)
     { }
 
@@ -152,7 +152,6 @@ private:
 } // namespace
 
 std::size_t RunBatch(const ConversionOptions &options,
-    const PaletteStore &store,
     const std::vector<BatchItem> &items,
     int workers,
     const std::function<bool(std::size_t index, const BatchResult &result)> &deliver,
@@ -178,7 +177,7 @@ std::size_t RunBatch(const ConversionOptions &options,
     {
         std::vector<std::jthread> threads;
         threads.emplace_back([&] {
-            BatchWorker worker(options, store, state);
+            BatchWorker worker(options, state);
             std::size_t i = 0;
             while (!worker.Options().convertPalette && !state.Stopped() && (i = next++) < count) {
                 state.Put(i, worker.Convert(i, items[i]));
@@ -189,7 +188,7 @@ std::size_t RunBatch(const ConversionOptions &options,
         for (int w = 1; w < workers; ++w) {
             threads.emplace_back([&] {
                 state.WaitForRelease();
-                BatchWorker worker(switchedOn, store, state);
+                BatchWorker worker(switchedOn, state);
                 drain(worker);
             });
         }

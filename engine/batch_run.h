@@ -2,7 +2,6 @@
 
 #include "common/conversion_options.h"
 #include "engine/resize_bmp.h"
-#include "palette/palette_store.h"
 #include "platform/scripted_dialog_service.h"
 
 #include <cstddef>
@@ -34,7 +33,7 @@ struct BatchResult {
 };
 
 // Converts the items with the options taken when the batch started, on several threads, each
-// with its own copy of the palette store as it stood at the start. The results reach deliver on
+// with a palette store of its own, as the command line's workers have. The results reach deliver on
 // the calling thread in list order; while it waits for the next one, idle runs there every few
 // milliseconds. Results are written in list order too: a conversion writes (backup first) only
 // once every earlier item has been delivered, so deliver sees the files change one by one, as
@@ -45,7 +44,6 @@ struct BatchResult {
 // picture, as in a one-by-one batch. workers below 1 means one per core. Returns how many results
 // were delivered.
 std::size_t RunBatch(const ConversionOptions &options,
-    const PaletteStore &store,
     const std::vector<BatchItem> &items,
     int workers,
     const std::function<bool(std::size_t index, const BatchResult &result)> &deliver,

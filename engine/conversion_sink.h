@@ -2,6 +2,7 @@
 
 #include "common/conversion_options.h"
 #include "engine/preview_picture.h"
+#include "palette/mapping_report.h"
 #include "platform/dialog_service.h"
 
 #include <cstdint>
@@ -36,6 +37,10 @@ public:
     // Asked once a result is built, right before anything is written (its backup first): false
     // leaves every file as it was. A batch that writes in list order waits here for its turn.
     virtual bool MayWrite() { return true; }
+    // A front end that shows how well the colours were kept says so; it is then told the mapping
+    // report of every picture brought onto the palette, before the picture is fitted.
+    virtual bool WantsMappingReport() const { return false; }
+    virtual void MappingReported(const MappingReport & /*report*/) { }
 };
 
 } // namespace qv

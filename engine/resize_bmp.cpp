@@ -92,6 +92,7 @@ bool LoadAndMap(ConversionSink &sink,
             if (KeysByColor(options)) {
                 matching.inputTransparentColor = -1; // the colour key stands in for the index
             }
+            MappingReport report;
             if (!ConvertPalette(dialogs,
                     store,
                     matching,
@@ -100,11 +101,16 @@ bool LoadAndMap(ConversionSink &sink,
                     BrightnessPercent(options),
                     image.width,
                     image.height,
-                    image.bitCount)) {
+                    image.bitCount,
+                    sink.WantsMappingReport() ? &report : nullptr,
+                    &keyed)) {
                 Tell(dialogs, "Error converting the palette for: " + fileName);
                 return false;
             }
             ApplyKey(keyed, options.outputTransparentColor, image);
+            if (sink.WantsMappingReport()) {
+                sink.MappingReported(report);
+            }
             return true;
         }
         if (image.bitCount <= 8) {

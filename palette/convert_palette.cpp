@@ -2,7 +2,9 @@
 
 #include "common/numbers.h"
 #include "common/report_error.h"
+#include "common/row_stride.h"
 #include "palette/color_matching.h"
+#include "palette/dither.h"
 #include "palette/palette_store.h"
 #include "platform/checked.h"
 
@@ -51,6 +53,71 @@ private:
     std::array<std::optional<std::uint8_t>, 256> known_ {};
 };
 
+// The colours of a picture after brightness, pixel by pixel without row padding, each marked
+// transparent as the conversion treats it.
+std::vector<DitherPixel> PixelColors(PaletteStore &store,
+    const ConversionOptions &options,
+    const std::vector<std::uint8_t> &pixels,
+    const std::vector<std::uint8_t> &palette,
+    const std::array<std::int32_t, 3> &offsets,
+    std::int32_t width,
+    std::int32_t height,
+    std::int16_t depth)
+{
+    const std::int32_t bytesPerPixel = depth / 8;
+    const std::int32_t stride = RowStride(width, depth);
+    const std::int32_t transparent = options.applyTransparency ? options.inputTransparentColor : -1;
+    // A deeper pixel is transparent when its match is that entry; a skipped entry is no match
+    // unless nothing at all is usable (the search then answers 0).
+    const auto &usable = store.UsableColors();
+    const bool matchable = transparent >= 0 && transparent <= 255
+        && (usable[static_cast<std::size_t>(transparent)]
+            || std::none_of(usable.begin(), usable.end(), [](bool u) { return u; }));
+    std::vector<DitherPixel> colors(CheckedCast<std::size_t>(CheckedMul(width, height)));
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+            const std::int32_t at = CheckedAdd(CheckedMul(y, stride), x * bytesPerPixel);
+            DitherPixel &px = colors[static_cast<std::size_t>(y * width + x)];
+            std::int32_t from = at;
+            const std::vector<std::uint8_t> *source = &pixels;
+            if (depth == 8) {
+                px.transparent = At(pixels, at) == transparent;
+                if (px.transparent) {
+                    continue;
+                }
+                from = 4 * At(pixels, at);
+                source = &palette;
+            }
+            px.blue = Brightened(At(*source, from), offsets[0]);
+            px.green = Brightened(At(*source, from + 1), offsets[1]);
+            px.red = Brightened(At(*source, from + 2), offsets[2]);
+            if (depth != 8 && matchable) {
+                px.transparent = store.FindNearestColor(px.blue, px.green, px.red) == transparent;
+            }
+        }
+    }
+    return colors;
+}
+
+MappingReport ReportOf(const PaletteStore &store,
+    const std::vector<DitherPixel> &colors,
+    const std::vector<std::uint8_t> &indices,
+    std::int32_t width)
+{
+    MappingReportBuilder builder;
+    const std::int32_t stride = RowStride(width, 8);
+    for (std::size_t p = 0; p < colors.size(); ++p) {
+        const DitherPixel &px = colors[p];
+        if (!px.transparent) {
+            const auto y = static_cast<std::int32_t>(p) / width;
+            const auto x = static_cast<std::int32_t>(p) % width;
+            builder.Add(
+                px.red, px.green, px.blue, store.MatchColors()[At(indices, y * stride + x)]);
+        }
+    }
+    return builder.Report();
+}
+
 } // namespace
 
 std::int32_t BrightnessOffset(std::int32_t brightness)
@@ -71,7 +138,9 @@ bool ConvertPalette(DialogService &dialogs,
     const std::array<std::int32_t, 3> &brightness,
     std::int32_t width,
     std::int32_t height,
-    std::int16_t depth)
+    std::int16_t depth,
+    MappingReport *report,
+    const std::vector<bool> *keyed)
 {
     try {
         const std::array<std::int32_t, 3> offsets = {BrightnessOffset(brightness[0]),
@@ -79,6 +148,34 @@ bool ConvertPalette(DialogService &dialogs,
             BrightnessOffset(brightness[2])};
         store.BuildMatchTable(dialogs, options.palette);
         store.TakeSnapshot(options.skip);
+        store.SetDistanceMeasure(options.distance);
+        const bool indexed = depth == 8 || depth == 24 || depth == 32;
+        std::vector<DitherPixel> colors;
+        if (indexed && (report != nullptr || options.dithering != Dithering::None)) {
+            colors = PixelColors(store, options, pixels, palette, offsets, width, height, depth);
+            if (keyed != nullptr && !keyed->empty()) {
+                const auto stride = static_cast<std::size_t>(RowStride(width, 8));
+                const auto w = static_cast<std::size_t>(width);
+                CheckRange(keyed->size(), std::size_t {0}, stride * (colors.size() / w));
+                for (std::size_t p = 0; p < colors.size(); ++p) {
+                    colors[p].transparent =
+                        colors[p].transparent || (*keyed)[p / w * stride + p % w];
+                }
+            }
+        }
+        if (indexed && options.dithering != Dithering::None) {
+            const std::vector<std::uint8_t> dithered = DitherToPalette(
+                store, options.dithering, colors, width, height, options.outputTransparentColor);
+            const std::int32_t stride = RowStride(width, 8);
+            pixels.assign(CheckedCast<std::size_t>(CheckedMul(stride, height)), 0);
+            for (std::int32_t y = 0; y < height; ++y) {
+                std::copy_n(dithered.begin() + y * width, width, pixels.begin() + y * stride);
+            }
+            if (report != nullptr) {
+                *report = ReportOf(store, colors, pixels, width);
+            }
+            return true;
+        }
         if (depth != 8) {
             ConvertTo8BitBMP(dialogs, store, options.skip, pixels, width, height, depth, offsets);
         }
@@ -104,6 +201,9 @@ bool ConvertPalette(DialogService &dialogs,
                 pixels[p] = b;
             }
         }
+        if (report != nullptr && indexed) {
+            *report = ReportOf(store, colors, pixels, width);
+        }
         return true;
     } catch (const Failure &failure) {
         ReportError(dialogs, "ConvertPalette", failure);
@@ -128,6 +228,7 @@ void EnsureMatchingPrepared(
         store.SetPaletteTable(std::move(table));
     }
     store.EnsureSnapshot(options.skip);
+    store.SetDistanceMeasure(options.distance);
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/conversion_options.h"
+#include "palette/mapping_report.h"
 #include "platform/dialog_service.h"
 
 #include <array>
@@ -22,8 +23,13 @@ std::int32_t BrightnessOffset(std::int32_t brightness);
 // Transparency on, bytes equal to the input transparent colour become the output transparent index
 // without matching, so that index survives even though it is skipped. On success pixels holds an
 // indexed picture (stride = width rounded up to 4) and the store's palette byte table the target
-// palette. brightness is blue, green, red. A failure is reported as "ConvertPalette" and gives
-// false; pixels then hold a partial result.
+// palette. brightness is blue, green, red. Matching uses the options' distance measure; with
+// dithering every pixel that is not transparent is dithered (an 8-bit one through its own table's
+// colour), a deeper pixel counting as transparent when its undithered match is the input
+// transparent colour. When report is given it receives the mapping report of the picture. A
+// failure is reported as "ConvertPalette" and gives false; pixels then hold a partial result.
+// keyed, when given, flags pixels (one per byte of the indexed rows) that the caller makes
+// transparent afterwards: the dithering and the report treat them as transparent pixels.
 bool ConvertPalette(DialogService &dialogs,
     PaletteStore &store,
     const ConversionOptions &options,
@@ -32,7 +38,9 @@ bool ConvertPalette(DialogService &dialogs,
     const std::array<std::int32_t, 3> &brightness,
     std::int32_t width,
     std::int32_t height,
-    std::int16_t depth);
+    std::int16_t depth,
+    MappingReport *report = nullptr,
+    const std::vector<bool> *keyed = nullptr);
 
 // Prepares the nearest-colour search as a palette conversion would (the target palette's match
 // table, a skip snapshot) when nothing has prepared it yet in this store, for matching outside a

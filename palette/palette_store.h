@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/conversion_options.h"
+#include "palette/color_matcher.h"
 #include "palette/color_matching.h"
-#include "palette/nearest_color_cache.h"
 #include "palette/raw_palette.h"
 #include "platform/dialog_service.h"
 
@@ -49,9 +49,13 @@ public:
     // conversion honours the skip set instead of finding nothing usable.
     void EnsureSnapshot(const SkipSet &skip);
 
-    // The usable entry nearest to the colour, exactly as FindNearestColorPlain finds it with
-    // MatchColors and UsableColors. Remembers its search structure while both stay the same,
-    // also across BuildMatchTable calls that rebuild an identical table.
+    // The distance measure of every later FindNearestColor; RGB until set.
+    void SetDistanceMeasure(DistanceMeasure measure) { matcher_.SetMeasure(measure); }
+    DistanceMeasure Distance() const { return matcher_.Measure(); }
+
+    // The usable entry nearest to the colour, exactly as FindNearestColorPlain finds it under the
+    // distance measure with MatchColors and UsableColors. Remembers its search structures while
+    // both stay the same, also across BuildMatchTable calls that rebuild an identical table.
     int FindNearestColor(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
     {
         return matcher_.Find(blue, green, red);
@@ -63,7 +67,7 @@ private:
     std::array<MatchColor, 256> match_ {};
     std::array<bool, 256> usable_ {};
     bool hasSnapshot_ = false;
-    NearestColorCache matcher_;
+    ColorMatcher matcher_;
 };
 
 } // namespace qv

@@ -68,6 +68,7 @@ std::int32_t PickTransparentIndex(DialogService &dialogs,
     const std::uint8_t red = At(pixels, at + 2);
     store.BuildMatchTable(dialogs, options.palette);
     store.EnsureSnapshot(options.skip);
+    store.SetDistanceMeasure(options.distance);
     return store.FindNearestColor(blue, green, red);
 }
 

@@ -54,6 +54,8 @@ public:
     int GetVerticalAlignmentOption();
     int GetHorizontalAlignmentOption();
     int GetColorMatchingOption();
+    int GetColorDistanceOption();
+    int GetDitheringOption();
     // The numbers in the colour items' tags; an output colour outside 0..255 answers 255.
     int GetInputTransparencyColor();
     int GetOutputTransparencyColor();
@@ -69,6 +71,10 @@ public:
     // Runs the Convert Palette menu command without its own preview refresh: the conversion
     // converts the picture itself right after this.
     ConversionOptions SwitchConvertPaletteOn() override;
+    // The previewed picture's report goes into the line under the picture frame; Convert's
+    // pictures leave it alone.
+    bool WantsMappingReport() const override { return previewing_; }
+    void MappingReported(const MappingReport &report) override;
 
     PaletteStore &Palette() { return palette_; }
     // Folder that receives the backup copy of each input; set by Convert.
@@ -137,6 +143,8 @@ public:
     void mnuHorizontalAlignmentOption_Click(int index);
     void mnuColorMatchingOption_Click(int index);
     void mnuOutputFormat_Click(int index);
+    void mnuQualityDistance_Click(int index);
+    void mnuQualityDithering_Click(int index);
 
     // --- Convert and Find Minimum (frm_batch.cpp).
     void cmdOK_Click();
@@ -178,6 +186,8 @@ protected:
     Label *lblFolder = nullptr;
     ControlArray<ColorCheckbox> chkPal;
     QPushButton *cmdRefreshFileList = nullptr;
+    // The mapping report of the picture last previewed.
+    Label *lblReport = nullptr;
 
     // Menus.
     MenuItem *mnuFileOpenFolder = nullptr;
@@ -187,6 +197,8 @@ protected:
     MenuArray mnuVerticalAlignmentOption;
     MenuArray mnuHorizontalAlignmentOption;
     MenuArray mnuColorMatchingOption;
+    MenuArray mnuQualityDistance;
+    MenuArray mnuQualityDithering;
     MenuItem *mnuPaletteConvertPalette = nullptr;
     MenuArray mnuPaletteOption;
     MenuItem *mnuTransparencyApply = nullptr;
@@ -206,6 +218,8 @@ private:
     QMenu *mnuVerticalAlignment = nullptr;
     QMenu *mnuHorizontalAlignment = nullptr;
     QMenu *mnuColorMatching = nullptr;
+    QMenu *mnuQuality = nullptr;
+    MenuItem *mnuQualityDash = nullptr;
     QMenu *mnuPalette = nullptr;
     MenuItem *mnuPaletteDash1 = nullptr;
     QMenu *mnuTransparency = nullptr;
@@ -239,6 +253,7 @@ private:
     // Converts the items off the window's thread with a progress window for a long batch,
     // showing each file's messages in list order (frm_batch.cpp).
     BatchOutcome ConvertItems(const std::vector<BatchItem> &items);
+    bool previewing_ = false; // while RefreshPreview converts
 
     // The settings folder given to Form_Load: the picture folder when none is stored, and the
     // palette dialog's initial folder.

@@ -116,7 +116,6 @@ frm::BatchOutcome frm::ConvertItems(const std::vector<BatchItem> &items)
     bool stopped = false;
     const std::size_t done = RunBatch(
         options,
-        palette_,
         items,
         batchWorkers_,
         [&](std::size_t index, const BatchResult &result) {

@@ -61,6 +61,16 @@ int frm::GetColorMatchingOption()
     return FirstChecked(mnuColorMatchingOption);
 }
 
+int frm::GetColorDistanceOption()
+{
+    return FirstChecked(mnuQualityDistance);
+}
+
+int frm::GetDitheringOption()
+{
+    return FirstChecked(mnuQualityDithering);
+}
+
 int frm::GetInputTransparencyColor()
 {
     return TagNumber(*mnuTransparencyInputColor);
@@ -93,6 +103,8 @@ ConversionOptions frm::CurrentOptions()
     options.verticalAlignment = static_cast<VerticalAlignment>(GetVerticalAlignmentOption());
     options.horizontalAlignment = static_cast<HorizontalAlignment>(GetHorizontalAlignmentOption());
     options.colorMatching = static_cast<ColorMatching>(GetColorMatchingOption());
+    options.distance = static_cast<DistanceMeasure>(GetColorDistanceOption());
+    options.dithering = static_cast<Dithering>(GetDitheringOption());
     for (std::size_t i = 0; i < options.brightness.size(); ++i) {
         options.brightness[i] = vsbBright[i]->Value();
     }
@@ -134,6 +146,11 @@ void frm::ShowPreview(const PreviewPicture &picture)
     img->SetPicture(shown);
     img->show();
     img->Redraw();
+}
+
+void frm::MappingReported(const MappingReport &report)
+{
+    lblReport->SetCaption(MappingReportText(report));
 }
 
 } // namespace qv

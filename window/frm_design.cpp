@@ -21,9 +21,9 @@ static void InitWindowResources()
 namespace qv {
 namespace {
 
-// The client area below the menu bar: 10665 x 5355 twips.
+// The client area below the menu bar: 10665 x 5625 twips.
 constexpr int kClientWidth = 10665;
-constexpr int kClientHeight = 5355;
+constexpr int kClientHeight = 5625;
 
 template <typename W> W *Placed(W *widget, const std::string &name, QRect place)
 {
@@ -182,6 +182,7 @@ void frm::CreateControls(QWidget *client)
 
     cmdRefreshFileList =
         Button(client, "cmdRefreshFileList", "Refresh File List", TwipsRect(120, 4560, 2175, 225));
+    lblReport = PlainLabel(client, "lblReport", "", TwipsRect(2280, 5340, 8295, 255));
 }
 
 void frm::SetTabOrder()

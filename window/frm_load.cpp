@@ -102,6 +102,8 @@ void frm::Form_Load(const std::string &settingsPath, const std::string &settings
     SetAlphaThreshold(ReadSetting(*ini_, settings::kAlphaThreshold));
     SetInputTransparentRgb(
         ParseColorKey(ReadTextSetting(*ini_, settings::kInputTransparentRGB)).key);
+    CheckItem(mnuQualityDistance, ReadSetting(*ini_, settings::kColorDistance));
+    CheckItem(mnuQualityDithering, ReadSetting(*ini_, settings::kDithering));
 
     for (int i = 0; i < 3; ++i) {
         vsbBright[i]->SetValue(ReadSetting(*ini_, settings::kBright, i));

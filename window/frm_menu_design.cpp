@@ -83,6 +83,15 @@ void frm::CreateMenus()
         "mnuColorMatchingOption",
         {"&Pixel", "Average &Row", "Average &Column", "Average &Square"});
 
+    mnuQuality = TopMenu(bar, "mnuQuality", "&Quality");
+    mnuQualityDistance = Items(mnuQuality,
+        "mnuQualityDistance",
+        {"&RGB Distance", "&Weighted RGB", "&OKLab", "&CIEDE2000"});
+    mnuQualityDash = Item(mnuQuality, "mnuQualityDash", "-");
+    mnuQualityDithering = Items(mnuQuality,
+        "mnuQualityDithering",
+        {"&No Dithering", "&Floyd-Steinberg", "Or&dered (Bayer 8x8)"});
+
     mnuPalette = TopMenu(bar, "mnuPalette", "&Palette");
     mnuPaletteConvertPalette =
         Item(mnuPalette, "mnuPaletteConvertPalette", "&Convert Palette", Check::Checkable);

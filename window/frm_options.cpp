@@ -78,6 +78,8 @@ void frm::ConnectOptionHandlers()
             "mnuColorMatchingOption_Click",
             &frm::mnuColorMatchingOption_Click},
         {&mnuOutputFormat, "mnuOutputFormat_Click", &frm::mnuOutputFormat_Click},
+        {&mnuQualityDistance, "mnuQualityDistance_Click", &frm::mnuQualityDistance_Click},
+        {&mnuQualityDithering, "mnuQualityDithering_Click", &frm::mnuQualityDithering_Click},
     };
     for (const OptionMenu &menu : menus) {
         for (MenuItem *item : *menu.items) {
@@ -196,6 +198,20 @@ void frm::mnuOutputFormat_Click(int index)
 {
     CheckOnly(mnuOutputFormat, index);
     WriteSetting(*ini_, settings::kOutputFormat, index);
+    RefreshPreview();
+}
+
+void frm::mnuQualityDistance_Click(int index)
+{
+    CheckOnly(mnuQualityDistance, index);
+    WriteSetting(*ini_, settings::kColorDistance, index);
+    RefreshPreview();
+}
+
+void frm::mnuQualityDithering_Click(int index)
+{
+    CheckOnly(mnuQualityDithering, index);
+    WriteSetting(*ini_, settings::kDithering, index);
     RefreshPreview();
 }
 

@@ -22,7 +22,11 @@ void frm::RefreshPreview()
     // The size shown is the size converted: the label, not a copy of it, is the square's side.
     std::int32_t outW = RoundToInt32(LeadingNumber(lblSize->Caption())).value_or(0);
     std::int32_t outH = outW;
+    // A picture kept on its own table has no report: the line is emptied first.
+    lblReport->SetCaption("");
+    previewing_ = true;
     ResizeBMP(*this, palette_, CurrentOptions(), path, outW, outH, ResizeDestination::Preview());
+    previewing_ = false;
 }
 
 } // namespace qv

@@ -83,6 +83,44 @@ TEST(CliOptions, ReadsEveryOption)
     EXPECT_EQ(o.paths, (std::vector<std::string> {"pics", "x.bmp"}));
 }
 
+TEST(CliOptions, DistanceAndDitherTakeEachOfTheirNames)
+{
+    const struct {
+        std::vector<std::string> args;
+        DistanceMeasure distance;
+        Dithering dithering;
+    } cases[] = {
+        {{"--distance", "rgb", "--dither", "none"}, DistanceMeasure::Rgb, Dithering::None},
+        {{"--distance=weighted", "--dither=fs"},
+            DistanceMeasure::WeightedRgb,
+            Dithering::FloydSteinberg},
+        {{"--distance", "oklab", "--dither", "ordered"},
+            DistanceMeasure::OkLab,
+            Dithering::Ordered},
+        {{"--dither", "fs", "--distance", "ciede2000"},
+            DistanceMeasure::Ciede2000,
+            Dithering::FloydSteinberg},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::string> args = c.args;
+        args.emplace_back("a.bmp");
+        const ParseResult r = Parse(args);
+        ASSERT_TRUE(r.ok()) << r.error;
+        ConversionOptions options;
+        options.distance = DistanceMeasure::OkLab;
+        options.dithering = Dithering::Ordered;
+        ASSERT_EQ(ApplyOptions(r.options, options), "");
+        EXPECT_EQ(options.distance, c.distance) << args[1];
+        EXPECT_EQ(options.dithering, c.dithering) << args[1];
+    }
+    for (const std::vector<std::string> &bad :
+        {std::vector<std::string> {"--distance", "lab", "a.bmp"},
+            {"--dither", "floyd", "a.bmp"},
+            {"--distance", "RGB", "a.bmp"}}) {
+        EXPECT_FALSE(Parse(bad).ok()) << bad[1];
+    }
+}
+
 TEST(CliOptions, OptionsNotGivenKeepTheSettings)
 {
     const ParseResult r = Parse({"a.bmp"});

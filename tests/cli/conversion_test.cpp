@@ -136,6 +136,22 @@ TEST(Conversion, GivesTheEnginesResultForEverySettingAndAnyNumberOfJobs)
             [](FakeSink &h, const std::string &palette) {
                 h.options.palette = PaletteChoice::File(palette);
             }},
+        {"distance and dithering in the settings",
+            {"[General]", "ColorDistance=3", "Dithering=1"},
+            {"--scale=64", "--match=square"},
+            [](FakeSink &h, const std::string &) {
+                h.options.distance = DistanceMeasure::Ciede2000;
+                h.options.dithering = Dithering::FloydSteinberg;
+                h.options.scaling = static_cast<Scaling>(1);
+                h.options.colorMatching = static_cast<ColorMatching>(3);
+            }},
+        {"distance and dithering options",
+            {"[General]", "ColorDistance=3", "Dithering=1"},
+            {"--distance=oklab", "--dither=ordered"},
+            [](FakeSink &h, const std::string &) {
+                h.options.distance = DistanceMeasure::OkLab;
+                h.options.dithering = Dithering::Ordered;
+            }},
         {"convert palette off",
             {"[General]", "ConvertPalette=0"},
             {"--scale=64"},

@@ -1,5 +1,7 @@
 #include "common/report_error.h"
 #include "engine/fitting.h"
+#include "palette/distance_measure.h"
+#include "palette/palette_store.h"
 #include "tests/support/fake_sink.h"
 #include "tests/support/temp_dir.h"
 
@@ -301,6 +303,47 @@ TEST(ResizeTo, SkippedEntryMovesTheAverageToTheNearestAllowedColour)
         }
         grey.host.options.colorMatching = ColorMatching::AverageRow;
         EXPECT_EQ(At(Rescale(grey.host, 128, 64, hundred), 3, 3), c.expected);
+    }
+}
+
+// The Average modes match with the options' distance measure: blocks of one colour of the
+// picture's own table come out as the plain search under that measure finds it on WOLF3D.
+TEST(ResizeTo, AveragesAreMatchedUnderTheChosenMeasure)
+{
+    std::vector<std::uint8_t> table(1024, 0);
+    for (std::size_t i = 0; i < 100; ++i) {
+        table[4 * i] = static_cast<std::uint8_t>(37 * i % 256);
+        table[4 * i + 1] = static_cast<std::uint8_t>(91 * i % 256);
+        table[4 * i + 2] = static_cast<std::uint8_t>(53 * i % 256 + 1);
+    }
+    const auto block = [](int x, int y) { return (x / 2 + 7 * (y / 2)) % 100; };
+    std::vector<std::vector<std::uint8_t>> results;
+    for (int m = 0; m < 4; ++m) {
+        const auto measure = static_cast<DistanceMeasure>(m);
+        SCOPED_TRACE(m);
+        FakeSink host; // WOLF3D, 255 skipped
+        host.options.distance = measure;
+        host.options.colorMatching = ColorMatching::AverageSquare;
+        host.store.SetPaletteTable(table);
+        const Rescaled r = Rescale(host, 128, 64, block);
+        int wrong = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                const auto k = static_cast<std::size_t>(4 * block(2 * x, 2 * y));
+                wrong += At(r, x, y)
+                    != FindNearestColorPlain(measure,
+                        host.store.MatchColors(),
+                        host.store.UsableColors(),
+                        table[k],
+                        table[k + 1],
+                        table[k + 2]);
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        results.push_back(r.canvas);
+    }
+    for (std::size_t m = 1; m < results.size(); ++m) {
+        EXPECT_NE(results[m], results[0]) << m; // each measure chooses differently somewhere
     }
 }
 

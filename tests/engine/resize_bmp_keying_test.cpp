@@ -239,3 +239,56 @@ TEST(Keying, PngOutputHoldsTheBitmapsIndicesAndMarksOnlyTheTransparentEntry)
 
 } // namespace
 } // namespace qv
+
+namespace qv {
+namespace {
+
+// Floyd-Steinberg neither takes error from nor gives error to a pixel keyed by alpha or by its
+// colour: what lies under the key does not change the other pixels.
+TEST(Keying, DitheringLeavesKeyedPixelsOut)
+{
+    for (const bool byAlpha : {true, false}) {
+        SCOPED_TRACE(byAlpha);
+        const auto convert = [&](std::uint8_t hidden) {
+            test::BmpLayout layout;
+            layout.width = 16;
+            layout.height = 4;
+            layout.bitCount = 32;
+            layout.infoHeaderSize = 108;
+            layout.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+            layout.pixels.assign(16 * 4 * 4, 0);
+            for (std::size_t p = 0; p < 64; ++p) {
+                const bool hole = p % 5 == 2;
+                // Under the colour key the hidden pixels are magenta of two shades of red.
+                const std::array<std::uint8_t, 3> bgr = hole
+                    ? std::array<std::uint8_t, 3> {byAlpha ? hidden : std::uint8_t {255}, 0, hidden}
+                    : std::array<std::uint8_t, 3> {
+                        static_cast<std::uint8_t>(60 + p), 100, static_cast<std::uint8_t>(200 - p)};
+                std::copy(bgr.begin(),
+                    bgr.end(),
+                    layout.pixels.begin() + static_cast<std::ptrdiff_t>(4 * p));
+                layout.pixels[4 * p + 3] = hole && byAlpha ? 0 : 255;
+            }
+            test::TempDir dir;
+            test::FakeSink sink;
+            sink.options.dithering = Dithering::FloydSteinberg;
+            sink.options.useAlpha = byAlpha;
+            sink.options.applyTransparency = !byAlpha;
+            if (!byAlpha) {
+                sink.options.inputTransparentRgb = Rgb {hidden, 0, 255};
+            }
+            const std::string path = dir.Write("d.bmp", test::BuildBmp(layout));
+            std::int32_t w = 64;
+            std::int32_t h = 64;
+            sink.Resize(path, w, h, ResizeDestination::Preview());
+            return sink.previews.empty() ? std::vector<std::uint8_t> {}
+                                         : sink.previews.back().fileBytes;
+        };
+        const std::vector<std::uint8_t> dark = convert(0);
+        ASSERT_FALSE(dark.empty());
+        EXPECT_EQ(convert(250), dark);
+    }
+}
+
+} // namespace
+} // namespace qv

@@ -62,6 +62,7 @@ const std::vector<Design> kDesign = {
     {"lbl(1)", "qv::Label", "", "Folder:", 120, 120, 615, 255},
     {"chkPal(0)", "qv::ColorCheckbox", "", nullptr, 6480, 600, 255, 255},
     {"cmdRefreshFileList", "QPushButton", "", "Refresh File List", 120, 4560, 2175, 225},
+    {"lblReport", "qv::Label", "", "", 2280, 5340, 8295, 255},
 };
 
 std::string CaptionOf(const QWidget &widget)
@@ -131,7 +132,8 @@ TEST_F(FrmTest, NamedMembersAreTheControlsOfTheDesign)
         {"cmdSetAllBright", window.cmdSetAllBright},
         {"lblFolder", window.lblFolder},
         {"chkPal(0)", &window.chkPal[0]},
-        {"cmdRefreshFileList", window.cmdRefreshFileList}};
+        {"cmdRefreshFileList", window.cmdRefreshFileList},
+        {"lblReport", window.lblReport}};
     ASSERT_EQ(members.size(), kDesign.size());
     for (const auto &[name, member] : members) {
         EXPECT_EQ(member, Control(name.c_str())) << name;
@@ -175,13 +177,13 @@ TEST_F(FrmTest, FurtherPropertiesOfTheDesign)
     EXPECT_FALSE(window.windowIcon().isNull());
 }
 
-TEST_F(FrmTest, ClientAreaIsFixedAt711By357)
+TEST_F(FrmTest, ClientAreaIsFixedAt711By375)
 {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_EQ(window.centralWidget()->size(), QSize(711, 357));
+    EXPECT_EQ(window.centralWidget()->size(), QSize(711, 375));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
-    EXPECT_EQ(window.height(), 357 + window.menuBar()->height());
+    EXPECT_EQ(window.height(), 375 + window.menuBar()->height());
     EXPECT_EQ(window.width(), 711);
     // Every control of the client area lies inside it.
     for (const Design &d : kDesign) {
@@ -264,6 +266,16 @@ const std::vector<MenuDesign> kMenus = {
             {"mnuColorMatchingOption(1)", "Average &Row", ItemKind::Option},
             {"mnuColorMatchingOption(2)", "Average &Column", ItemKind::Option},
             {"mnuColorMatchingOption(3)", "Average &Square", ItemKind::Option}}},
+    {"mnuQuality",
+        "&Quality",
+        {{"mnuQualityDistance(0)", "&RGB Distance", ItemKind::Option},
+            {"mnuQualityDistance(1)", "&Weighted RGB", ItemKind::Option},
+            {"mnuQualityDistance(2)", "&OKLab", ItemKind::Option},
+            {"mnuQualityDistance(3)", "&CIEDE2000", ItemKind::Option},
+            {"mnuQualityDash", "-", ItemKind::Separator},
+            {"mnuQualityDithering(0)", "&No Dithering", ItemKind::Option},
+            {"mnuQualityDithering(1)", "&Floyd-Steinberg", ItemKind::Option},
+            {"mnuQualityDithering(2)", "Or&dered (Bayer 8x8)", ItemKind::Option}}},
     {"mnuPalette",
         "&Palette",
         {{"mnuPaletteConvertPalette", "&Convert Palette", ItemKind::Check},
@@ -321,6 +333,7 @@ TEST_F(FrmTest, MenuTreeHasItsNamesCaptionsAndOrderAndNothingIsChecked)
             EXPECT_EQ(item->isSeparator(), kind == ItemKind::Separator);
             EXPECT_EQ(item->isCheckable(), kind == ItemKind::Option || kind == ItemKind::Check);
             EXPECT_EQ(item->Index(), kind == ItemKind::Option ? option++ : -1);
+            option = kind == ItemKind::Separator ? 0 : option; // a new array may follow
             EXPECT_FALSE(item->Checked());
             EXPECT_TRUE(item->Enabled());
             const bool openFolder = std::string(name) == "mnuFileOpenFolder";

@@ -23,6 +23,7 @@ public:
     using frm::lbl;
     using frm::lblBright;
     using frm::lblFolder;
+    using frm::lblReport;
     using frm::lblSize;
     using frm::mnuColorMatchingOption;
     using frm::mnuFileExit;
@@ -31,6 +32,8 @@ public:
     using frm::mnuHorizontalAlignmentOption;
     using frm::mnuPaletteConvertPalette;
     using frm::mnuPaletteOption;
+    using frm::mnuQualityDistance;
+    using frm::mnuQualityDithering;
     using frm::mnuScalingOption;
     using frm::mnuTransparencyApply;
     using frm::mnuTransparencyInputColor;

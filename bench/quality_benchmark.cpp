@@ -1,0 +1,164 @@
+// 512 x 512 true-colour pictures through the palette conversion (ConvertPalette onto WOLF3D, 255
+// skipped) under each distance measure and dithering. Warm: one store for every picture, as a
+// batch or the window's preview uses it. Cold: a fresh store for each picture, nothing learnt.
+// Plain: the exhaustive search under the same measure over the same picture (each entry's point
+// computed once), for scale.
+
+#include "palette/convert_palette.h"
+#include "palette/distance_measure.h"
+#include "palette/palette_store.h"
+#include "platform/scripted_dialog_service.h"
+
+#include <array>
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::int32_t kSide = 512;
+
+// Every pixel a different colour, neighbours alike as in a photograph.
+std::vector<std::uint8_t> ManyColours()
+{
+    std::vector<std::uint8_t> pixels;
+    pixels.reserve(kSide * kSide * 3);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            pixels.push_back(static_cast<std::uint8_t>(((x >> 8) + 2 * (y >> 8)) * 64 + 17));
+            pixels.push_back(static_cast<std::uint8_t>(y & 255));
+            pixels.push_back(static_cast<std::uint8_t>(x & 255));
+        }
+    }
+    return pixels;
+}
+
+std::vector<std::uint8_t> Noise()
+{
+    std::mt19937 random(20240601);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::vector<std::uint8_t> pixels(kSide * kSide * 3);
+    for (std::uint8_t &value : pixels) {
+        value = static_cast<std::uint8_t>(byte(random));
+    }
+    return pixels;
+}
+
+const std::vector<std::uint8_t> &Picture(std::int64_t which)
+{
+    static const std::vector<std::uint8_t> many = ManyColours();
+    static const std::vector<std::uint8_t> noise = Noise();
+    return which == 0 ? many : noise;
+}
+
+const std::array<const char *, 2> kPictures {"many colours", "noise"};
+const std::array<const char *, 4> kMeasures {"rgb", "weighted", "oklab", "ciede2000"};
+const std::array<const char *, 3> kDithering {"none", "fs", "ordered"};
+
+qv::ConversionOptions Options(const benchmark::State &state)
+{
+    qv::ConversionOptions options;
+    options.distance = static_cast<qv::DistanceMeasure>(state.range(1));
+    options.dithering = static_cast<qv::Dithering>(state.range(2));
+    return options;
+}
+
+void Label(benchmark::State &state)
+{
+    state.SetLabel(std::string(kPictures[static_cast<std::size_t>(state.range(0))]) + ", "
+        + kMeasures[static_cast<std::size_t>(state.range(1))] + ", "
+        + kDithering[static_cast<std::size_t>(state.range(2))]);
+}
+
+void Convert(benchmark::State &state, qv::PaletteStore &store, const qv::ConversionOptions &options)
+{
+    qv::ScriptedDialogService dialogs;
+    state.PauseTiming();
+    std::vector<std::uint8_t> pixels = Picture(state.range(0));
+    state.ResumeTiming();
+    qv::ConvertPalette(dialogs, store, options, pixels, {}, {0, 0, 0}, kSide, kSide, 24);
+    benchmark::DoNotOptimize(pixels.data());
+}
+
+void BM_ConvertWarm(benchmark::State &state)
+{
+    const qv::ConversionOptions options = Options(state);
+    qv::PaletteStore store;
+    {
+        std::vector<std::uint8_t> pixels = Picture(state.range(0));
+        qv::ScriptedDialogService dialogs;
+        qv::ConvertPalette(dialogs, store, options, pixels, {}, {0, 0, 0}, kSide, kSide, 24);
+    }
+    for (auto _ : state) {
+        Convert(state, store, options);
+    }
+    Label(state);
+}
+
+void BM_ConvertCold(benchmark::State &state)
+{
+    const qv::ConversionOptions options = Options(state);
+    for (auto _ : state) {
+        state.PauseTiming();
+        qv::PaletteStore store;
+        state.ResumeTiming();
+        Convert(state, store, options);
+    }
+    Label(state);
+}
+
+void BM_PlainSearch(benchmark::State &state)
+{
+    const auto measure = static_cast<qv::DistanceMeasure>(state.range(1));
+    qv::ScriptedDialogService dialogs;
+    qv::PaletteStore store;
+    const qv::ConversionOptions options;
+    store.BuildMatchTable(dialogs, options.palette);
+    store.TakeSnapshot(options.skip);
+    std::vector<std::pair<qv::MeasuredColor, int>> entries;
+    for (std::size_t i = 0; i < 256; ++i) {
+        const qv::MatchColor &c = store.MatchColors()[i];
+        if (store.UsableColors()[i]) {
+            entries.emplace_back(qv::Measured(measure,
+                                     static_cast<std::uint8_t>(c.red),
+                                     static_cast<std::uint8_t>(c.green),
+                                     static_cast<std::uint8_t>(c.blue)),
+                static_cast<int>(i));
+        }
+    }
+    const std::vector<std::uint8_t> &picture = Picture(state.range(0));
+    std::vector<std::uint8_t> indices(picture.size() / 3);
+    for (auto _ : state) {
+        for (std::size_t p = 0; p < indices.size(); ++p) {
+            const qv::MeasuredColor color =
+                qv::Measured(measure, picture[3 * p + 2], picture[3 * p + 1], picture[3 * p]);
+            double best = std::numeric_limits<double>::infinity();
+            int answer = 0;
+            for (const auto &[entry, index] : entries) {
+                const double d = qv::MeasuredDistance(measure, color, entry);
+                if (d < best) {
+                    best = d;
+                    answer = index;
+                }
+            }
+            indices[p] = static_cast<std::uint8_t>(answer);
+        }
+        benchmark::DoNotOptimize(indices.data());
+    }
+    state.SetLabel(std::string(kPictures[static_cast<std::size_t>(state.range(0))]) + ", "
+        + kMeasures[static_cast<std::size_t>(state.range(1))] + ", plain search");
+}
+
+} // namespace
+
+BENCHMARK(BM_ConvertWarm)
+    ->ArgsProduct({{0, 1}, {0, 1, 2, 3}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertCold)->ArgsProduct({{0, 1}, {0, 1, 2, 3}, {0}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainSearch)
+    ->ArgsProduct({{0, 1}, {0, 1, 2, 3}, {0}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "common/conversion_options.h"
+#include "palette/bounded_cell_matcher.h"
+#include "palette/ciede2000_matcher.h"
+#include "palette/color_matching.h"
+#include "palette/nearest_color_cache.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace qv {
+
+// The fast search of the chosen distance measure over one table and usable set; each gives
+// exactly the entry of FindNearestColorPlain under that measure. The RGB cache is kept up to date
+// at every Reset as before; the others are made and filled on first use, so a program that never
+// leaves RGB pays nothing for them.
+class ColorMatcher
+{
+public:
+    void Reset(const std::array<MatchColor, 256> &colors, const std::array<bool, 256> &usable);
+
+    DistanceMeasure Measure() const { return measure_; }
+    void SetMeasure(DistanceMeasure measure) { measure_ = measure; }
+
+    int Find(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
+    {
+        if (measure_ == DistanceMeasure::Rgb) {
+            return rgb_.Find(blue, green, red);
+        }
+        return FindOther(blue, green, red);
+    }
+
+private:
+    int FindOther(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
+
+    DistanceMeasure measure_ = DistanceMeasure::Rgb;
+    std::array<MatchColor, 256> colors_ {};
+    std::array<bool, 256> usable_ {};
+    NearestColorCache rgb_;
+    std::unique_ptr<BoundedCellMatcher> weighted_;
+    std::unique_ptr<BoundedCellMatcher> okLab_;
+    std::unique_ptr<Ciede2000Matcher> ciede2000_;
+    // Which of the lazily made searches have seen the current table.
+    std::array<bool, 4> current_ {};
+};
+
+} // namespace qv

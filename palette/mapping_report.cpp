@@ -1,0 +1,68 @@
+#include "palette/mapping_report.h"
+
+#include "palette/color_spaces.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace qv {
+
+double MappingReport::ExactPercent() const
+{
+    return pixels == 0 ? 100.0 : 100.0 * static_cast<double>(exact) / static_cast<double>(pixels);
+}
+
+double MappingReport::MeanDeltaE() const
+{
+    return pixels == 0 ? 0.0 : sumDeltaE / static_cast<double>(pixels);
+}
+
+void MappingReport::Merge(const MappingReport &other)
+{
+    pixels += other.pixels;
+    exact += other.exact;
+    sumDeltaE += other.sumDeltaE;
+    maxDeltaE = std::max(maxDeltaE, other.maxDeltaE);
+}
+
+void MappingReportBuilder::Add(
+    std::uint8_t red, std::uint8_t green, std::uint8_t blue, const MatchColor &output)
+{
+    ++report_.pixels;
+    if (output.red == red && output.green == green && output.blue == blue) {
+        ++report_.exact;
+        return;
+    }
+    const std::uint64_t key = static_cast<std::uint64_t>(red) << 40
+        | static_cast<std::uint64_t>(green) << 32 | static_cast<std::uint64_t>(blue) << 24
+        | static_cast<std::uint64_t>(output.red & 0xFF) << 16
+        | static_cast<std::uint64_t>(output.green & 0xFF) << 8
+        | static_cast<std::uint64_t>(output.blue & 0xFF);
+    Remembered &slot = recent_[(key ^ (key >> 13) ^ (key >> 29)) % recent_.size()];
+    if (slot.key != key) {
+        slot.key = key;
+        slot.deltaE = std::sqrt(std::max(0.0,
+            Ciede2000Squared(CieLabOf(red, green, blue),
+                CieLabOf(static_cast<std::uint8_t>(output.red),
+                    static_cast<std::uint8_t>(output.green),
+                    static_cast<std::uint8_t>(output.blue)))));
+    }
+    report_.sumDeltaE += slot.deltaE;
+    report_.maxDeltaE = std::max(report_.maxDeltaE, slot.deltaE);
+}
+
+std::string MappingReportText(const MappingReport &report)
+{
+    char text[96];
+    std::snprintf(text,
+        sizeof text,
+        "exact %.1f %%, mean dE00 %.2f, max dE00 %.2f",
+        report.ExactPercent(),
+        report.MeanDeltaE(),
+        report.maxDeltaE);
+    return text;
+}
+
+} // namespace qv
