@@ -127,6 +127,9 @@ public:
     void cmdRefreshFileList_Click();
     void File_Click();
     void optShow_MouseDown(int index);
+    // Reads the folder again, keeping the selected entries and the current one by name, without
+    // a preview (frm_files.cpp).
+    void RefreshKeepingSelection();
     // Shows folder as the picture folder and stores it as "Path"; nothing is selected yet.
     void OpenPictureFolder(const std::string &folder);
 

@@ -5,6 +5,7 @@
 #include "engine/batch_run.h"
 #include "engine/load_bmp_file.h"
 #include "engine/resize_bmp.h"
+#include "engine/result_path.h"
 #include "engine/square_size.h"
 #include "platform/app_info.h"
 #include "platform/checked.h"
@@ -81,6 +82,13 @@ void frm::cmdOK_Click()
             }
         }
         const BatchOutcome outcome = ConvertItems(items);
+        // Results of another format than their input are new files beside it: list them.
+        const OutputFormat format = CurrentOptions().outputFormat;
+        if (std::any_of(items.begin(), items.end(), [&](const BatchItem &item) {
+                return ResultPath(item.path, format) != item.path;
+            })) {
+            RefreshKeepingSelection();
+        }
         File_Click();
         const std::string total = std::to_string(items.size());
         if (outcome.stopped) {

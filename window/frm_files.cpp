@@ -12,9 +12,11 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <utility>
 
 #include <QEvent>
+#include <QSignalBlocker>
 
 namespace qv {
 namespace {
@@ -118,6 +120,25 @@ void frm::cmdRefreshFileList_Click()
         }
     } catch (const Failure &failure) {
         ReportError(dialogs_, "cmdRefreshFileList_Click", failure);
+    }
+}
+
+void frm::RefreshKeepingSelection()
+{
+    std::set<std::string> selected;
+    for (int i = 0; i < File->ListCount(); ++i) {
+        if (File->Selected(i)) {
+            selected.insert(File->List(i));
+        }
+    }
+    const std::string current = File->FileName();
+    const QSignalBlocker quiet(File);
+    File->Refresh();
+    for (int i = 0; i < File->ListCount(); ++i) {
+        if (File->List(i) == current) {
+            File->setCurrentRow(i);
+        }
+        File->item(i)->setSelected(selected.count(File->List(i)) != 0);
     }
 }
 

@@ -127,5 +127,33 @@ TEST(FrmColorKey, PngPicturesAreListedWithTheBitmaps)
     EXPECT_EQ(window.File->List(2), "d.Bmp");
 }
 
+// Results of another format are new files beside their inputs: the list shows them after the
+// batch, and what was selected stays selected.
+TEST(FrmColorKey, ConvertedPngsAreListedWithTheirResults)
+{
+    WindowFixture fixture;
+    const std::vector<std::uint8_t> png =
+        qv::test::ReadBytes(qv::test::TestDataDir() + "/png/rgba8.png");
+    fixture.pictures.Write("a.png", png);
+    fixture.pictures.Write("b.png", png);
+    fixture.Picture("c.bmp", 4, 4);
+    test::TestWindow &window = fixture.Start();
+    window.File->SetSelected(fixture.Entry("b.png"), true);
+    window.File->SetSelected(fixture.Entry("a.png"), true);
+    window.cmdOK_Click();
+    ASSERT_EQ(fixture.dialogs.MessageTexts(), std::vector<std::string> {"Converted 2 file(s)."});
+    std::vector<std::string> listed;
+    std::vector<std::string> selected;
+    for (int i = 0; i < window.File->ListCount(); ++i) {
+        listed.push_back(window.File->List(i));
+        if (window.File->Selected(i)) {
+            selected.push_back(window.File->List(i));
+        }
+    }
+    EXPECT_EQ(listed, (std::vector<std::string> {"a.bmp", "a.png", "b.bmp", "b.png", "c.bmp"}));
+    EXPECT_EQ(selected, (std::vector<std::string> {"a.png", "b.png"}));
+    EXPECT_EQ(window.File->FileName(), "a.png");
+}
+
 } // namespace
 } // namespace qv
