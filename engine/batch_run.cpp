@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -176,6 +177,13 @@ std::size_t RunBatch(const ConversionOptions &options,
     std::size_t delivered = 0;
     {
         std::vector<std::jthread> threads;
+        // Destroyed before the threads are joined, also when deliver throws: every thread then
+        // stops waiting for its turn.
+        struct StopOnExit {
+            BatchState &state;
+            ~StopOnExit() { state.Stop(); }
+        };
+        const StopOnExit stopOnExit {state};
         threads.emplace_back([&] {
             BatchWorker worker(options, state);
             std::size_t i = 0;
@@ -204,7 +212,6 @@ std::size_t RunBatch(const ConversionOptions &options,
             state.Delivered(++delivered, goOn);
             idle();
         }
-        state.Stop(); // lets every thread finish: nothing more is delivered
     }
     return delivered;
 }
