@@ -1,6 +1,7 @@
 #include "palette/palette_store.h"
 
 #include "common/report_error.h"
+#include "palette/built_in_palette.h"
 #include "palette/load_palette_data.h"
 #include "platform/failure.h"
 #include "platform/resources.h"
@@ -47,6 +48,10 @@ void PaletteStore::ReadPaletteFile(DialogService &dialogs, const PaletteChoice &
             return;
         }
         const std::string &name = choice.builtInName;
+        if (const RawPalette *parsed = ParsedBuiltInPalette(name)) {
+            Publish(*parsed);
+            return;
+        }
         const std::optional<std::vector<std::uint8_t>> data = LoadResourceData("PALETTES", name);
         if (!data) {
             throw Failure(kResourceNotFound, "Resource with identifier '" + name + "' not found");
