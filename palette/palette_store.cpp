@@ -44,7 +44,7 @@ void PaletteStore::ReadPaletteFile(DialogService &dialogs, const PaletteChoice &
     // table, like the other tables, rather than writing all-black pictures.
     try {
         if (!choice.filePath.empty()) {
-            LoadPaletteDataFromFile(dialogs, *this, choice.filePath, "");
+            ReadExternalPalette(dialogs, choice.filePath);
             return;
         }
         const std::string &name = choice.builtInName;
@@ -60,6 +60,26 @@ void PaletteStore::ReadPaletteFile(DialogService &dialogs, const PaletteChoice &
         LoadPaletteDataFromFile(dialogs, *this, "", std::string(data->begin(), data->end()));
     } catch (const Failure &failure) {
         ReportError(dialogs, "ReadPaletteFile", failure);
+    }
+}
+
+void PaletteStore::ReadExternalPalette(DialogService &dialogs, const std::string &path)
+{
+    // The stamp is taken before the read: a change during the read shows at the next look.
+    const std::optional<FileStamp> stamp = StampOf(path);
+    if (stamp && external_ && external_->path == path && external_->stamp == *stamp) {
+        Publish(external_->palette);
+        return;
+    }
+    external_.reset();
+    if (LoadPaletteDataFromFile(dialogs, *this, path, "") && stamp) {
+        RawPalette palette {};
+        for (std::size_t i = 0; i < colors_.size(); ++i) {
+            palette[3 * i] = static_cast<std::uint8_t>(colors_[i] & 0xFFU);
+            palette[3 * i + 1] = static_cast<std::uint8_t>((colors_[i] >> 8) & 0xFFU);
+            palette[3 * i + 2] = static_cast<std::uint8_t>((colors_[i] >> 16) & 0xFFU);
+        }
+        external_ = ExternalCopy {path, *stamp, palette};
     }
 }
 
