@@ -2,7 +2,10 @@
 
   bench_pictures.py sprites DIR COUNT      64 x 64 24-bit sprites: shapes on a plain background
   bench_pictures.py large DIR COUNT        512 x 512 24-bit pictures of many colours
+  bench_pictures.py noise DIR COUNT        512 x 512 24-bit pictures of random noise
   bench_pictures.py palette PAL PNG        a JASC-PAL palette as a 256 x 1 picture
+  bench_pictures.py pillow IN OUT PAL      every picture of IN quantized by Pillow onto PAL without
+                                           dithering, as an 8-bit BMP of the same name in OUT
   bench_pictures.py agree IN OURS THEIRS PAL
       the share of pixels of the same colour in same-named files of OURS and THEIRS, then, on a
       sample of pixels of IN, the share where each is the exact nearest colour of PAL (squared
@@ -45,6 +48,22 @@ def large(folder, count):
         noise = Image.frombytes("RGB", (512, 512), rng.randbytes(512 * 512 * 3))
         picture = Image.blend(picture, noise, 0.25)
         picture.save(os.path.join(folder, "large%02d.bmp" % n))
+
+
+def noise(folder, count):
+    rng = random.Random(2)
+    for n in range(count):
+        Image.frombytes("RGB", (512, 512), rng.randbytes(512 * 512 * 3)).save(
+            os.path.join(folder, "noise%03d.bmp" % n))
+
+
+def pillow(inputs, outputs, jasc):
+    target = Image.new("P", (1, 1))
+    target.putpalette([v for entry in read_palette(jasc) for v in entry])
+    for name in sorted(os.listdir(inputs)):
+        with Image.open(os.path.join(inputs, name)) as picture:
+            picture.convert("RGB").quantize(palette=target, dither=Image.Dither.NONE).save(
+                os.path.join(outputs, name))
 
 
 def palette(jasc, png):
@@ -97,6 +116,10 @@ if __name__ == "__main__":
         sprites(first, int(second))
     elif command == "large":
         large(first, int(second))
+    elif command == "noise":
+        noise(first, int(second))
+    elif command == "pillow":
+        pillow(first, second, *rest)
     elif command == "palette":
         palette(first, second)
     elif command == "agree":

@@ -43,22 +43,24 @@ std::optional<RawPalette> ParsePaletteFile(const std::vector<std::uint8_t> &byte
     return std::nullopt;
 }
 
-void LoadPaletteDataFromFile(
+bool LoadPaletteDataFromFile(
     DialogService &dialogs, PaletteStore &store, const std::string &path, const std::string &text)
 {
     try {
         if (!text.empty()) {
             store.Publish(ParseJascPalText(text));
-            return;
+            return true;
         }
         const std::optional<RawPalette> raw = ParsePaletteFile(ReadWholeFile(path));
         if (!raw) {
             dialogs.MessageBox("Unknown palette file format!", kAppTitle, MessageIcon::None);
-            return;
+            return false;
         }
         store.Publish(*raw);
+        return true;
     } catch (const Failure &failure) {
         ReportError(dialogs, "LoadPaletteDataFromFile", failure);
+        return false;
     }
 }
 

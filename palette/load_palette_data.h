@@ -20,9 +20,9 @@ std::optional<RawPalette> ParsePaletteFile(const std::vector<std::uint8_t> &byte
 // Loads one palette source into the store: text not empty is JASC-PAL text (path ignored),
 // otherwise the file at path. The store is changed only when all 256 entries were read.
 // Failures are reported as "LoadPaletteDataFromFile"; a file of unknown format only gets the
-// message "Unknown palette file format!". Callers learn of neither: the store simply keeps the
-// palette it had.
-void LoadPaletteDataFromFile(
+// message "Unknown palette file format!"; either way the store keeps the palette it had. True
+// when the store took the new palette.
+bool LoadPaletteDataFromFile(
     DialogService &dialogs, PaletteStore &store, const std::string &path, const std::string &text);
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "palette/palette_store.h"
 
 #include "common/report_error.h"
+#include "palette/built_in_palette.h"
 #include "palette/load_palette_data.h"
 #include "platform/failure.h"
 #include "platform/resources.h"
@@ -43,10 +44,14 @@ void PaletteStore::ReadPaletteFile(DialogService &dialogs, const PaletteChoice &
     // table, like the other tables, rather than writing all-black pictures.
     try {
         if (!choice.filePath.empty()) {
-            LoadPaletteDataFromFile(dialogs, *this, choice.filePath, "");
+            ReadExternalPalette(dialogs, choice.filePath);
             return;
         }
         const std::string &name = choice.builtInName;
+        if (const RawPalette *parsed = ParsedBuiltInPalette(name)) {
+            Publish(*parsed);
+            return;
+        }
         const std::optional<std::vector<std::uint8_t>> data = LoadResourceData("PALETTES", name);
         if (!data) {
             throw Failure(kResourceNotFound, "Resource with identifier '" + name + "' not found");
@@ -55,6 +60,26 @@ void PaletteStore::ReadPaletteFile(DialogService &dialogs, const PaletteChoice &
         LoadPaletteDataFromFile(dialogs, *this, "", std::string(data->begin(), data->end()));
     } catch (const Failure &failure) {
         ReportError(dialogs, "ReadPaletteFile", failure);
+    }
+}
+
+void PaletteStore::ReadExternalPalette(DialogService &dialogs, const std::string &path)
+{
+    // The stamp is taken before the read: a change during the read shows at the next look.
+    const std::optional<FileStamp> stamp = StampOf(path);
+    if (stamp && external_ && external_->path == path && external_->stamp == *stamp) {
+        Publish(external_->palette);
+        return;
+    }
+    external_.reset();
+    if (LoadPaletteDataFromFile(dialogs, *this, path, "") && stamp) {
+        RawPalette palette {};
+        for (std::size_t i = 0; i < colors_.size(); ++i) {
+            palette[3 * i] = static_cast<std::uint8_t>(colors_[i] & 0xFFU);
+            palette[3 * i + 1] = static_cast<std::uint8_t>((colors_[i] >> 8) & 0xFFU);
+            palette[3 * i + 2] = static_cast<std::uint8_t>((colors_[i] >> 16) & 0xFFU);
+        }
+        external_ = ExternalCopy {path, *stamp, palette};
     }
 }
 

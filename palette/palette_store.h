@@ -5,9 +5,12 @@
 #include "palette/color_matching.h"
 #include "palette/raw_palette.h"
 #include "platform/dialog_service.h"
+#include "platform/file_stamp.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -38,7 +41,8 @@ public:
 
     // Loads the chosen palette: the palette file when the choice names one, otherwise the
     // built-in palette of that name. Failures are reported as "ReadPaletteFile" (or by the
-    // parser) and keep the previous palette.
+    // parser) and keep the previous palette. A palette file that loaded is not read again while
+    // its length and modification time stay the same; one that failed is read every time.
     void ReadPaletteFile(DialogService &dialogs, const PaletteChoice &choice);
     // ReadPaletteFile, then MatchColors from PaletteColors.
     void BuildMatchTable(DialogService &dialogs, const PaletteChoice &choice);
@@ -62,6 +66,15 @@ public:
     }
 
 private:
+    // The palette file loaded last, as it was when read.
+    struct ExternalCopy {
+        std::string path;
+        FileStamp stamp;
+        RawPalette palette;
+    };
+    void ReadExternalPalette(DialogService &dialogs, const std::string &path);
+
+    std::optional<ExternalCopy> external_;
     std::array<std::uint32_t, 256> colors_ {};
     std::vector<std::uint8_t> table_;
     std::array<MatchColor, 256> match_ {};

@@ -3,10 +3,13 @@
 #include "platform/utf8_path.h"
 
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -69,11 +72,62 @@ std::string FileIdentity(const std::string &path)
     return Utf8Text(fs::path(identity));
 }
 #else
-std::string FileIdentity(const std::string &path)
+namespace {
+
+std::string ResolvedPath(const std::string &path)
 {
     std::error_code error;
     const fs::path canonical = fs::weakly_canonical(Utf8Path(path), error);
     return error ? path : Utf8Text(canonical);
+}
+
+// The system's numbers for a file or folder: device and inode, after a NUL so that they never
+// equal a path.
+std::string NumbersOf(const struct stat &info)
+{
+    return std::string(1, '\0') + std::to_string(info.st_dev) + ':' + std::to_string(info.st_ino);
+}
+
+} // namespace
+
+// One stat for a file that exists: its numbers, the same for every name of a file of one name.
+// A file of several names (hard links) keeps its resolved path, so that each name stays a file
+// of its own, as each is for the window. A file that does not exist yet is the numbers of the
+// nearest folder above that exists and the names after it, "x/.." taken away.
+std::string FileIdentity(const std::string &path)
+{
+    struct stat info {
+    };
+    if (stat(Utf8Path(path).c_str(), &info) == 0) {
+        return S_ISDIR(info.st_mode) || info.st_nlink == 1 ? NumbersOf(info) : ResolvedPath(path);
+    }
+    fs::path existing = Utf8Path(path);
+    fs::path rest;
+    do {
+        const fs::path name = existing.filename();
+        rest = rest.empty() ? name : name / rest;
+        fs::path parent = existing.parent_path();
+        if (parent.empty()) {
+            parent = ".";
+        }
+        if (parent == existing) {
+            return path; // not even the root or the current folder can be found
+        }
+        existing = parent;
+    } while (stat(existing.c_str(), &info) != 0);
+    if (!S_ISDIR(info.st_mode)) {
+        return path; // below a file: nothing there can ever exist
+    }
+    rest = rest.lexically_normal();
+    if (rest == ".") {
+        return NumbersOf(info); // "x/.." of the folder found
+    }
+    if (rest.empty() || *rest.begin() == "..") {
+        // Above the folder found: resolved as text first, which leaves no ".." to take away.
+        const std::string resolved = ResolvedPath(path);
+        return resolved == path ? path : FileIdentity(resolved);
+    }
+    return NumbersOf(info) + '/' + Utf8Text(rest);
 }
 #endif
 

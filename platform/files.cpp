@@ -10,11 +10,17 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <sys/stat.h>
 #include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -31,6 +37,7 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+#ifdef _WIN32
 FileHandle OpenForReading(const std::string &path)
 {
     std::error_code error;
@@ -74,6 +81,58 @@ std::vector<std::uint8_t> ReadStart(std::FILE *file, std::uint64_t count, const 
     bytes.resize(got);
     return bytes;
 }
+
+#else
+struct DescriptorCloser {
+    explicit DescriptorCloser(int open)
+        : descriptor(open)
+    { }
+    DescriptorCloser(const DescriptorCloser &) = delete;
+    DescriptorCloser &operator=(const DescriptorCloser &) = delete;
+    ~DescriptorCloser() { close(descriptor); }
+    int descriptor;
+};
+
+// Up to count bytes from the start of the file and its length, with one open, one fstat for the
+// kind and the length, and one read of a regular file (more only if the system hands out less).
+std::vector<std::uint8_t> ReadDescriptorStart(
+    const std::string &path, std::uint64_t count, std::uint64_t &length)
+{
+    errno = 0;
+    const int descriptor = open(Utf8Path(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        throw FileFailure(LastError(ENOENT), "reading", path);
+    }
+    const DescriptorCloser closer(descriptor);
+    struct stat info {
+    };
+    if (fstat(descriptor, &info) != 0 || info.st_size < 0) {
+        throw FileFailure(LastError(), "reading", path);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        throw FileFailure(std::make_error_code(std::errc::is_a_directory), "reading", path);
+    }
+    length = static_cast<std::uint64_t>(info.st_size);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min(count, length)));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        errno = 0;
+        const ssize_t read_now = read(descriptor, bytes.data() + got, bytes.size() - got);
+        if (read_now < 0 && errno == EINTR) {
+            continue;
+        }
+        if (read_now < 0) {
+            throw FileFailure(LastError(), "reading", path);
+        }
+        if (read_now == 0) {
+            break; // shorter than it was a moment ago
+        }
+        got += static_cast<std::size_t>(read_now);
+    }
+    bytes.resize(got);
+    return bytes;
+}
+#endif
 
 // The file a write to path lands on: the target of a symbolic link, so that the link stays.
 std::string WriteTarget(const std::string &path)
@@ -191,6 +250,7 @@ bool Match(const char *name, const char *pattern)
 
 } // namespace
 
+#ifdef _WIN32
 std::vector<std::uint8_t> ReadWholeFile(const std::string &path)
 {
     const FileHandle file = OpenForReading(path);
@@ -204,6 +264,19 @@ std::vector<std::uint8_t> ReadFileStart(
     length = OpenLength(file.get(), path);
     return ReadStart(file.get(), std::min(count, length), path);
 }
+#else
+std::vector<std::uint8_t> ReadWholeFile(const std::string &path)
+{
+    std::uint64_t length = 0;
+    return ReadDescriptorStart(path, UINT64_MAX, length);
+}
+
+std::vector<std::uint8_t> ReadFileStart(
+    const std::string &path, std::uint64_t count, std::uint64_t &length)
+{
+    return ReadDescriptorStart(path, count, length);
+}
+#endif
 
 void WriteFileAtomic(const std::string &path, const std::vector<std::uint8_t> &bytes)
 {

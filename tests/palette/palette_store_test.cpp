@@ -5,7 +5,9 @@
 #include "tests/support/temp_dir.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -232,6 +234,53 @@ TEST(PaletteStore, SnapshotFollowsTheSkipSetOnlyWhenTaken)
     store.TakeSnapshot(skip);
     EXPECT_TRUE(store.UsableColors()[0]);
     EXPECT_FALSE(store.UsableColors()[7]);
+}
+
+// A palette file is read again only when its length or modification time changed; one that
+// fails is read, and reported, every time.
+TEST(ReadPaletteFile, PaletteFileIsReadAgainOnlyWhenItsStampChanges)
+{
+    RawPalette first = test::DistinctPalette();
+    RawPalette second = first;
+    second[0] = 200; // entry 0 red, same length as an ACT table
+    const std::vector<std::uint8_t> broken =
+        test::Bytes(test::JascText({"1 2 3", "4 5 6"}, "JASC-PAL", "2"));
+    struct Step {
+        const char *what;
+        std::vector<std::uint8_t> bytes; // empty: the file stays as it is
+        int second; // modification time, seconds after the first step's
+        int red; // entry 0 afterwards
+        std::size_t messages;
+    };
+    const Step steps[] = {
+        {"first read", test::ActBytes(first), 0, 0, 0},
+        {"other bytes of the same length and time: the copy", test::ActBytes(second), 0, 0, 0},
+        {"a later time: read again", {}, 5, 200, 0},
+        {"a broken file keeps the palette", broken, 10, 200, 1},
+        {"and is reported again", {}, 10, 200, 1},
+        {"fixed: read", test::ActBytes(first), 15, 0, 0},
+        {"unchanged: the copy, after the picture's own table", {}, 15, 0, 0},
+    };
+    test::TempDir dir;
+    const std::string path = dir.Write("target.pal", test::ActBytes(first));
+    const auto start = std::filesystem::last_write_time(path);
+    PaletteStore store;
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.what);
+        if (!step.bytes.empty()) {
+            dir.Write("target.pal", step.bytes);
+        }
+        std::filesystem::last_write_time(path, start + std::chrono::seconds(step.second));
+        store.SetPaletteTable(std::vector<std::uint8_t>(1024, 9));
+        ScriptedDialogService dialogs;
+        store.BuildMatchTable(dialogs, PaletteChoice::File(path));
+        EXPECT_EQ(dialogs.Log().size(), step.messages);
+        EXPECT_EQ(ColorAt(store, 0)[0], step.red);
+        // A failed load leaves the picture's own table, as every failed load does.
+        EXPECT_EQ(TableAt(store, 0)[0], step.messages == 0 ? step.red : 9);
+        EXPECT_EQ(MatchAt(store, 0)[0], step.red);
+        EXPECT_EQ(ColorAt(store, 255), (Rgb {255, 0, static_cast<int>(7 * 255 % 256)}));
+    }
 }
 
 } // namespace

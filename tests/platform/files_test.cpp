@@ -69,6 +69,59 @@ TEST(FileFailure, NamesTheReasonTheOperationAndTheFile)
     }
 }
 
+// The start of a file and its length, for files shorter, as long as and longer than the count,
+// and the failure of each kind of file that cannot be read.
+TEST(Reading, StartAndLengthWhateverTheCount)
+{
+    TempDir dir;
+    for (const std::size_t size :
+        {std::size_t {0}, std::size_t {5}, std::size_t {12342}, std::size_t {300000}}) {
+        std::vector<std::uint8_t> content(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            content[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+        }
+        const std::string path = dir.File("f" + std::to_string(size));
+        WriteFileAtomic(path, content);
+        EXPECT_EQ(ReadWholeFile(path), content) << size;
+        for (const std::uint64_t count : {std::uint64_t {0},
+                 std::uint64_t {5},
+                 std::uint64_t {4096},
+                 std::uint64_t {UINT64_MAX}}) {
+            std::uint64_t length = 1;
+            const std::vector<std::uint8_t> start = ReadFileStart(path, count, length);
+            EXPECT_EQ(length, size) << size << " " << count;
+            const std::size_t expected =
+                static_cast<std::size_t>(std::min<std::uint64_t>(count, size));
+            EXPECT_EQ(start,
+                std::vector<std::uint8_t>(
+                    content.begin(), content.begin() + static_cast<std::ptrdiff_t>(expected)))
+                << size << " " << count;
+        }
+    }
+    CreateFolder(dir.File("folder"));
+    const struct {
+        std::string path;
+        std::error_code error;
+    } failures[] = {
+        {dir.File("missing.bmp"), std::make_error_code(std::errc::no_such_file_or_directory)},
+        {dir.File("folder"), std::make_error_code(std::errc::is_a_directory)},
+        {dir.File("f5/below"), std::make_error_code(std::errc::not_a_directory)},
+    };
+    for (const auto &row : failures) {
+        const Failure expected = FileFailure(row.error, "reading", row.path);
+        for (const bool whole : {true, false}) {
+            try {
+                std::uint64_t length = 0;
+                whole ? ReadWholeFile(row.path) : ReadFileStart(row.path, 10, length);
+                ADD_FAILURE() << row.path << " was read";
+            } catch (const Failure &failure) {
+                EXPECT_EQ(failure.Number(), expected.Number()) << row.path;
+                EXPECT_EQ(failure.Description(), expected.Description());
+            }
+        }
+    }
+}
+
 // A replace keeps the permission bits of the file it replaces; a backup copy also keeps its
 // original's modification time.
 TEST(AtomicWrite, KeepsPermissionsAndTheCopysDate)

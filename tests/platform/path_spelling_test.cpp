@@ -2,6 +2,7 @@
 #include "platform/files.h"
 #include "tests/support/temp_dir.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,13 @@ TEST(PathSpelling, IdentityOfEverySpellingOfAFile)
     constexpr bool kCaseBlind = false;
 #endif
     const std::string p = dir.Path();
+#ifndef _WIN32
+    std::filesystem::create_symlink("Ünï.bmp", dir.File("Sub/link.bmp"));
+    std::filesystem::create_symlink("Sub", dir.File("SubLink"));
+    WriteFileAtomic(dir.File("Sub/two.bmp"), {2});
+    std::filesystem::create_hard_link(dir.File("Sub/two.bmp"), dir.File("Sub/second.bmp"));
+    const std::string top = std::filesystem::path(p).filename().string();
+#endif
     for (const Case &c : {
              Case {p + "/Sub/Ünï.bmp", p + "/Sub/./Ünï.bmp", true},
              Case {p + "/Sub/Ünï.bmp", p + "/Sub/../Sub/Ünï.bmp", true},
@@ -95,6 +103,19 @@ TEST(PathSpelling, IdentityOfEverySpellingOfAFile)
              Case {p + "/Sub/Ünï.bmp", p + "/Sub/new.bmp", false},
              Case {p + "/Sub/Ünï.bmp", p + "/Sub/ÜNÏ.BMP", kCaseBlind},
              Case {p + "/Sub/new.bmp", p + "/SUB/NEW.bmp", kCaseBlind},
+#ifndef _WIN32
+             Case {p + "/Sub/Ünï.bmp", p + "/Sub/link.bmp", true},
+             Case {p + "/Sub/Ünï.bmp", p + "/SubLink/Ünï.bmp", true},
+             Case {p + "/Sub/new.bmp", p + "/SubLink/new.bmp", true},
+             Case {p + "/Sub/two.bmp", p + "/SubLink/two.bmp", true},
+             // Each name of a file of several names is a file of its own.
+             Case {p + "/Sub/two.bmp", p + "/Sub/second.bmp", false},
+             Case {p + "/Sub", p + "/Sub/x/..", true},
+             Case {p + "/Sub", p + "/SubLink", true},
+             Case {p + "/Sub/new.bmp", p + "/Sub/x/../../../" + top + "/Sub/new.bmp", true},
+             Case {p + "/Sub/new.bmp", p + "/Sub/x/new.bmp", false},
+             Case {p + "/Sub/Ünï.bmp", p + "/Sub/Ünï.bmp/x/..", false},
+#endif
 #ifdef _WIN32
              Case {p + "/Sub/Ünï.bmp", p + "\\Sub\\Ünï.bmp", true},
              Case {p + "/Sub/new.bmp", p + "\\sub\\New.bmp", true},
