@@ -192,7 +192,14 @@ int RunCommandLine(const std::vector<std::string> &args,
         PrepareJobs(inputs, options.outputDir, conversion.outputFormat);
     RemoveLeftTemporaryFiles(jobs, options.outputDir, runStart);
     ResultPrinter printer(out, err, options.json, options.quiet ? 0 : progressColumns, jobs.size());
-    RunConversion(conversion, jobs, options.jobs, [&](const FileResult &r) { printer.Print(r); });
+    // The report costs more than the conversion on pictures of many colours: only where shown.
+    const bool reportsShown = options.json || !options.quiet;
+    RunConversion(
+        conversion,
+        jobs,
+        options.jobs,
+        [&](const FileResult &r) { printer.Print(r); },
+        reportsShown);
     printer.Finish();
     if (!options.json && !options.quiet) {
         out << "Converted " << printer.Converted() << " file(s).\n";

@@ -150,7 +150,8 @@ FileResult ConvertOne(ConvertWorker &worker, const ConvertJob &job)
 std::vector<FileResult> RunConversion(const ConversionOptions &options,
     const std::vector<ConvertJob> &jobs,
     int workers,
-    const std::function<void(const FileResult &)> &report)
+    const std::function<void(const FileResult &)> &report,
+    bool withMappingReports)
 {
     const std::size_t count = jobs.size();
     if (workers <= 0) {
@@ -173,7 +174,7 @@ std::vector<FileResult> RunConversion(const ConversionOptions &options,
     {
         std::vector<std::jthread> threads;
         threads.emplace_back([&] {
-            ConvertWorker worker(options);
+            ConvertWorker worker(options, withMappingReports);
             std::size_t i = 0;
             while (!worker.Options().convertPalette && (i = next++) < count) {
                 slots.Put(i, ConvertOne(worker, jobs[i]));
@@ -184,7 +185,7 @@ std::vector<FileResult> RunConversion(const ConversionOptions &options,
         for (int w = 1; w < workers; ++w) {
             threads.emplace_back([&] {
                 start.Wait();
-                ConvertWorker worker(switchedOn);
+                ConvertWorker worker(switchedOn, withMappingReports);
                 drain(worker);
             });
         }

@@ -23,9 +23,12 @@ FileResult ConvertOne(ConvertWorker &worker, const ConvertJob &job);
 // picture, as the window's batch does. Until that happens the pictures are converted one at a
 // time, in order, by the first worker; the others join only afterwards, with it on. So every
 // picture is converted with the same setting whatever the number of workers.
+//
+// withMappingReports: each result carries the mapping report of its picture (see ConvertWorker).
 std::vector<FileResult> RunConversion(const ConversionOptions &options,
     const std::vector<ConvertJob> &jobs,
     int workers,
-    const std::function<void(const FileResult &)> &report);
+    const std::function<void(const FileResult &)> &report,
+    bool withMappingReports = true);
 
 } // namespace qv::cli

@@ -17,8 +17,12 @@ namespace qv::cli {
 class ConvertWorker : public ConversionSink
 {
 public:
-    explicit ConvertWorker(const ConversionOptions &options)
+    // reports: measure how well each picture's colours were kept (a CIEDE2000 difference per
+    // pixel, which costs more than the conversion itself on a picture of many colours); only
+    // worth it where the report is shown.
+    explicit ConvertWorker(const ConversionOptions &options, bool reports = true)
         : options_(options)
+        , reports_(reports)
     { }
 
     const ConversionOptions &Options() const { return options_; }
@@ -39,7 +43,7 @@ public:
         loadedWidth_ = width;
         loadedHeight_ = height;
     }
-    bool WantsMappingReport() const override { return true; }
+    bool WantsMappingReport() const override { return reports_; }
     void MappingReported(const MappingReport &report) override { report_ = report; }
     // The report of the picture converted last; the caller clears it between files.
     std::optional<MappingReport> &LastReport() { return report_; }
@@ -50,6 +54,7 @@ public:
 
 private:
     ConversionOptions options_;
+    bool reports_;
     ScriptedDialogService dialogs_;
     PaletteStore store_;
     std::int32_t loadedWidth_ = 0;

@@ -1,4 +1,5 @@
 #include "cli/convert_jobs.h"
+#include "cli/convert_run.h"
 #include "cli/input_list.h"
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/temp_dir.h"
@@ -126,6 +127,33 @@ TEST(Jobs, OriginalsInABackupFolderAreNotConvertedInPlace)
         EXPECT_FALSE(fs::exists(backup + "/Quorvantile Backup"));
         EXPECT_EQ(PrepareJobs(inputs, dir.File("out"))[0].problem, "");
     }
+}
+
+} // namespace
+} // namespace qv::cli
+
+namespace qv::cli {
+namespace {
+
+// The mapping report is measured only when the run shows it; the pictures come out the same.
+TEST(Jobs, MappingReportsOnlyWhenAskedAndTheSameBytesEitherWay)
+{
+    std::vector<std::vector<std::uint8_t>> outputs;
+    for (const bool reports : {true, false}) {
+        const qv::test::TempDir dir;
+        test::WritePicture(dir.Path(), "a.bmp", 30, 20);
+        const std::vector<ConvertJob> jobs =
+            PrepareJobs(ExpandPaths({dir.File("a.bmp")}), dir.File("out"));
+        fs::create_directories(dir.File("out"));
+        const std::vector<FileResult> results = RunConversion(
+            ConversionOptions {}, jobs, 1, [](const FileResult &) {}, reports);
+        ASSERT_EQ(results.size(), 1U);
+        EXPECT_EQ(results[0].status, FileStatus::Converted);
+        EXPECT_EQ(results[0].report.has_value(), reports);
+        outputs.push_back(qv::test::ReadBytes(dir.File("out/a.bmp")));
+    }
+    EXPECT_FALSE(outputs[0].empty());
+    EXPECT_EQ(outputs[0], outputs[1]);
 }
 
 } // namespace
