@@ -309,6 +309,19 @@ const std::vector<MenuDesign> kMenus = {
             {"mnuOutputFormat(1)", "&PNG", ItemKind::Option}}},
 };
 
+// Every menu has its place on the bar of the fixed-width window, none behind an overflow arrow.
+TEST_F(FrmTest, EveryMenuFitsOnTheBar)
+{
+    window.show();
+    QApplication::processEvents();
+    QMenuBar *bar = window.menuBar();
+    for (QAction *menu : bar->actions()) {
+        const QRect place = bar->actionGeometry(menu);
+        EXPECT_FALSE(place.isEmpty()) << menu->objectName().toStdString();
+        EXPECT_LE(place.right(), bar->width()) << menu->objectName().toStdString();
+    }
+}
+
 TEST_F(FrmTest, MenuTreeHasItsNamesCaptionsAndOrderAndNothingIsChecked)
 {
     const QList<QAction *> top = window.menuBar()->actions();
