@@ -3,6 +3,7 @@
 // for every picture, as a batch uses it, the same match table rebuilt each time. Plain: the
 // 256-entry search over the same picture, for scale.
 
+#include "bench/bench_pictures.h"
 #include "palette/color_matching.h"
 #include "palette/palette_store.h"
 #include "platform/scripted_dialog_service.h"
@@ -10,42 +11,12 @@
 #include <array>
 #include <benchmark/benchmark.h>
 #include <cstdint>
-#include <random>
 #include <vector>
 
 namespace {
 
-constexpr std::int32_t kSide = 512;
+constexpr std::int32_t kSide = qv::bench::kPictureSide;
 constexpr std::array<std::int32_t, 3> kNoOffsets {0, 0, 0};
-
-// Every pixel a different colour: red and green follow x and y, blue tells the four 256 x 256
-// quarters apart, so neighbours are similar as in a photograph.
-std::vector<std::uint8_t> GradientPicture()
-{
-    std::vector<std::uint8_t> pixels;
-    pixels.reserve(kSide * kSide * 3);
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
-            pixels.push_back(static_cast<std::uint8_t>(((x >> 8) + 2 * (y >> 8)) * 64 + 17));
-            pixels.push_back(static_cast<std::uint8_t>(y & 255));
-            pixels.push_back(static_cast<std::uint8_t>(x & 255));
-        }
-    }
-    return pixels;
-}
-
-// Colours scattered over the whole cube with no order at all: the worst case for anything
-// that learns from neighbouring pixels.
-std::vector<std::uint8_t> NoisePicture()
-{
-    std::mt19937 random(20240601);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::vector<std::uint8_t> pixels(kSide * kSide * 3);
-    for (std::uint8_t &value : pixels) {
-        value = static_cast<std::uint8_t>(byte(random));
-    }
-    return pixels;
-}
 
 // WOLF3D with the default transparent entry skipped.
 struct Wolf3d {
@@ -120,13 +91,13 @@ void Plain(benchmark::State &state, const std::vector<std::uint8_t> &picture)
 
 const std::vector<std::uint8_t> &Gradient()
 {
-    static const std::vector<std::uint8_t> picture = GradientPicture();
+    static const std::vector<std::uint8_t> picture = qv::bench::GradientPicture();
     return picture;
 }
 
 const std::vector<std::uint8_t> &Noise()
 {
-    static const std::vector<std::uint8_t> picture = NoisePicture();
+    static const std::vector<std::uint8_t> picture = qv::bench::NoisePicture();
     return picture;
 }
 

@@ -4,6 +4,7 @@
 // Plain: the exhaustive search under the same measure over the same picture (each entry's point
 // computed once), for scale.
 
+#include "bench/bench_pictures.h"
 #include "palette/convert_palette.h"
 #include "palette/distance_measure.h"
 #include "palette/palette_store.h"
@@ -13,44 +14,17 @@
 #include <benchmark/benchmark.h>
 #include <cstdint>
 #include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr std::int32_t kSide = 512;
-
-// Every pixel a different colour, neighbours alike as in a photograph.
-std::vector<std::uint8_t> ManyColours()
-{
-    std::vector<std::uint8_t> pixels;
-    pixels.reserve(kSide * kSide * 3);
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
-            pixels.push_back(static_cast<std::uint8_t>(((x >> 8) + 2 * (y >> 8)) * 64 + 17));
-            pixels.push_back(static_cast<std::uint8_t>(y & 255));
-            pixels.push_back(static_cast<std::uint8_t>(x & 255));
-        }
-    }
-    return pixels;
-}
-
-std::vector<std::uint8_t> Noise()
-{
-    std::mt19937 random(20240601);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::vector<std::uint8_t> pixels(kSide * kSide * 3);
-    for (std::uint8_t &value : pixels) {
-        value = static_cast<std::uint8_t>(byte(random));
-    }
-    return pixels;
-}
+constexpr std::int32_t kSide = qv::bench::kPictureSide;
 
 const std::vector<std::uint8_t> &Picture(std::int64_t which)
 {
-    static const std::vector<std::uint8_t> many = ManyColours();
-    static const std::vector<std::uint8_t> noise = Noise();
+    static const std::vector<std::uint8_t> many = qv::bench::GradientPicture();
+    static const std::vector<std::uint8_t> noise = qv::bench::NoisePicture();
     return which == 0 ? many : noise;
 }
 
