@@ -53,9 +53,9 @@ struct ResizeDestination {
 // ResultPath(path, options.outputFormat): the input itself, or the file of the output format's
 // name beside it (the input then stays untouched). Whatever the result replaces is first copied
 // into the backup folder (never over an earlier, different backup); a failed backup leaves it as
-// it was. The result is written atomically, and only when the sink's MayWrite agrees. Pixels keyed by colour or alpha (KeyedPixels) become
-// the output transparent index before the picture is fitted. Every message goes through
-// sink.Dialogs(); nothing escapes to the caller.
+// it was. The result is written atomically, and only when the sink's MayWrite agrees. Pixels keyed
+// by colour or alpha (KeyedPixels) become the output transparent index before the picture is
+// fitted. Every message goes through sink.Dialogs(); nothing escapes to the caller.
 ResizeResult ResizeBMP(ConversionSink &sink,
     PaletteStore &store,
     const ConversionOptions &options,
