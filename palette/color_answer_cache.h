@@ -1,23 +1,26 @@
 #pragma once
 
+#include "platform/large_table.h"
+
 #include <algorithm>
 #include <cstdint>
-#include <memory>
-#include <vector>
 
 namespace qv {
 
 // The answer of a search for each of the 2^24 colours, kept once found: 16 MiB of answers left
 // uninitialised and 2 MiB of flags telling which are known, so forgetting everything is cheap.
+// Both are read at random, so both sit in large pages where the system has them.
 class ColorAnswerCache
 {
 public:
     ColorAnswerCache()
-        : known_(kColors / 64, 0)
-        , answers_(std::make_unique_for_overwrite<std::uint8_t[]>(kColors))
-    { }
+        : known_(kWords)
+        , answers_(kColors)
+    {
+        Clear();
+    }
 
-    void Clear() { std::fill(known_.begin(), known_.end(), 0); }
+    void Clear() { std::fill(known_.Data(), known_.Data() + kWords, 0); }
 
     // The kept answer, or search(): called only the first time a colour is asked for.
     template <typename Search>
@@ -36,8 +39,9 @@ public:
 
 private:
     static constexpr std::size_t kColors = std::size_t {1} << 24;
-    std::vector<std::uint64_t> known_;
-    std::unique_ptr<std::uint8_t[]> answers_;
+    static constexpr std::size_t kWords = kColors / 64;
+    LargeTable<std::uint64_t> known_;
+    LargeTable<std::uint8_t> answers_;
 };
 
 } // namespace qv
