@@ -158,12 +158,25 @@ int BoundedCellMatcher::Find(std::uint8_t blue, std::uint8_t green, std::uint8_t
 int BoundedCellMatcher::Nearest(
     CandidateList list, std::uint8_t blue, std::uint8_t green, std::uint8_t red) const
 {
-    const Candidate *c = pool_.data() + list.start;
+    const Candidate *first = pool_.data() + list.start;
+    const Candidate *end = first + list.count;
     const MeasuredColor color = Measured(measure_, red, green, blue);
+    if (measure_ == DistanceMeasure::WeightedRgb) {
+        // MeasuredDistance's whole number and the index in one key, as the RGB cache does: the
+        // least key is the nearest entry, the lowest index among equally near ones.
+        std::int64_t best = std::numeric_limits<std::int64_t>::max();
+        for (const Candidate *c = first; c != end; ++c) {
+            const auto distance =
+                static_cast<std::int64_t>(MeasuredDistance(measure_, color, c->color));
+            const std::int64_t key = distance << 8 | c->index;
+            best = std::min(best, key);
+        }
+        return static_cast<int>(best & 0xFF);
+    }
     double best = std::numeric_limits<double>::infinity();
     int answer = 0;
-    for (const Candidate *end = c + list.count; c != end; ++c) {
-        const double distance = MeasuredDistance(measure_, color, c->color);
+    for (const Candidate *c = first; c != end; ++c) {
+        const double distance = MeasuredDistance(DistanceMeasure::OkLab, color, c->color);
         if (distance < best) {
             best = distance;
             answer = c->index;
