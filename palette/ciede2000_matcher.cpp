@@ -1,5 +1,7 @@
 #include "palette/ciede2000_matcher.h"
 
+#include "palette/ciede2000_bound.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -7,12 +9,12 @@
 namespace qv {
 namespace {
 
-// The rotation term R_T x y is at most |R_T| / 2 of x^2 + y^2, and |R_T| = |sin 2 d theta| R_C with
-// d theta at most 30 degrees and R_C = 2 sqrt(C'^7 / (C'^7 + 25^7)) growing with the mean C':
-// sin 60 degrees (rounded up) times that root, at the largest mean C', is the most it takes.
-constexpr double kLargestRotationSine = 0.8661;
-// S_C = 1 + 0.045 mean C' is at most 1 + 0.03375 (C1 + C2), C' being at most 1.5 C; S_H <= S_C.
-constexpr double kChromaWeightSlope = 0.03375;
+// Whether a lower bound rules an entry out against the best difference found: the margin covers
+// the rounding of both the bound and the difference itself.
+bool Exceeds(double bound, double best)
+{
+    return bound > best * (1 + 1e-9) + 1e-9;
+}
 
 } // namespace
 
@@ -29,13 +31,11 @@ void Ciede2000Matcher::Reset(
             continue; // a later entry of the same colour always loses the tie
         }
         seen.push_back(c);
-        byLightness_.push_back({CieLabOf(static_cast<std::uint8_t>(c.red),
-                                    static_cast<std::uint8_t>(c.green),
-                                    static_cast<std::uint8_t>(c.blue)),
-            static_cast<std::uint8_t>(i),
-            0});
-        byLightness_.back().chroma =
-            std::hypot(byLightness_.back().lab.y, byLightness_.back().lab.z);
+        const ColorPoint lab = CieLabOf(static_cast<std::uint8_t>(c.red),
+            static_cast<std::uint8_t>(c.green),
+            static_cast<std::uint8_t>(c.blue));
+        byLightness_.push_back(
+            {lab, std::sqrt(lab.y * lab.y + lab.z * lab.z), static_cast<std::uint8_t>(i)});
     }
     std::stable_sort(byLightness_.begin(), byLightness_.end(), [](const Entry &a, const Entry &b) {
         return a.lab.x < b.lab.x;
@@ -52,62 +52,62 @@ std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std:
     if (byLightness_.empty()) {
         return 0;
     }
-    const ColorPoint lab = CieLabOf(red, green, blue);
-    double best = std::numeric_limits<double>::infinity();
-    int answer = 256;
-    const double chroma = std::hypot(lab.y, lab.z);
-    const auto visit = [&](const Entry &e) {
-        const double da = e.lab.y - lab.y;
-        const double db = e.lab.z - lab.z;
-        const double dl = (e.lab.x - lab.x) / kLargestLightnessWeight;
-        const double chromaSum = chroma + e.chroma;
-        const double sc = 1 + kChromaWeightSlope * chromaSum;
-        const double mean = 0.75 * chromaSum; // at least the mean C'
-        const double m2 = mean * mean;
-        const double m7 = m2 * m2 * m2 * mean;
-        const double share = 1 - kLargestRotationSine * std::sqrt(m7 / (m7 + 6103515625.0));
-        if (dl * dl + share * (da * da + db * db) / (sc * sc) > best * (1 + 1e-9) + 1e-12) {
-            return; // farther than the best already, whatever the hue terms do
-        }
-        const double distance = Ciede2000Squared(lab, e.lab);
-        if (distance < best || (distance == best && e.index < answer)) {
-            best = distance;
-            answer = e.index;
-        }
-    };
-    // Lightness alone keeps an entry this far off: stop once it exceeds the best found.
-    const auto beyond = [&](const Entry &e) {
-        const double bound = (e.lab.x - lab.x) / kLargestLightnessWeight;
-        return bound * bound > best * (1 + 1e-9) + 1e-12;
-    };
-    // A usable entry of the lowest index of its colour, so one kept in byLightness_.
+    struct {
+        ColorPoint lab;
+        double chroma;
+    } q {CieLabOf(red, green, blue), 0};
+    q.chroma = std::sqrt(q.lab.y * q.lab.y + q.lab.z * q.lab.z);
+
+    // The RGB answer, nearly always near the CIEDE2000 one, is measured first: a usable entry of
+    // the lowest index of its colour, so one kept in byLightness_.
     const Entry &start =
         byLightness_[position_[static_cast<std::size_t>(rgb_.Find(blue, green, red))]];
-    best = Ciede2000Squared(lab, start.lab);
-    answer = start.index;
+    double best = Ciede2000Squared(q.lab, start.lab);
+    int answer = start.index;
+
+    // Entries beyond this lightness difference are farther than the start whatever their hue:
+    // the lightness term alone exceeds it. S_L grows with the mean lightness's distance from 50,
+    // so on each side it is at most its larger value at the two ends of the mean's range.
+    const double lowest = byLightness_.front().lab.x;
+    const double highest = byLightness_.back().lab.x;
+    const double here = Ciede2000LightnessWeight(q.lab.x);
+    const double root = std::sqrt(best) * (1 + 1e-9);
+    const double upWeight = std::max(here, Ciede2000LightnessWeight((q.lab.x + highest) / 2));
+    const double downWeight = std::max(here, Ciede2000LightnessWeight((q.lab.x + lowest) / 2));
+    double reachUp = root * upWeight;
+    double reachDown = root * downWeight;
+    const auto visit = [&](const Entry &e) {
+        if (!Exceeds(Ciede2000LowerBound(q.lab, q.chroma, e.lab, e.chroma), best)) {
+            const double distance = Ciede2000Squared(q.lab, e.lab);
+            if (distance < best || (distance == best && e.index < answer)) {
+                best = distance;
+                answer = e.index;
+                const double difference = std::sqrt(best) * (1 + 1e-9);
+                reachUp = difference * upWeight;
+                reachDown = difference * downWeight;
+            }
+        }
+    };
     const auto split = std::lower_bound(
-        byLightness_.begin(), byLightness_.end(), lab.x, [](const Entry &e, double l) {
+        byLightness_.begin(), byLightness_.end(), q.lab.x, [](const Entry &e, double l) {
             return e.lab.x < l;
         });
     auto up = split;
     auto down = split;
-    while (up != byLightness_.end() || down != byLightness_.begin()) {
-        if (up != byLightness_.end()) {
-            if (beyond(*up)) {
-                up = byLightness_.end();
-            } else {
-                visit(*up++);
-            }
+    bool goUp = true;
+    bool goDown = true;
+    while (goUp || goDown) {
+        goUp = goUp && up != byLightness_.end() && up->lab.x - q.lab.x <= reachUp + 1e-9;
+        if (goUp) {
+            visit(*up++);
         }
-        if (down != byLightness_.begin()) {
-            if (beyond(*(down - 1))) {
-                down = byLightness_.begin();
-            } else {
-                visit(*--down);
-            }
+        goDown = goDown && down != byLightness_.begin()
+            && q.lab.x - (down - 1)->lab.x <= reachDown + 1e-9;
+        if (goDown) {
+            visit(*--down);
         }
     }
-    return static_cast<std::uint8_t>(answer == 256 ? 0 : answer);
+    return static_cast<std::uint8_t>(answer);
 }
 
 } // namespace qv

@@ -15,15 +15,10 @@ namespace qv {
 // (no triangle inequality), so the cell lists of the other measures have no safe bound to stand
 // on. Instead every colour is searched once and its answer kept in a table of all 2^24 colours:
 // exact by construction, and fast on real pictures, which repeat their colours. The one search
-// visits the usable entries outward from the colour's lightness and stops when the lightness
-// difference alone, divided by the largest lightness weight, exceeds the best difference found
-// (the other terms of CIEDE2000 add a non-negative amount, the rotation term being at most the
-// sum of the chroma and hue squares). An entry is also passed over when a second bound says it
-// cannot beat the best: (dL / 1.747)^2 + s (da^2 + db^2) / (1 + 0.03375 (C1 + C2))^2, since the
-// chroma and hue squares add up to the a'b' distance (at least the ab distance) over S_C^2 or
-// more, and the rotation term takes at most 1 - s of them, s = 1 - 0.8661 R_C / 2 with R_C taken
-// at the largest mean C' the pair can have, 0.75 (C1 + C2). Entries are compared with the plain
-// search's very numbers, lower index first on a tie.
+// measures the RGB answer first, then walks the entries outward from the colour's lightness
+// until the lightness term alone exceeds the best difference found; an entry on the way is
+// measured only when Ciede2000LowerBound does not rule it out. Entries are compared with the
+// plain search's very numbers, the lower index first on a tie.
 class Ciede2000Matcher
 {
 public:
@@ -39,16 +34,14 @@ public:
 private:
     struct Entry {
         ColorPoint lab;
-        std::uint8_t index = 0;
         double chroma = 0;
+        std::uint8_t index = 0;
     };
 
     std::uint8_t Search(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
     std::vector<Entry> byLightness_; // usable entries, distinct colours, by ascending L
     ColorAnswerCache answers_;
-    // The RGB answer, nearly always near the CIEDE2000 one, is measured first: the bounds then
-    // rule out most entries from the start.
     NearestColorCache rgb_;
     std::array<std::size_t, 256> position_ {}; // in byLightness_, of each entry kept there
 };

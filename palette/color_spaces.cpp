@@ -49,14 +49,20 @@ double LabF(double t)
     return t > delta * delta * delta ? std::cbrt(t) : t / (3 * delta * delta) + 4.0 / 29.0;
 }
 
-double SeventhPowerShare(double chroma)
+} // namespace
+
+double Ciede2000ChromaShare(double chroma)
 {
     const double c2 = chroma * chroma;
     const double c7 = c2 * c2 * c2 * chroma;
     return std::sqrt(c7 / (c7 + 6103515625.0)); // 25^7
 }
 
-} // namespace
+double Ciede2000LightnessWeight(double meanLightness)
+{
+    const double l50 = (meanLightness - 50) * (meanLightness - 50);
+    return 1 + 0.015 * l50 / std::sqrt(20 + l50);
+}
 
 double LinearFromSrgb(std::uint8_t value)
 {
@@ -111,7 +117,7 @@ double Ciede2000Squared(const ColorPoint &first, const ColorPoint &second)
     const double meanChroma = (std::sqrt(first.y * first.y + first.z * first.z)
                                   + std::sqrt(second.y * second.y + second.z * second.z))
         / 2;
-    const double g = 0.5 * (1 - SeventhPowerShare(meanChroma));
+    const double g = 0.5 * (1 - Ciede2000ChromaShare(meanChroma));
     const double a1 = (1 + g) * first.y;
     const double a2 = (1 + g) * second.y;
     const double c1 = std::sqrt(a1 * a1 + first.z * first.z);
@@ -148,9 +154,8 @@ double Ciede2000Squared(const ColorPoint &first, const ColorPoint &second)
         + 0.32 * (cos3 * kCos6 - sin3 * kSin6) - 0.20 * (cos4 * kCos63 + sin4 * kSin63);
     const double away = (meanH - 275) / 25;
     const double turn = 30 * std::exp(-away * away);
-    const double rc = 2 * SeventhPowerShare(meanC);
-    const double l50 = (meanL - 50) * (meanL - 50);
-    const double sl = 1 + 0.015 * l50 / std::sqrt(20 + l50);
+    const double rc = 2 * Ciede2000ChromaShare(meanC);
+    const double sl = Ciede2000LightnessWeight(meanL);
     const double sc = 1 + 0.045 * meanC;
     const double sh = 1 + 0.015 * meanC * t;
     const double rt = -std::sin(2 * turn * std::numbers::pi / 180.0) * rc;
