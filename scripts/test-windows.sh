@@ -10,10 +10,11 @@ cd "$(dirname "$0")/.."
 repo=$PWD
 start=$SECONDS
 
-bash scripts/build-windows.sh >/dev/null
-
+# Wine first: the cross build's configuration looks for it to run the test programs.
 packages=(wine64 python3)
 bash scripts/install-packages.sh "${packages[@]}"
+
+bash scripts/build-windows.sh >/dev/null
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 
 build_dir=$repo/build-windows
