@@ -1,7 +1,5 @@
 #include "palette/ciede2000_matcher.h"
 
-#include "palette/ciede2000_bound.h"
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -34,11 +32,10 @@ void Ciede2000Matcher::Reset(
         const ColorPoint lab = CieLabOf(static_cast<std::uint8_t>(c.red),
             static_cast<std::uint8_t>(c.green),
             static_cast<std::uint8_t>(c.blue));
-        byLightness_.push_back(
-            {lab, std::sqrt(lab.y * lab.y + lab.z * lab.z), static_cast<std::uint8_t>(i)});
+        byLightness_.push_back({BoundPointOf(lab), static_cast<std::uint8_t>(i)});
     }
     std::stable_sort(byLightness_.begin(), byLightness_.end(), [](const Entry &a, const Entry &b) {
-        return a.lab.x < b.lab.x;
+        return a.point.lab.x < b.point.lab.x;
     });
     for (std::size_t k = 0; k < byLightness_.size(); ++k) {
         position_[byLightness_[k].index] = k;
@@ -52,24 +49,20 @@ std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std:
     if (byLightness_.empty()) {
         return 0;
     }
-    struct {
-        ColorPoint lab;
-        double chroma;
-    } q {CieLabOf(red, green, blue), 0};
-    q.chroma = std::sqrt(q.lab.y * q.lab.y + q.lab.z * q.lab.z);
+    const BoundPoint q = BoundPointOf(CieLabOf(red, green, blue));
 
     // The RGB answer, nearly always near the CIEDE2000 one, is measured first: a usable entry of
     // the lowest index of its colour, so one kept in byLightness_.
     const Entry &start =
         byLightness_[position_[static_cast<std::size_t>(rgb_.Find(blue, green, red))]];
-    double best = Ciede2000Squared(q.lab, start.lab);
+    double best = Ciede2000Squared(q.lab, start.point.lab);
     int answer = start.index;
 
     // Entries beyond this lightness difference are farther than the start whatever their hue:
     // the lightness term alone exceeds it. S_L grows with the mean lightness's distance from 50,
     // so on each side it is at most its larger value at the two ends of the mean's range.
-    const double lowest = byLightness_.front().lab.x;
-    const double highest = byLightness_.back().lab.x;
+    const double lowest = byLightness_.front().point.lab.x;
+    const double highest = byLightness_.back().point.lab.x;
     const double here = Ciede2000LightnessWeight(q.lab.x);
     const double root = std::sqrt(best) * (1 + 1e-9);
     const double upWeight = std::max(here, Ciede2000LightnessWeight((q.lab.x + highest) / 2));
@@ -77,8 +70,8 @@ std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std:
     double reachUp = root * upWeight;
     double reachDown = root * downWeight;
     const auto visit = [&](const Entry &e) {
-        if (!Exceeds(Ciede2000LowerBound(q.lab, q.chroma, e.lab, e.chroma), best)) {
-            const double distance = Ciede2000Squared(q.lab, e.lab);
+        if (!Exceeds(Ciede2000LowerBound(q, e.point), best)) {
+            const double distance = Ciede2000Squared(q.lab, e.point.lab);
             if (distance < best || (distance == best && e.index < answer)) {
                 best = distance;
                 answer = e.index;
@@ -90,19 +83,19 @@ std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std:
     };
     const auto split = std::lower_bound(
         byLightness_.begin(), byLightness_.end(), q.lab.x, [](const Entry &e, double l) {
-            return e.lab.x < l;
+            return e.point.lab.x < l;
         });
     auto up = split;
     auto down = split;
     bool goUp = true;
     bool goDown = true;
     while (goUp || goDown) {
-        goUp = goUp && up != byLightness_.end() && up->lab.x - q.lab.x <= reachUp + 1e-9;
+        goUp = goUp && up != byLightness_.end() && up->point.lab.x - q.lab.x <= reachUp + 1e-9;
         if (goUp) {
             visit(*up++);
         }
         goDown = goDown && down != byLightness_.begin()
-            && q.lab.x - (down - 1)->lab.x <= reachDown + 1e-9;
+            && q.lab.x - (down - 1)->point.lab.x <= reachDown + 1e-9;
         if (goDown) {
             visit(*--down);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "palette/ciede2000_bound.h"
 #include "palette/color_answer_cache.h"
 #include "palette/color_matching.h"
 #include "palette/color_spaces.h"
@@ -33,8 +34,7 @@ public:
 
 private:
     struct Entry {
-        ColorPoint lab;
-        double chroma = 0;
+        BoundPoint point;
         std::uint8_t index = 0;
     };
 

@@ -10,25 +10,21 @@
 namespace qv {
 namespace {
 
-double Chroma(const ColorPoint &p)
-{
-    return std::sqrt(p.y * p.y + p.z * p.z);
-}
-
 // The bound is what lets the search skip entries, so it must never exceed the difference (by
 // more than the margin the search allows for rounding), in either order of the pair.
 void ExpectBelow(const ColorPoint &first, const ColorPoint &second)
 {
     const double exact = Ciede2000Squared(first, second);
-    const double bound = Ciede2000LowerBound(first, Chroma(first), second, Chroma(second));
+    const double bound = Ciede2000LowerBound(BoundPointOf(first), BoundPointOf(second));
     EXPECT_LE(bound, exact * (1 + 1e-9) + 1e-9)
         << first.x << " " << first.y << " " << first.z << " / " << second.x << " " << second.y
         << " " << second.z;
 }
 
 // The pairs where each part of the bound is at its edge: grey against colour (no hue), opposite
-// hues, the blue region where the rotation is strongest, the two ends of lightness, equal
-// colours, and the published test pairs.
+// hues, hues on and beside the axes between quarters, neighbouring quarters on either side of
+// 0 and 180 degrees, the blue region where the rotation is strongest, the two ends of
+// lightness, equal colours, and the published test pairs.
 TEST(Ciede2000LowerBound, NeverExceedsTheDifferenceAtTheEdges)
 {
     const std::vector<std::pair<ColorPoint, ColorPoint>> pairs {
@@ -36,6 +32,13 @@ TEST(Ciede2000LowerBound, NeverExceedsTheDifferenceAtTheEdges)
         {{50, 0, 0}, {60, 30, -40}},
         {{50, 40, 0}, {50, -40, 0}},
         {{50, 0, 60}, {50, 0, -60}},
+        {{50, 1e-9, 60}, {50, 1e-9, -60}},
+        {{50, 40, 1e-9}, {50, -40, 1e-9}},
+        {{50, 40, 0.5}, {50, 40, -0.5}},
+        {{50, -40, 0.5}, {50, -40, -0.5}},
+        {{50, 30, 30}, {52, -30, 29}},
+        {{50, 30, -30}, {52, 31, 29}},
+        {{40, -30, -30}, {41, 29, -31}},
         {{30, -5, -90}, {32, 10, -85}},
         {{30, 2.6772, -79.7751}, {30, 0, -82.7485}},
         {{50, 2.5, 0}, {50, 0, -2.5}},
@@ -78,7 +81,7 @@ TEST(Ciede2000LowerBound, NeverExceedsTheDifferenceAndStaysClose)
         ExpectBelow(first, second);
         const double exact = Ciede2000Squared(first, second);
         if (exact > 1) {
-            shares += Ciede2000LowerBound(first, Chroma(first), second, Chroma(second)) / exact;
+            shares += Ciede2000LowerBound(BoundPointOf(first), BoundPointOf(second)) / exact;
             ++counted;
         }
     }
