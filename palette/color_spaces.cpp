@@ -38,11 +38,6 @@ double Degrees(double radians)
     return d < 0 ? d + 360.0 : d;
 }
 
-double CosDegrees(double degrees)
-{
-    return std::cos(degrees * std::numbers::pi / 180.0);
-}
-
 double LabF(double t)
 {
     constexpr double delta = 6.0 / 29.0;
@@ -122,28 +117,39 @@ double Ciede2000Squared(const ColorPoint &first, const ColorPoint &second)
     const double a2 = (1 + g) * second.y;
     const double c1 = std::sqrt(a1 * a1 + first.z * first.z);
     const double c2 = std::sqrt(a2 * a2 + second.z * second.z);
-    const double h1 = c1 == 0 ? 0 : Degrees(std::atan2(first.z, a1));
-    const double h2 = c2 == 0 ? 0 : Degrees(std::atan2(second.z, a2));
-
     const double dL = second.x - first.x;
     const double dC = c2 - c1;
-    double dh = 0;
-    if (c1 * c2 != 0) {
-        dh = h2 - h1;
-        dh = dh > 180 ? dh - 360 : (dh < -180 ? dh + 360 : dh);
-    }
-    const double dH = 2 * std::sqrt(c1 * c2) * std::sin(dh * std::numbers::pi / 360.0);
+    // dH = 2 sqrt(C1' C2') sin(dh / 2), whose square is 2 (C1' C2' - a1' a2' - b1 b2), with the
+    // sign of dh: that of sin dh, or for opposite hues the sign of h2 - h1, positive when the
+    // first hue is the lower (in 0..180 degrees).
+    const double cross = a1 * second.z - first.z * a2;
+    const double dot = a1 * a2 + first.z * second.z;
+    const double size = std::sqrt(std::max(0.0, 2 * (c1 * c2 - dot)));
+    const bool firstLower = first.z > 0 || (first.z == 0 && a1 > 0);
+    const bool positive = cross > 0 || (cross == 0 && dot < 0 && firstLower);
+    const double dH = positive ? size : -size;
 
     const double meanL = (first.x + second.x) / 2;
     const double meanC = (c1 + c2) / 2;
-    double meanH = h1 + h2;
-    if (c1 * c2 != 0) {
-        meanH = std::abs(h1 - h2) <= 180 ? meanH / 2
-                                         : (meanH < 360 ? (meanH + 360) / 2 : (meanH - 360) / 2);
+    // The mean hue, on the shorter arc between the two (the one hue when the other colour is
+    // grey, 0 when both are): the direction of the sum of their unit vectors, or for opposite
+    // hues 90 degrees past the lower one.
+    double cos1 = 1;
+    double sin1 = 0;
+    if (c1 != 0 || c2 != 0) {
+        double x = (c1 == 0 ? 0 : a1 / c1) + (c2 == 0 ? 0 : a2 / c2);
+        double y = (c1 == 0 ? 0 : first.z / c1) + (c2 == 0 ? 0 : second.z / c2);
+        if (x == 0 && y == 0) {
+            const bool lowFirst = firstLower;
+            x = -(lowFirst ? first.z / c1 : second.z / c2);
+            y = lowFirst ? a1 / c1 : a2 / c2;
+        }
+        const double length = std::sqrt(x * x + y * y);
+        cos1 = x / length;
+        sin1 = y / length;
     }
+    const double meanH = Degrees(std::atan2(sin1, cos1));
     // The four cosines of T from one sine and cosine, by the angle-sum formulas.
-    const double cos1 = CosDegrees(meanH);
-    const double sin1 = std::sin(meanH * std::numbers::pi / 180.0);
     const double cos2 = cos1 * cos1 - sin1 * sin1;
     const double sin2 = 2 * sin1 * cos1;
     const double cos3 = cos1 * cos2 - sin1 * sin2;
