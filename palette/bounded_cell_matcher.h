@@ -24,7 +24,7 @@ namespace qv {
 // of the cell and is dropped; the winner and any entry tying with it stay. Candidates are then
 // compared with MeasuredDistance in index order, strict <, as the plain search does, and a cell
 // with a single candidate answers without measuring the colour at all. Under OKLab, where
-// measuring a colour costs three cube roots, the answer from a longer list is kept per colour.
+// measuring a colour costs three cube roots, every answer is kept per colour and read first.
 class BoundedCellMatcher
 {
 public:
@@ -46,6 +46,8 @@ private:
     static constexpr std::array<int, 4> kShifts {6, 5, 4, 3};
     static constexpr std::size_t kFinest = kShifts.size() - 1;
 
+    // The answer from the cell lists, without the answer table.
+    int Search(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
     CandidateList LevelList(std::size_t level, int red, int green, int blue);
     CandidateList BuildList(CandidateList parent, int side, int red, int green, int blue);
 
