@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -38,10 +39,26 @@ double Degrees(double radians)
     return d < 0 ? d + 360.0 : d;
 }
 
+// The cube root of a positive normal number, to within a few units in the last place, at about
+// a third of std::cbrt's cost: a first guess from the exponent bits divided by three, two Halley
+// steps (each about triples the correct digits) and a Newton step to settle the last ones.
+double CubeRoot(double x)
+{
+    if (!(x >= 1e-300) || !std::isfinite(x)) {
+        return std::cbrt(x);
+    }
+    double y = std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) / 3 + 0x2A9F7893782DA1CEull);
+    for (int step = 0; step < 2; ++step) {
+        const double y3 = y * y * y;
+        y = y * (y3 + 2 * x) / (2 * y3 + x);
+    }
+    return y - (y * y * y - x) / (3 * y * y);
+}
+
 double LabF(double t)
 {
     constexpr double delta = 6.0 / 29.0;
-    return t > delta * delta * delta ? std::cbrt(t) : t / (3 * delta * delta) + 4.0 / 29.0;
+    return t > delta * delta * delta ? CubeRoot(t) : t / (3 * delta * delta) + 4.0 / 29.0;
 }
 
 } // namespace
@@ -88,9 +105,9 @@ ColorPoint OkLabOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
     const double r = LinearFromSrgb(red);
     const double g = LinearFromSrgb(green);
     const double b = LinearFromSrgb(blue);
-    const double l = std::cbrt(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * b);
-    const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * b);
-    const double s = std::cbrt(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * b);
+    const double l = CubeRoot(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * b);
+    const double m = CubeRoot(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * b);
+    const double s = CubeRoot(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * b);
     return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
         1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
         0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};

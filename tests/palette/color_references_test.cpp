@@ -99,5 +99,44 @@ TEST(Ciede2000, AgreesWithTheFormulaWrittenWithAngles)
     }
 }
 
+// Both Lab spaces computed with the library's cube root, every eighth value of each component:
+// the program's own cube root must agree to rounding.
+TEST(ColorSpaces, LabPointsAgreeWithTheLibraryCubeRoot)
+{
+    const auto linear = [](int v) { return LinearFromSrgb(static_cast<std::uint8_t>(v)); };
+    const auto f = [](double t) {
+        constexpr double delta = 6.0 / 29.0;
+        return t > delta * delta * delta ? std::cbrt(t) : t / (3 * delta * delta) + 4.0 / 29.0;
+    };
+    for (int r = 0; r < 256; r += 8) {
+        for (int g = 3; g < 256; g += 8) {
+            for (int b = 5; b < 256; b += 8) {
+                const double lr = linear(r);
+                const double lg = linear(g);
+                const double lb = linear(b);
+                const double l =
+                    std::cbrt(0.4122214708 * lr + 0.5363325363 * lg + 0.0514459929 * lb);
+                const double m =
+                    std::cbrt(0.2119034982 * lr + 0.6806995451 * lg + 0.1073969566 * lb);
+                const double s =
+                    std::cbrt(0.0883024619 * lr + 0.2817188376 * lg + 0.6299787005 * lb);
+                const ColorPoint ok = OkLabOf(static_cast<std::uint8_t>(r),
+                    static_cast<std::uint8_t>(g),
+                    static_cast<std::uint8_t>(b));
+                EXPECT_NEAR(ok.x, 0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s, 1e-13);
+                EXPECT_NEAR(ok.y, 1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s, 1e-13);
+                const double fy = f(0.2126729 * lr + 0.7151522 * lg + 0.0721750 * lb);
+                const double fz = f((0.0193339 * lr + 0.1191920 * lg + 0.9503041 * lb) / 1.08883);
+                const ColorPoint lab = CieLabOf(static_cast<std::uint8_t>(r),
+                    static_cast<std::uint8_t>(g),
+                    static_cast<std::uint8_t>(b));
+                EXPECT_NEAR(lab.x, 116 * fy - 16, 1e-11);
+                EXPECT_NEAR(lab.z, 200 * (fy - fz), 1e-11);
+            }
+        }
+    }
+    EXPECT_EQ(OkLabOf(0, 0, 0).x, 0); // the cube root of nothing
+}
+
 } // namespace
 } // namespace qv
