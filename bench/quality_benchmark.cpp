@@ -7,6 +7,7 @@
 #include "bench/bench_pictures.h"
 #include "palette/convert_palette.h"
 #include "palette/distance_measure.h"
+#include "palette/mapping_report.h"
 #include "palette/palette_store.h"
 #include "platform/scripted_dialog_service.h"
 
@@ -126,8 +127,28 @@ void BM_PlainSearch(benchmark::State &state)
         + kMeasures[static_cast<std::size_t>(state.range(1))] + ", plain search");
 }
 
+// The warm RGB conversion with the mapping report the window shows under every preview.
+void BM_ConvertWithReport(benchmark::State &state)
+{
+    qv::PaletteStore store;
+    qv::ScriptedDialogService dialogs;
+    const qv::ConversionOptions options;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<std::uint8_t> pixels = Picture(state.range(0));
+        state.ResumeTiming();
+        qv::MappingReport report;
+        qv::ConvertPalette(
+            dialogs, store, options, pixels, {}, {0, 0, 0}, kSide, kSide, 24, &report);
+        benchmark::DoNotOptimize(report.sumDeltaE);
+    }
+    state.SetLabel(
+        std::string(kPictures[static_cast<std::size_t>(state.range(0))]) + ", rgb, report");
+}
+
 } // namespace
 
+BENCHMARK(BM_ConvertWithReport)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertWarm)
     ->ArgsProduct({{0, 1}, {0, 1, 2, 3}, {0, 1, 2}})
     ->Unit(benchmark::kMillisecond);

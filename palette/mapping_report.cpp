@@ -43,14 +43,26 @@ void MappingReportBuilder::Add(
     Remembered &slot = recent_[(key ^ (key >> 13) ^ (key >> 29)) % recent_.size()];
     if (slot.key != key) {
         slot.key = key;
-        slot.deltaE = std::sqrt(std::max(0.0,
-            Ciede2000Squared(CieLabOf(red, green, blue),
-                CieLabOf(static_cast<std::uint8_t>(output.red),
-                    static_cast<std::uint8_t>(output.green),
-                    static_cast<std::uint8_t>(output.blue)))));
+        slot.deltaE = std::sqrt(
+            std::max(0.0, Ciede2000Squared(CieLabOf(red, green, blue), OutputLab(output))));
     }
     report_.sumDeltaE += slot.deltaE;
     report_.maxDeltaE = std::max(report_.maxDeltaE, slot.deltaE);
+}
+
+const ColorPoint &MappingReportBuilder::OutputLab(const MatchColor &output)
+{
+    // Outputs are palette colours, so few: each one's point is kept by its colour.
+    const auto key = static_cast<std::uint32_t>(
+        (output.red & 0xFF) << 16 | (output.green & 0xFF) << 8 | (output.blue & 0xFF));
+    OutputPoint &slot = outputs_[(key ^ (key >> 9) ^ (key >> 17)) % outputs_.size()];
+    if (slot.key != key) {
+        slot.key = key;
+        slot.lab = CieLabOf(static_cast<std::uint8_t>(output.red),
+            static_cast<std::uint8_t>(output.green),
+            static_cast<std::uint8_t>(output.blue));
+    }
+    return slot.lab;
 }
 
 std::string MappingReportText(const MappingReport &report)

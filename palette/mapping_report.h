@@ -1,6 +1,7 @@
 #pragma once
 
 #include "palette/color_matching.h"
+#include "palette/color_spaces.h"
 
 #include <array>
 #include <cstdint>
@@ -38,8 +39,16 @@ private:
         std::uint64_t key = ~std::uint64_t {0};
         double deltaE = 0;
     };
+    struct OutputPoint {
+        std::uint32_t key = ~std::uint32_t {0}; // no colour: its top byte is never set
+        ColorPoint lab;
+    };
+
+    const ColorPoint &OutputLab(const MatchColor &output);
+
     MappingReport report_;
     std::array<Remembered, 4096> recent_ {};
+    std::array<OutputPoint, 1024> outputs_ {};
 };
 
 // "exact 97.5 %, mean dE00 0.41, max dE00 6.02": the report line of the window and command line.
