@@ -99,6 +99,18 @@ BoundPoint BoundPointOf(const ColorPoint &lab)
     return p;
 }
 
+double Ciede2000QuickBound(const BoundPoint &first, const BoundPoint &second)
+{
+    const ColorPoint &p = first.lab;
+    const ColorPoint &q = second.lab;
+    const double dl = (q.x - p.x) / LightnessWeights().AtMost((p.x + q.x) / 2);
+    const double da = q.y - p.y;
+    const double db = q.z - p.z;
+    const double weight = 1 + 0.03375 * (first.chroma + second.chroma);
+    const double share = 1 - RangeOf(first.quarter, second.quarter).largestSine;
+    return dl * dl + share * (da * da + db * db) / (weight * weight);
+}
+
 double Ciede2000LowerBound(const BoundPoint &first, const BoundPoint &second)
 {
     const HueRange &range = RangeOf(first.quarter, second.quarter);

@@ -29,4 +29,10 @@ BoundPoint BoundPointOf(const ColorPoint &lab);
 // of h^2 - r |c| |h| over h's range (at r |c| / 2 when it lies inside) bounds the rest.
 double Ciede2000LowerBound(const BoundPoint &first, const BoundPoint &second);
 
+// A looser lower bound at a fraction of the cost, to try first: the lightness term as above,
+// and the chroma and hue terms together at least the a, b distance (G only stretches a) over
+// S_C at its largest, 1 + 0.03375 (C1 + C2) (C' is at most 1.5 C, and S_H never exceeds S_C),
+// the rotation taking at most the largest sin(2 turn) of their sum.
+double Ciede2000QuickBound(const BoundPoint &first, const BoundPoint &second);
+
 } // namespace qv

@@ -70,7 +70,8 @@ std::uint8_t Ciede2000Matcher::Search(std::uint8_t red, std::uint8_t green, std:
     double reachUp = root * upWeight;
     double reachDown = root * downWeight;
     const auto visit = [&](const Entry &e) {
-        if (!Exceeds(Ciede2000LowerBound(q, e.point), best)) {
+        if (!Exceeds(Ciede2000QuickBound(q, e.point), best)
+            && !Exceeds(Ciede2000LowerBound(q, e.point), best)) {
             const double distance = Ciede2000Squared(q.lab, e.point.lab);
             if (distance < best || (distance == best && e.index < answer)) {
                 best = distance;

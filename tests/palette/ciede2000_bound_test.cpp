@@ -10,13 +10,17 @@
 namespace qv {
 namespace {
 
-// The bound is what lets the search skip entries, so it must never exceed the difference (by
+// The bounds are what let the search skip entries, so neither may exceed the difference (by
 // more than the margin the search allows for rounding), in either order of the pair.
 void ExpectBelow(const ColorPoint &first, const ColorPoint &second)
 {
     const double exact = Ciede2000Squared(first, second);
-    const double bound = Ciede2000LowerBound(BoundPointOf(first), BoundPointOf(second));
-    EXPECT_LE(bound, exact * (1 + 1e-9) + 1e-9)
+    const BoundPoint p = BoundPointOf(first);
+    const BoundPoint q = BoundPointOf(second);
+    EXPECT_LE(Ciede2000LowerBound(p, q), exact * (1 + 1e-9) + 1e-9)
+        << first.x << " " << first.y << " " << first.z << " / " << second.x << " " << second.y
+        << " " << second.z;
+    EXPECT_LE(Ciede2000QuickBound(p, q), exact * (1 + 1e-9) + 1e-9)
         << first.x << " " << first.y << " " << first.z << " / " << second.x << " " << second.y
         << " " << second.z;
 }
