@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 namespace qv {
 namespace {
@@ -29,11 +30,19 @@ int AxisAdvantage(int value, int anchor, int low, int high)
 
 NearestColorCache::NearestColorCache()
 {
+    Reset({}, {});
+}
+
+void NearestColorCache::MakeTables()
+{
     for (std::size_t level = 0; level < kShifts.size(); ++level) {
-        levels_[level].resize(std::size_t {1} << (3 * (8 - kShifts[level])));
+        levels_[level].reset(
+            static_cast<CandidateList *>(std::calloc(CellCount(level), sizeof(CandidateList))));
+        if (!levels_[level]) {
+            throw std::bad_alloc();
+        }
     }
     pool_.reserve(std::size_t {1} << 16);
-    Reset({}, {});
 }
 
 void NearestColorCache::Reset(
@@ -58,18 +67,21 @@ void NearestColorCache::Reset(
             pool_.push_back(entry);
         }
     }
-    usable_ = {0, static_cast<std::int32_t>(pool_.size())};
-    for (std::vector<CandidateList> &cells : levels_) {
-        std::fill(cells.begin(), cells.end(), CandidateList {});
+    usable_ = CandidateList::Of(0, pool_.size());
+    for (Cells &cells : levels_) {
+        cells.reset();
     }
 }
 
 NearestColorCache::CandidateList NearestColorCache::LevelList(
     std::size_t level, int red, int green, int blue)
 {
+    if (!levels_[level]) {
+        MakeTables();
+    }
     const int shift = kShifts[level];
     CandidateList &list = levels_[level][CellIndex(red, green, blue, shift)];
-    if (list.count < 0) {
+    if (!list.Built()) {
         const CandidateList parent = level == 0 ? usable_ : LevelList(level - 1, red, green, blue);
         const int mask = ~((1 << shift) - 1);
         list = BuildList(parent, 1 << shift, red & mask, green & mask, blue & mask);
@@ -87,7 +99,7 @@ NearestColorCache::CandidateList NearestColorCache::BuildList(
     std::array<int, 256> nearest {};
     int limit = std::numeric_limits<int>::max();
     Candidate anchor {};
-    for (std::int32_t k = 0; k < parent.count; ++k) {
+    for (std::int32_t k = 0; k < parent.Count(); ++k) {
         const Candidate c = entry(k);
         const Reach r = AxisReach(c.red, red, red + side - 1);
         const Reach g = AxisReach(c.green, green, green + side - 1);
@@ -113,17 +125,17 @@ NearestColorCache::CandidateList NearestColorCache::BuildList(
     };
     std::array<Candidate, 256> kept {};
     std::size_t count = 0;
-    for (std::int32_t k = 0; k < parent.count; ++k) {
+    for (std::int32_t k = 0; k < parent.Count(); ++k) {
         if (keep(k)) {
             kept[count++] = entry(k);
         }
     }
-    if (count == static_cast<std::size_t>(parent.count)) {
+    if (count == static_cast<std::size_t>(parent.Count())) {
         return parent; // nothing to drop: share the parent's list rather than copy it
     }
     const auto start = static_cast<std::uint32_t>(pool_.size());
     pool_.insert(pool_.end(), kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(count));
-    return {start, static_cast<std::int32_t>(count)};
+    return CandidateList::Of(start, count);
 }
 
 } // namespace qv

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace qv {
@@ -16,7 +18,9 @@ namespace qv {
 // every colour of the cell. The entry that wins, and any entry tying with it, survive both
 // tests, so the answer, lowest index on ties included, is that of the plain search.
 // Lists are built on first use, each from the list of the twice larger cell around it, and
-// kept until Reset.
+// kept until Reset. The cell tables are made on the first search and handed back at Reset, so a
+// store that is never searched costs nothing, and a page of a table is touched only once a
+// colour of its cells is searched.
 class NearestColorCache
 {
 public:
@@ -32,7 +36,7 @@ public:
         // equally near entries the lowest index, with no hard-to-predict branch per candidate.
         int best = kNoCandidate;
         const Candidate *c = pool_.data() + list.start;
-        for (const Candidate *end = c + list.count; c != end; ++c) {
+        for (const Candidate *end = c + list.Count(); c != end; ++c) {
             const int dr = red - c->red;
             const int dg = green - c->green;
             const int db = blue - c->blue;
@@ -50,11 +54,23 @@ private:
         std::uint8_t blue;
         std::uint8_t index;
     };
-    // A range of pool_; count -1 until the list is built.
+    // A range of pool_. All zero bytes, as a new cell table holds, mean not built yet.
     struct CandidateList {
         std::uint32_t start = 0;
-        std::int32_t count = -1;
+        std::uint32_t countPlusOne = 0;
+
+        static CandidateList Of(std::uint32_t start, std::size_t count)
+        {
+            return {start, static_cast<std::uint32_t>(count + 1)};
+        }
+        bool Built() const { return countPlusOne != 0; }
+        std::int32_t Count() const { return static_cast<std::int32_t>(countPlusOne) - 1; }
     };
+    // Cell tables come zeroed from calloc: pages not yet touched cost neither time nor memory.
+    struct FreeCells {
+        void operator()(CandidateList *cells) const { std::free(cells); }
+    };
+    using Cells = std::unique_ptr<CandidateList[], FreeCells>;
 
     static constexpr int kNoCandidate = 0x7FFFFFFF;
     // Cell sides from coarse to fine, as shifts: 64, 32, 16 and 8 values. The finest keeps the
@@ -70,18 +86,30 @@ private:
             ((red >> shift) * perAxis + (green >> shift)) * perAxis + (blue >> shift));
     }
 
+    static std::size_t CellCount(std::size_t level)
+    {
+        return std::size_t {1} << (3 * (8 - kShifts[level]));
+    }
+
     CandidateList FineList(int red, int green, int blue)
     {
-        const CandidateList list = levels_[kFinest][CellIndex(red, green, blue, kShifts[kFinest])];
-        return list.count >= 0 ? list : LevelList(kFinest, red, green, blue);
+        if (const CandidateList *cells = levels_[kFinest].get(); cells != nullptr) {
+            const CandidateList list = cells[CellIndex(red, green, blue, kShifts[kFinest])];
+            if (list.Built()) {
+                return list;
+            }
+        }
+        return LevelList(kFinest, red, green, blue);
     }
+    // Makes the cell tables, every list not built yet.
+    void MakeTables();
     // The list of the cell at that level holding the colour, built (with its parents) if needed.
     CandidateList LevelList(std::size_t level, int red, int green, int blue);
     // The candidates, among the parent list, of the cell of the given side at (red, green, blue).
     CandidateList BuildList(CandidateList parent, int side, int red, int green, int blue);
 
     CandidateList usable_; // every usable colour once: the parent of the coarsest cells
-    std::array<std::vector<CandidateList>, kShifts.size()> levels_;
+    std::array<Cells, kShifts.size()> levels_;
     std::vector<Candidate> pool_;
 };
 
