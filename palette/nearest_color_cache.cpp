@@ -68,6 +68,7 @@ void NearestColorCache::Reset(
         }
     }
     usable_ = CandidateList::Of(0, pool_.size());
+    lastColour_ = kNoColour;
     for (Cells &cells : levels_) {
         cells.reset();
     }

@@ -31,6 +31,19 @@ public:
 
     int Find(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
     {
+        // Drawn pictures repeat a colour along a row far more often than not.
+        const std::uint32_t colour =
+            static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue;
+        if (colour != lastColour_) {
+            lastColour_ = colour;
+            lastAnswer_ = Search(blue, green, red);
+        }
+        return lastAnswer_;
+    }
+
+private:
+    int Search(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
+    {
         const CandidateList list = FineList(red, green, blue);
         // Distance and index in one key: the smallest key is the nearest entry, and among
         // equally near entries the lowest index, with no hard-to-predict branch per candidate.
@@ -46,7 +59,6 @@ public:
         return best == kNoCandidate ? 0 : best & 0xFF;
     }
 
-private:
     // An entry's colour beside its index, so the search reads one small record per candidate.
     struct Candidate {
         std::uint8_t red;
@@ -73,6 +85,7 @@ private:
     using Cells = std::unique_ptr<CandidateList[], FreeCells>;
 
     static constexpr int kNoCandidate = 0x7FFFFFFF;
+    static constexpr std::uint32_t kNoColour = 0xFFFFFFFF;
     // Cell sides from coarse to fine, as shifts: 64, 32, 16 and 8 values. The finest keeps the
     // lists short (one or two entries for most cells of a full palette); building each level
     // from the one above keeps the first use of a cell cheap.
@@ -111,6 +124,9 @@ private:
     CandidateList usable_; // every usable colour once: the parent of the coarsest cells
     std::array<Cells, kShifts.size()> levels_;
     std::vector<Candidate> pool_;
+    // The colour searched last (none at first: no colour has a top byte) and its answer.
+    std::uint32_t lastColour_ = kNoColour;
+    int lastAnswer_ = 0;
 };
 
 } // namespace qv

@@ -62,6 +62,28 @@ TEST(NearestColorCache, AnswersZeroWithoutUsableEntriesAndForgetsItAtReset)
     }
 }
 
+// The same colour asked for again, right after a new table, gets the new table's answer.
+TEST(NearestColorCache, AColourAskedAgainAfterResetIsSearchedInTheNewTable)
+{
+    const Table first = Tables()[0];
+    const Table second = Tables()[1];
+    int differing = 0;
+    NearestColorCache cache;
+    for (const auto &[b, g, r] : Probes()) {
+        const int before = FindNearestColorPlain(first.colors, first.usable, b, g, r);
+        const int after = FindNearestColorPlain(second.colors, second.usable, b, g, r);
+        cache.Reset(first.colors, first.usable);
+        ASSERT_EQ(cache.Find(b, g, r), before);
+        ASSERT_EQ(cache.Find(b, g, r), before);
+        cache.Reset(second.colors, second.usable);
+        ASSERT_EQ(cache.Find(b, g, r), after);
+        if (before != after && ++differing == 50) {
+            break;
+        }
+    }
+    EXPECT_EQ(differing, 50);
+}
+
 TEST(NearestColorCache, AgreesWithThePlainSearchAcrossTheWholeCube)
 {
     const Table t = Tables()[1]; // random with skipped entries
