@@ -4,6 +4,11 @@
 #include <limits>
 #include <new>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define QV_WIDE_SEARCH 1
+#include <immintrin.h>
+#endif
+
 namespace qv {
 namespace {
 
@@ -28,10 +33,63 @@ int AxisAdvantage(int value, int anchor, int low, int high)
 
 } // namespace
 
-NearestColorCache::NearestColorCache()
+NearestColorCache::NearestColorCache(Evaluation evaluation)
+    : wide_(evaluation == Evaluation::Fastest && WideAvailable())
 {
     Reset({}, {});
 }
+
+bool NearestColorCache::WideAvailable()
+{
+#ifdef QV_WIDE_SEARCH
+    static const bool available = __builtin_cpu_supports("avx2") != 0;
+    return available;
+#else
+    return false;
+#endif
+}
+
+#ifdef QV_WIDE_SEARCH
+// Each candidate is read as one 32-bit lane: red in the low byte, then green, blue and the
+// index. Red and blue become a pair of 16-bit differences whose squares one multiply-add sums;
+// green is a pair with zero. Lanes past the list's end hold kNoCandidate.
+__attribute__((target("avx2"))) int NearestColorCache::SearchWide(
+    CandidateList list, int red, int green, int blue) const
+{
+    static_assert(sizeof(Candidate) == 4);
+    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    const __m256i redBlueBytes = _mm256_set1_epi32(0x00FF00FF);
+    const __m256i lowByte = _mm256_set1_epi32(0xFF);
+    const __m256i redBlue = _mm256_set1_epi32(red | blue << 16);
+    const __m256i greenOnly = _mm256_set1_epi32(green);
+    const __m256i none = _mm256_set1_epi32(kNoCandidate);
+    __m256i best = none;
+    const Candidate *c = pool_.data() + list.start;
+    const std::int32_t count = list.Count();
+    for (std::int32_t k = 0; k < count; k += 8) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(c + k));
+        const __m256i dRedBlue = _mm256_sub_epi16(redBlue, _mm256_and_si256(v, redBlueBytes));
+        const __m256i dGreen =
+            _mm256_sub_epi16(greenOnly, _mm256_and_si256(_mm256_srli_epi32(v, 8), lowByte));
+        const __m256i distance = _mm256_add_epi32(
+            _mm256_madd_epi16(dRedBlue, dRedBlue), _mm256_madd_epi16(dGreen, dGreen));
+        const __m256i key =
+            _mm256_or_si256(_mm256_slli_epi32(distance, 8), _mm256_srli_epi32(v, 24));
+        const __m256i inList = _mm256_cmpgt_epi32(_mm256_set1_epi32(count - k), lanes);
+        best = _mm256_min_epi32(best, _mm256_blendv_epi8(none, key, inList));
+    }
+    __m128i least = _mm_min_epi32(_mm256_castsi256_si128(best), _mm256_extracti128_si256(best, 1));
+    least = _mm_min_epi32(least, _mm_shuffle_epi32(least, 0x4E));
+    least = _mm_min_epi32(least, _mm_shuffle_epi32(least, 0xB1));
+    const int key = _mm_cvtsi128_si32(least);
+    return key == kNoCandidate ? 0 : key & 0xFF;
+}
+#else
+int NearestColorCache::SearchWide(CandidateList, int, int, int) const
+{
+    return 0; // never called: wide_ is false where the processor cannot
+}
+#endif
 
 void NearestColorCache::MakeTables()
 {
@@ -68,6 +126,7 @@ void NearestColorCache::Reset(
         }
     }
     usable_ = CandidateList::Of(0, pool_.size());
+    pool_.resize(pool_.size() + kPadding);
     lastColour_ = kNoColour;
     for (Cells &cells : levels_) {
         cells.reset();
@@ -134,8 +193,10 @@ NearestColorCache::CandidateList NearestColorCache::BuildList(
     if (count == static_cast<std::size_t>(parent.Count())) {
         return parent; // nothing to drop: share the parent's list rather than copy it
     }
+    pool_.resize(pool_.size() - kPadding);
     const auto start = static_cast<std::uint32_t>(pool_.size());
     pool_.insert(pool_.end(), kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(count));
+    pool_.resize(pool_.size() + kPadding);
     return CandidateList::Of(start, count);
 }
 

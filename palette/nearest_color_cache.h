@@ -24,7 +24,13 @@ namespace qv {
 class NearestColorCache
 {
 public:
-    NearestColorCache();
+    // How a cell's candidates are compared with the colour: eight at a time with AVX2 where the
+    // processor has it, else one by one; both give the same answer.
+    enum class Evaluation { Fastest, OneByOne };
+
+    explicit NearestColorCache(Evaluation evaluation = Evaluation::Fastest);
+    // Whether this processor can compare eight candidates at a time.
+    static bool WideAvailable();
 
     // Takes a new table and usable flags and forgets every list.
     void Reset(const std::array<MatchColor, 256> &colors, const std::array<bool, 256> &usable);
@@ -45,6 +51,9 @@ private:
     int Search(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
     {
         const CandidateList list = FineList(red, green, blue);
+        if (wide_) {
+            return SearchWide(list, red, green, blue);
+        }
         // Distance and index in one key: the smallest key is the nearest entry, and among
         // equally near entries the lowest index, with no hard-to-predict branch per candidate.
         int best = kNoCandidate;
@@ -86,6 +95,7 @@ private:
 
     static constexpr int kNoCandidate = 0x7FFFFFFF;
     static constexpr std::uint32_t kNoColour = 0xFFFFFFFF;
+    static constexpr std::size_t kPadding = 7;
     // Cell sides from coarse to fine, as shifts: 64, 32, 16 and 8 values. The finest keeps the
     // lists short (one or two entries for most cells of a full palette); building each level
     // from the one above keeps the first use of a cell cheap.
@@ -116,6 +126,8 @@ private:
     }
     // Makes the cell tables, every list not built yet.
     void MakeTables();
+    // Search's answer with the candidates compared eight at a time.
+    int SearchWide(CandidateList list, int red, int green, int blue) const;
     // The list of the cell at that level holding the colour, built (with its parents) if needed.
     CandidateList LevelList(std::size_t level, int red, int green, int blue);
     // The candidates, among the parent list, of the cell of the given side at (red, green, blue).
@@ -123,7 +135,10 @@ private:
 
     CandidateList usable_; // every usable colour once: the parent of the coarsest cells
     std::array<Cells, kShifts.size()> levels_;
+    // Every list, followed by kPadding spare entries, so that eight candidates can always be
+    // read from the start of a list's last few.
     std::vector<Candidate> pool_;
+    bool wide_;
     // The colour searched last (none at first: no colour has a top byte) and its answer.
     std::uint32_t lastColour_ = kNoColour;
     int lastAnswer_ = 0;

@@ -41,6 +41,27 @@ TEST(NearestColorCache, AgreesWithThePlainSearchForEveryProbe)
     }
 }
 
+// Both ways of comparing a cell's candidates give the plain search's answer on every table,
+// from lists of one entry to lists of hundreds with ties.
+TEST(NearestColorCache, EveryEvaluationAgreesWithThePlainSearch)
+{
+    using Evaluation = NearestColorCache::Evaluation;
+    const std::vector<std::array<std::uint8_t, 3>> probes = Probes(5000);
+    for (const Evaluation evaluation : {Evaluation::OneByOne, Evaluation::Fastest}) {
+        NearestColorCache cache(evaluation);
+        for (const Table &t : Tables()) {
+            SCOPED_TRACE(t.name + (evaluation == Evaluation::OneByOne ? ", one by one" : ""));
+            cache.Reset(t.colors, t.usable);
+            int mismatches = 0;
+            for (const auto &[b, g, r] : probes) {
+                mismatches +=
+                    cache.Find(b, g, r) != FindNearestColorPlain(t.colors, t.usable, b, g, r);
+            }
+            EXPECT_EQ(mismatches, 0);
+        }
+    }
+}
+
 // A fresh cache, or one whose table has no usable entry, answers 0 as the plain search does;
 // a table made usable afterwards is searched from scratch.
 TEST(NearestColorCache, AnswersZeroWithoutUsableEntriesAndForgetsItAtReset)
