@@ -176,6 +176,17 @@ std::vector<FileResult> RunConversion(const ConversionOptions &options,
     workers = static_cast<int>(
         std::min(static_cast<std::size_t>(workers), std::max<std::size_t>(count, 1)));
 
+    if (workers == 1) {
+        // One worker needs no thread of its own: no start-up, no hand-over, no waking.
+        std::vector<FileResult> results;
+        ConvertWorker worker(options, withMappingReports);
+        for (const ConvertJob &job : jobs) {
+            results.push_back(ConvertOne(worker, job));
+            report(results.back());
+        }
+        return results;
+    }
+
     ResultSlots slots(count);
     std::atomic<std::size_t> next {0};
     StartSignal start;
