@@ -62,27 +62,6 @@ TEST(NearestColorCache, EveryEvaluationAgreesWithThePlainSearch)
     }
 }
 
-// A fresh cache, or one whose table has no usable entry, answers 0 as the plain search does;
-// a table made usable afterwards is searched from scratch.
-TEST(NearestColorCache, AnswersZeroWithoutUsableEntriesAndForgetsItAtReset)
-{
-    const Table t = Tables()[1];
-    const std::array<std::array<std::uint8_t, 3>, 4> colours {
-        {{0, 0, 0}, {255, 255, 255}, {12, 200, 99}, {250, 3, 128}}};
-    NearestColorCache cache;
-    for (const auto &[b, g, r] : colours) {
-        EXPECT_EQ(cache.Find(b, g, r), 0);
-    }
-    cache.Reset(t.colors, {});
-    for (const auto &[b, g, r] : colours) {
-        EXPECT_EQ(cache.Find(b, g, r), 0);
-    }
-    cache.Reset(t.colors, t.usable);
-    for (const auto &[b, g, r] : colours) {
-        EXPECT_EQ(cache.Find(b, g, r), FindNearestColorPlain(t.colors, t.usable, b, g, r));
-    }
-}
-
 // The same colour asked for again, right after a new table, gets the new table's answer.
 TEST(NearestColorCache, AColourAskedAgainAfterResetIsSearchedInTheNewTable)
 {
