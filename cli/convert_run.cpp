@@ -25,13 +25,18 @@ public:
         , done_(count, false)
     { }
 
-    void Put(std::size_t index, FileResult result)
+    // The results of the jobs from first on, in order, at once: the reporting thread wakes once
+    // for the lot.
+    void Put(std::size_t first, std::vector<FileResult> &results)
     {
         {
             const std::lock_guard lock(mutex_);
-            results_[index] = std::move(result);
-            done_[index] = true;
+            for (std::size_t k = 0; k < results.size(); ++k) {
+                results_[first + k] = std::move(results[k]);
+                done_[first + k] = true;
+            }
         }
+        results.clear();
         changed_.notify_all();
     }
 
@@ -76,6 +81,16 @@ private:
     std::condition_variable changed_;
     bool given_ = false;
 };
+
+// How many jobs a worker takes at a time: enough that the reporting thread is woken and the
+// shared counter touched once per several small pictures, few enough that every worker gets
+// about eight turns and the last turn leaves no worker long idle.
+std::size_t BatchSize(std::size_t count, int workers)
+{
+    constexpr std::size_t kLargest = 16;
+    const std::size_t turns = static_cast<std::size_t>(workers) * 8;
+    return std::clamp<std::size_t>(count / turns, 1, kLargest);
+}
 
 FileStatus StatusOf(ResizeResult result)
 {
@@ -161,12 +176,30 @@ std::vector<FileResult> RunConversion(const ConversionOptions &options,
     workers = static_cast<int>(
         std::min(static_cast<std::size_t>(workers), std::max<std::size_t>(count, 1)));
 
+    if (workers == 1) {
+        // One worker needs no thread of its own: no start-up, no hand-over, no waking.
+        std::vector<FileResult> results;
+        ConvertWorker worker(options, withMappingReports);
+        for (const ConvertJob &job : jobs) {
+            results.push_back(ConvertOne(worker, job));
+            report(results.back());
+        }
+        return results;
+    }
+
     ResultSlots slots(count);
     std::atomic<std::size_t> next {0};
     StartSignal start;
+    const std::size_t batch = BatchSize(count, workers);
     auto drain = [&](ConvertWorker &worker) {
-        for (std::size_t i = next++; i < count; i = next++) {
-            slots.Put(i, ConvertOne(worker, jobs[i]));
+        std::vector<FileResult> done;
+        for (std::size_t first = next.fetch_add(batch); first < count;
+             first = next.fetch_add(batch)) {
+            const std::size_t end = std::min(count, first + batch);
+            for (std::size_t i = first; i < end; ++i) {
+                done.push_back(ConvertOne(worker, jobs[i]));
+            }
+            slots.Put(first, done);
         }
     };
     ConversionOptions switchedOn = options;
@@ -175,9 +208,11 @@ std::vector<FileResult> RunConversion(const ConversionOptions &options,
         std::vector<std::jthread> threads;
         threads.emplace_back([&] {
             ConvertWorker worker(options, withMappingReports);
+            std::vector<FileResult> done;
             std::size_t i = 0;
             while (!worker.Options().convertPalette && (i = next++) < count) {
-                slots.Put(i, ConvertOne(worker, jobs[i]));
+                done.push_back(ConvertOne(worker, jobs[i]));
+                slots.Put(i, done);
             }
             start.Give();
             drain(worker);

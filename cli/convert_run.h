@@ -14,10 +14,12 @@ class ConvertWorker;
 // Converts one job with the worker's options and collects what the engine said.
 FileResult ConvertOne(ConvertWorker &worker, const ConvertJob &job);
 
-// Converts every job on up to `workers` threads (0: one per core), each with its own options,
-// palette store and message recorder. report is called on the calling thread once per job, in
-// job order, as soon as that job and every one before it are done; the results are also
-// returned in that order.
+// Converts every job on up to `workers` threads (0: one per core; a single worker converts on
+// the calling thread), each with its own options, palette store and message recorder. Each worker
+// takes a few jobs at a time (one at a time when there are few) and hands their results over
+// together. report is called on the calling thread once per job, in job order, as soon as the
+// results of that job and every one before it are handed over; the results are also returned in
+// that order.
 //
 // While Convert Palette is off, a picture of more than 8 bits switches it on for every later
 // picture, as the window's batch does. Until that happens the pictures are converted one at a

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace qv {
@@ -16,23 +18,47 @@ namespace qv {
 // every colour of the cell. The entry that wins, and any entry tying with it, survive both
 // tests, so the answer, lowest index on ties included, is that of the plain search.
 // Lists are built on first use, each from the list of the twice larger cell around it, and
-// kept until Reset.
+// kept until Reset. The cell tables are made on the first search and handed back at Reset, so a
+// store that is never searched costs nothing, and a page of a table is touched only once a
+// colour of its cells is searched.
 class NearestColorCache
 {
 public:
-    NearestColorCache();
+    // How a cell's candidates are compared with the colour: eight at a time with AVX2 where the
+    // processor has it, else one by one; both give the same answer.
+    enum class Evaluation { Fastest, OneByOne };
+
+    explicit NearestColorCache(Evaluation evaluation = Evaluation::Fastest);
+    // Whether this processor can compare eight candidates at a time.
+    static bool WideAvailable();
 
     // Takes a new table and usable flags and forgets every list.
     void Reset(const std::array<MatchColor, 256> &colors, const std::array<bool, 256> &usable);
 
     int Find(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
     {
+        // Drawn pictures repeat a colour along a row far more often than not.
+        const std::uint32_t colour =
+            static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue;
+        if (colour != lastColour_) {
+            lastColour_ = colour;
+            lastAnswer_ = Search(blue, green, red);
+        }
+        return lastAnswer_;
+    }
+
+private:
+    int Search(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
+    {
         const CandidateList list = FineList(red, green, blue);
+        if (wide_) {
+            return SearchWide(list, red, green, blue);
+        }
         // Distance and index in one key: the smallest key is the nearest entry, and among
         // equally near entries the lowest index, with no hard-to-predict branch per candidate.
         int best = kNoCandidate;
         const Candidate *c = pool_.data() + list.start;
-        for (const Candidate *end = c + list.count; c != end; ++c) {
+        for (const Candidate *end = c + list.Count(); c != end; ++c) {
             const int dr = red - c->red;
             const int dg = green - c->green;
             const int db = blue - c->blue;
@@ -42,7 +68,6 @@ public:
         return best == kNoCandidate ? 0 : best & 0xFF;
     }
 
-private:
     // An entry's colour beside its index, so the search reads one small record per candidate.
     struct Candidate {
         std::uint8_t red;
@@ -50,13 +75,27 @@ private:
         std::uint8_t blue;
         std::uint8_t index;
     };
-    // A range of pool_; count -1 until the list is built.
+    // A range of pool_. All zero bytes, as a new cell table holds, mean not built yet.
     struct CandidateList {
         std::uint32_t start = 0;
-        std::int32_t count = -1;
+        std::uint32_t countPlusOne = 0;
+
+        static CandidateList Of(std::uint32_t start, std::size_t count)
+        {
+            return {start, static_cast<std::uint32_t>(count + 1)};
+        }
+        bool Built() const { return countPlusOne != 0; }
+        std::int32_t Count() const { return static_cast<std::int32_t>(countPlusOne) - 1; }
     };
+    // Cell tables come zeroed from calloc: pages not yet touched cost neither time nor memory.
+    struct FreeCells {
+        void operator()(CandidateList *cells) const { std::free(cells); }
+    };
+    using Cells = std::unique_ptr<CandidateList[], FreeCells>;
 
     static constexpr int kNoCandidate = 0x7FFFFFFF;
+    static constexpr std::uint32_t kNoColour = 0xFFFFFFFF;
+    static constexpr std::size_t kPadding = 7;
     // Cell sides from coarse to fine, as shifts: 64, 32, 16 and 8 values. The finest keeps the
     // lists short (one or two entries for most cells of a full palette); building each level
     // from the one above keeps the first use of a cell cheap.
@@ -70,19 +109,39 @@ private:
             ((red >> shift) * perAxis + (green >> shift)) * perAxis + (blue >> shift));
     }
 
+    static std::size_t CellCount(std::size_t level)
+    {
+        return std::size_t {1} << (3 * (8 - kShifts[level]));
+    }
+
     CandidateList FineList(int red, int green, int blue)
     {
-        const CandidateList list = levels_[kFinest][CellIndex(red, green, blue, kShifts[kFinest])];
-        return list.count >= 0 ? list : LevelList(kFinest, red, green, blue);
+        if (const CandidateList *cells = levels_[kFinest].get(); cells != nullptr) {
+            const CandidateList list = cells[CellIndex(red, green, blue, kShifts[kFinest])];
+            if (list.Built()) {
+                return list;
+            }
+        }
+        return LevelList(kFinest, red, green, blue);
     }
+    // Makes the cell tables, every list not built yet.
+    void MakeTables();
+    // Search's answer with the candidates compared eight at a time.
+    int SearchWide(CandidateList list, int red, int green, int blue) const;
     // The list of the cell at that level holding the colour, built (with its parents) if needed.
     CandidateList LevelList(std::size_t level, int red, int green, int blue);
     // The candidates, among the parent list, of the cell of the given side at (red, green, blue).
     CandidateList BuildList(CandidateList parent, int side, int red, int green, int blue);
 
     CandidateList usable_; // every usable colour once: the parent of the coarsest cells
-    std::array<std::vector<CandidateList>, kShifts.size()> levels_;
+    std::array<Cells, kShifts.size()> levels_;
+    // Every list, followed by kPadding spare entries, so that eight candidates can always be
+    // read from the start of a list's last few.
     std::vector<Candidate> pool_;
+    bool wide_;
+    // The colour searched last (none at first: no colour has a top byte) and its answer.
+    std::uint32_t lastColour_ = kNoColour;
+    int lastAnswer_ = 0;
 };
 
 } // namespace qv

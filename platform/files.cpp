@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <system_error>
 
@@ -134,18 +135,27 @@ std::vector<std::uint8_t> ReadDescriptorStart(
 }
 #endif
 
+// The file a write lands on, and what it is now when that is already known.
+struct WriteTargetFile {
+    std::string path;
+    std::optional<fs::file_status> status;
+};
+
 // The file a write to path lands on: the target of a symbolic link, so that the link stays.
-std::string WriteTarget(const std::string &path)
+// Anything else is looked at once, for both questions: is it a link, and which permission bits
+// does it have.
+WriteTargetFile WriteTarget(const std::string &path)
 {
     std::error_code error;
-    if (!fs::is_symlink(Utf8Path(path), error)) {
-        return path;
+    const fs::file_status status = fs::symlink_status(Utf8Path(path), error);
+    if (!fs::is_symlink(status)) {
+        return {path, status};
     }
     const fs::path target = fs::canonical(Utf8Path(path), error);
     if (error) {
         throw FileFailure(error, "following the link", path);
     }
-    return Utf8Text(target);
+    return {Utf8Text(target), std::nullopt};
 }
 
 std::string ParentFolder(const std::string &path)
@@ -156,15 +166,20 @@ std::string ParentFolder(const std::string &path)
 
 // Writes bytes to a new temporary file in the target's folder, gives it the permission bits (and,
 // with a model, the modification time) it should have, and returns its name.
-std::string WriteTemporary(
-    const std::string &target, const std::uint8_t *data, std::size_t size, const std::string &model)
+std::string WriteTemporary(const WriteTargetFile &targetFile,
+    const std::uint8_t *data,
+    std::size_t size,
+    const std::string &model)
 {
+    const std::string &target = targetFile.path;
     const std::string temp = TemporaryPathIn(ParentFolder(target));
     errno = 0;
     std::FILE *file = CreateNewFile(temp);
     if (file == nullptr) {
         throw FileFailure(LastError(), "writing", target);
     }
+    // The bytes are all there already: written in one go, not through the stream's buffer.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     errno = 0;
     const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
     const bool flushed = std::fflush(file) == 0;
@@ -176,7 +191,9 @@ std::string WriteTemporary(
     } else {
         // A replaced file keeps its permission bits; a new one gets those of its model.
         const std::string &like = model.empty() ? target : model;
-        const fs::file_status status = fs::status(Utf8Path(like), error);
+        const fs::file_status status = model.empty() && targetFile.status
+            ? *targetFile.status
+            : fs::status(Utf8Path(like), error);
         error.clear();
         if (fs::is_regular_file(status)) {
             fs::permissions(Utf8Path(temp), status.permissions() & fs::perms::all, error);
@@ -210,8 +227,8 @@ void RenameOver(const std::string &temp, const std::string &path)
 void WriteAtomic(
     const std::string &path, const std::vector<std::uint8_t> &bytes, const std::string &model)
 {
-    const std::string target = WriteTarget(path);
-    RenameOver(WriteTemporary(target, bytes.data(), bytes.size(), model), target);
+    const WriteTargetFile target = WriteTarget(path);
+    RenameOver(WriteTemporary(target, bytes.data(), bytes.size(), model), target.path);
 }
 
 std::string Lower(const std::string &text)

@@ -4,6 +4,7 @@
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/temp_dir.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -154,6 +155,75 @@ TEST(Jobs, MappingReportsOnlyWhenAskedAndTheSameBytesEitherWay)
     }
     EXPECT_FALSE(outputs[0].empty());
     EXPECT_EQ(outputs[0], outputs[1]);
+}
+
+} // namespace
+} // namespace qv::cli
+
+namespace qv::cli {
+namespace {
+
+// Workers take jobs a few at a time; whatever their number, every job is reported once, in job
+// order, with the same status, messages and bytes as with one worker.
+TEST(Jobs, BatchesKeepTheOrderTheMessagesAndTheBytes)
+{
+    const qv::test::TempDir dir;
+    std::vector<std::string> names;
+    for (int n = 0; n < 45; ++n) {
+        const std::string name = "p" + std::to_string(100 + n) + ".bmp";
+        // Every seventh is too large for the square, every eleventh an 8-bit picture.
+        const std::int32_t side = n % 7 == 3 ? 90 : 8 + n % 5;
+        test::WritePicture(dir.Path(), name, side, side, n % 11 == 0 ? 8 : 24, 1 + n);
+        names.push_back(dir.File(name));
+    }
+    names.insert(names.begin() + 20, dir.File("missing.bmp"));
+    const std::vector<InputFile> inputs = ExpandPaths(names);
+
+    // With Convert Palette off the first 24-bit picture switches it on for the rest.
+    for (const bool convertPalette : {true, false}) {
+        ConversionOptions options;
+        options.convertPalette = convertPalette;
+        std::vector<FileResult> single;
+        std::vector<std::vector<std::uint8_t>> singleBytes;
+        for (const int workers : {1, 2, 3, 7}) {
+            SCOPED_TRACE(std::to_string(workers) + " workers, Convert Palette "
+                + (convertPalette ? "on" : "off"));
+            const std::string out =
+                dir.File("out" + std::to_string(workers) + (convertPalette ? "on" : "off"));
+            fs::create_directories(out);
+            const std::vector<ConvertJob> jobs = PrepareJobs(inputs, out);
+            std::vector<std::string> reported;
+            const std::vector<FileResult> results = RunConversion(
+                options, jobs, workers, [&](const FileResult &r) { reported.push_back(r.file); });
+            ASSERT_EQ(results.size(), jobs.size());
+            ASSERT_EQ(reported.size(), jobs.size());
+            std::vector<std::vector<std::uint8_t>> bytes;
+            for (std::size_t i = 0; i < jobs.size(); ++i) {
+                EXPECT_EQ(reported[i], jobs[i].file);
+                EXPECT_EQ(results[i].file, jobs[i].file);
+                bytes.push_back(results[i].output.empty() ? std::vector<std::uint8_t> {}
+                                                          : qv::test::ReadBytes(results[i].output));
+            }
+            if (workers == 1) {
+                single = results;
+                singleBytes = bytes;
+                continue;
+            }
+            for (std::size_t i = 0; i < jobs.size(); ++i) {
+                EXPECT_EQ(results[i].status, single[i].status) << jobs[i].file;
+                EXPECT_EQ(results[i].messages, single[i].messages) << jobs[i].file;
+                EXPECT_EQ(bytes[i], singleBytes[i]) << jobs[i].file;
+            }
+        }
+        // The run held every kind of result.
+        const auto count = [&](FileStatus status) {
+            return std::count_if(single.begin(), single.end(), [&](const FileResult &r) {
+                return r.status == status;
+            });
+        };
+        EXPECT_GT(count(FileStatus::Converted), 30);
+        EXPECT_GT(count(FileStatus::Refused), 4);
+    }
 }
 
 } // namespace

@@ -41,6 +41,49 @@ TEST(NearestColorCache, AgreesWithThePlainSearchForEveryProbe)
     }
 }
 
+// Both ways of comparing a cell's candidates give the plain search's answer on every table,
+// from lists of one entry to lists of hundreds with ties.
+TEST(NearestColorCache, EveryEvaluationAgreesWithThePlainSearch)
+{
+    using Evaluation = NearestColorCache::Evaluation;
+    const std::vector<std::array<std::uint8_t, 3>> probes = Probes(5000);
+    for (const Evaluation evaluation : {Evaluation::OneByOne, Evaluation::Fastest}) {
+        NearestColorCache cache(evaluation);
+        for (const Table &t : Tables()) {
+            SCOPED_TRACE(t.name + (evaluation == Evaluation::OneByOne ? ", one by one" : ""));
+            cache.Reset(t.colors, t.usable);
+            int mismatches = 0;
+            for (const auto &[b, g, r] : probes) {
+                mismatches +=
+                    cache.Find(b, g, r) != FindNearestColorPlain(t.colors, t.usable, b, g, r);
+            }
+            EXPECT_EQ(mismatches, 0);
+        }
+    }
+}
+
+// The same colour asked for again, right after a new table, gets the new table's answer.
+TEST(NearestColorCache, AColourAskedAgainAfterResetIsSearchedInTheNewTable)
+{
+    const Table first = Tables()[0];
+    const Table second = Tables()[1];
+    int differing = 0;
+    NearestColorCache cache;
+    for (const auto &[b, g, r] : Probes()) {
+        const int before = FindNearestColorPlain(first.colors, first.usable, b, g, r);
+        const int after = FindNearestColorPlain(second.colors, second.usable, b, g, r);
+        cache.Reset(first.colors, first.usable);
+        ASSERT_EQ(cache.Find(b, g, r), before);
+        ASSERT_EQ(cache.Find(b, g, r), before);
+        cache.Reset(second.colors, second.usable);
+        ASSERT_EQ(cache.Find(b, g, r), after);
+        if (before != after && ++differing == 50) {
+            break;
+        }
+    }
+    EXPECT_EQ(differing, 50);
+}
+
 TEST(NearestColorCache, AgreesWithThePlainSearchAcrossTheWholeCube)
 {
     const Table t = Tables()[1]; // random with skipped entries

@@ -168,6 +168,42 @@ TEST(AtomicWrite, ReplacesWhatALinkPointsToAndKeepsTheLink)
     EXPECT_TRUE(fs::is_symlink(dangling));
 }
 
+// Through a link the file replaced keeps its own permission bits, not the link's.
+TEST(AtomicWrite, ThroughALinkTheTargetKeepsItsPermissions)
+{
+    for (const fs::perms mode : {fs::perms(0600), fs::perms(0751)}) {
+        TempDir dir;
+        const std::string target = dir.Write("real.bmp", kOld);
+        fs::permissions(target, mode);
+        const std::string link = dir.File("link.bmp");
+        fs::create_symlink("real.bmp", link);
+
+        WriteFileAtomic(link, kNew);
+
+        EXPECT_EQ(ReadBytes(target), kNew);
+        EXPECT_EQ(fs::status(target).permissions(), mode);
+    }
+}
+
+// Contents of any length arrive whole, replacing or new.
+TEST(AtomicWrite, ContentsOfAnyLengthArriveWhole)
+{
+    for (const std::size_t size : {0UL, 1UL, 4095UL, 4096UL, 5174UL, 300001UL}) {
+        SCOPED_TRACE(size);
+        TempDir dir;
+        std::vector<std::uint8_t> bytes(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+        }
+        const std::string replaced = dir.Write("old.bmp", kOld);
+        WriteFileAtomic(replaced, bytes);
+        WriteFileAtomic(dir.File("new.bmp"), bytes);
+        EXPECT_EQ(ReadBytes(replaced), bytes);
+        EXPECT_EQ(ReadBytes(dir.File("new.bmp")), bytes);
+        EXPECT_EQ(Entries(dir.Path()), (std::vector<std::string> {"new.bmp", "old.bmp"}));
+    }
+}
+
 TEST(AtomicWrite, NameOfTheLongestLengthWorks)
 {
     TempDir dir;
