@@ -2,7 +2,8 @@
 // preview mode, as a preview after every click runs it: file read, palette conversion against
 // WOLF3D, placement on a 512 square, Average Square down to 64 x 64 and the 8-bit file bytes.
 // "Warm" keeps one palette store across runs as the program does; "Cold" starts each run with a
-// fresh store, like the first preview after start-up.
+// fresh store, like the first preview after start-up; "WithReport" adds the mapping report, as
+// the window's preview has it.
 
 #include "engine/resize_bmp.h"
 #include "palette/palette_store.h"
@@ -38,9 +39,11 @@ public:
     qv::PaletteStore store;
     qv::ConversionOptions options;
     int previews = 0;
+    bool withReport = false; // the window wants the mapping report with every preview
 
     qv::DialogService &Dialogs() override { return dialogs; }
     void ShowPreview(const qv::PreviewPicture &) override { ++previews; }
+    bool WantsMappingReport() const override { return withReport; }
     qv::ConversionOptions SwitchConvertPaletteOn() override { return options; }
 };
 
@@ -126,6 +129,19 @@ void BM_ResizeBMPPreviewWarm(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ResizeBMPPreviewWarm)->Unit(benchmark::kMillisecond);
+
+// As the window previews: with the mapping report line under the picture.
+void BM_ResizeBMPPreviewWithReport(benchmark::State &state)
+{
+    const PictureOnDisk picture;
+    BenchHost host;
+    host.withReport = true;
+    Preview(state, host, picture.Path());
+    for (auto _ : state) {
+        Preview(state, host, picture.Path());
+    }
+}
+BENCHMARK(BM_ResizeBMPPreviewWithReport)->Unit(benchmark::kMillisecond);
 
 void BM_ResizeBMPPreviewCold(benchmark::State &state)
 {
