@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "platform/allocator_tuning.h"
 #include "platform/arguments.h"
 #include "platform/terminal.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char **argv)
 {
+    qv::KeepFreedMemoryForReuse();
     const qv::Utf8Console console;
     const std::vector<std::string> args = qv::ProgramArguments(argc, argv);
     const int status =

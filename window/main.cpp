@@ -1,3 +1,4 @@
+#include "platform/allocator_tuning.h"
 #include "platform/app_info.h"
 #include "platform/qt/qt_dialog_service.h"
 #include "platform/settings_location.h"
@@ -8,6 +9,7 @@
 
 int main(int argc, char **argv)
 {
+    qv::KeepFreedMemoryForReuse(); // before Qt allocates anything
     QApplication app(argc, argv);
     const qv::SettingsLocation location = qv::CurrentSettingsLocation();
     const std::string settingsFile = qv::SettingsFilePath(location.folder);
