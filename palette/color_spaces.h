@@ -58,13 +58,10 @@ ColorPoint OkLabOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 ColorPoint CieLabOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
 // The square of the CIEDE2000 difference of two CIE L*a*b* colours, after Sharma, Wu and Dalal.
-// It is never less than the square of (second.x - first.x) / kLargestLightnessWeight.
 double Ciede2000Squared(const ColorPoint &first, const ColorPoint &second);
 // CIEDE2000's sqrt(C^7 / (C^7 + 25^7)), of which G and R_C are made.
 double Ciede2000ChromaShare(double chroma);
 // CIEDE2000's lightness weight S_L at a mean lightness; it grows with the distance from 50.
 double Ciede2000LightnessWeight(double meanLightness);
-// The largest value of CIEDE2000's lightness weight S_L (at mean lightness 0 or 100), rounded up.
-inline constexpr double kLargestLightnessWeight = 1.74700;
 
 } // namespace qv
