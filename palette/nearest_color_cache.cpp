@@ -94,11 +94,7 @@ int NearestColorCache::SearchWide(CandidateList, int, int, int) const
 void NearestColorCache::MakeTables()
 {
     for (std::size_t level = 0; level < kShifts.size(); ++level) {
-        levels_[level].reset(
-            static_cast<CandidateList *>(std::calloc(CellCount(level), sizeof(CandidateList))));
-        if (!levels_[level]) {
-            throw std::bad_alloc();
-        }
+        levels_[level] = Cells(CellCount(level));
     }
     pool_.reserve(std::size_t {1} << 16);
 }
@@ -129,7 +125,7 @@ void NearestColorCache::Reset(
     pool_.resize(pool_.size() + kPadding);
     lastColour_ = kNoColour;
     for (Cells &cells : levels_) {
-        cells.reset();
+        cells = Cells();
     }
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "palette/color_matching.h"
+#include "platform/zeroed_table.h"
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
 namespace qv {
@@ -87,11 +86,8 @@ private:
         bool Built() const { return countPlusOne != 0; }
         std::int32_t Count() const { return static_cast<std::int32_t>(countPlusOne) - 1; }
     };
-    // Cell tables come zeroed from calloc: pages not yet touched cost neither time nor memory.
-    struct FreeCells {
-        void operator()(CandidateList *cells) const { std::free(cells); }
-    };
-    using Cells = std::unique_ptr<CandidateList[], FreeCells>;
+    // Cell tables come as zero pages: pages not yet touched cost neither time nor memory.
+    using Cells = ZeroedTable<CandidateList>;
 
     static constexpr int kNoCandidate = 0x7FFFFFFF;
     static constexpr std::uint32_t kNoColour = 0xFFFFFFFF;

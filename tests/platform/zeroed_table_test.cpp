@@ -1,0 +1,48 @@
+#include "platform/zeroed_table.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+bool AllZero(const ZeroedTable<std::uint32_t> &table, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        if (table[i] != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A table made where a written one was just handed back is zero again, across sizes below and
+// above a page and the allocator's large-block threshold; a moved table keeps its contents and
+// leaves the source empty.
+TEST(ZeroedTable, NewTablesAreZeroAndMovesKeepTheContents)
+{
+    for (const std::size_t count :
+        {std::size_t {1}, std::size_t {1000}, std::size_t {32768}, std::size_t {1} << 20}) {
+        SCOPED_TRACE(count);
+        for (int round = 0; round < 2; ++round) {
+            ZeroedTable<std::uint32_t> table(count);
+            ASSERT_TRUE(table);
+            EXPECT_TRUE(AllZero(table, count));
+            for (std::size_t i = 0; i < count; ++i) {
+                table[i] = static_cast<std::uint32_t>(i) | 0x80000000U;
+            }
+            ZeroedTable<std::uint32_t> moved;
+            moved = std::move(table);
+            EXPECT_FALSE(table);
+            EXPECT_EQ(moved[count - 1], static_cast<std::uint32_t>(count - 1) | 0x80000000U);
+            moved = ZeroedTable<std::uint32_t>(count);
+            EXPECT_TRUE(AllZero(moved, count));
+        }
+    }
+}
+
+} // namespace
+} // namespace qv
