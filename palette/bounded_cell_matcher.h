@@ -33,6 +33,14 @@ public:
     void Reset(const std::array<MatchColor, 256> &colors, const std::array<bool, 256> &usable);
 
     int Find(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
+    // Whether every answer is kept per colour, and Prefetch so worth calling.
+    bool KeepsEveryAnswer() const { return answers_ != nullptr; }
+    void Prefetch(std::uint8_t blue, std::uint8_t green, std::uint8_t red) const
+    {
+        if (answers_) {
+            answers_->Prefetch(red, green, blue);
+        }
+    }
 
 private:
     struct Candidate {

@@ -32,6 +32,11 @@ public:
         return answers_.Find(red, green, blue, [&] { return Search(red, green, blue); });
     }
 
+    void Prefetch(std::uint8_t blue, std::uint8_t green, std::uint8_t red) const
+    {
+        answers_.Prefetch(red, green, blue);
+    }
+
 private:
     struct Entry {
         BoundPoint point;

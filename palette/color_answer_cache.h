@@ -40,6 +40,21 @@ public:
         return answers_[key];
     }
 
+    // Starts loading what Find will read for the colour, so a search of many colours waits for
+    // memory once for several of them instead of once each.
+    void Prefetch(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const
+    {
+#if defined(__GNUC__)
+        const std::uint32_t key = kSpread[red] << 2 | kSpread[green] << 1 | kSpread[blue];
+        __builtin_prefetch(&known_[key >> 6]);
+        __builtin_prefetch(&answers_[key]);
+#else
+        (void)red;
+        (void)green;
+        (void)blue;
+#endif
+    }
+
 private:
     // A value's bits 3 apart: bit i moves to bit 3 i.
     static constexpr std::array<std::uint32_t, 256> kSpread = [] {

@@ -32,6 +32,14 @@ public:
         return FindOther(blue, green, red);
     }
 
+    // Whether the current measure keeps every answer per colour: then Prefetch, called a few
+    // colours ahead of Find, hides the wait for memory on pictures of many colours.
+    bool KeepsEveryAnswer() const
+    {
+        return measure_ == DistanceMeasure::OkLab || measure_ == DistanceMeasure::Ciede2000;
+    }
+    void Prefetch(std::uint8_t blue, std::uint8_t green, std::uint8_t red) const;
+
 private:
     int FindOther(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
 

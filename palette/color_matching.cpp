@@ -100,6 +100,10 @@ void ConvertTo8BitBMP(DialogService &dialogs,
         const std::vector<std::uint8_t> input = std::exchange(pixels, std::move(output));
 
         const std::array<BrightnessTable, 3> brighten = BrightnessTables(offsets);
+        // Where every answer is kept per colour, a picture of many colours reads the table all
+        // over: asking for the answer a few pixels ahead overlaps those waits.
+        constexpr std::int32_t kAhead = 32;
+        const bool lookAhead = store.KeepsEveryAnswer();
         for (std::int32_t y = 0; y < height; ++y) {
             const auto rowStart = static_cast<std::size_t>(y * inputRow);
             const std::int32_t complete =
@@ -107,6 +111,11 @@ void ConvertTo8BitBMP(DialogService &dialogs,
             for (std::int32_t x = 0; x < complete; ++x) {
                 const std::uint8_t *in =
                     &input[rowStart + static_cast<std::size_t>(x * bytesPerPixel)];
+                if (lookAhead && x + kAhead < complete) {
+                    const std::uint8_t *next = in + kAhead * bytesPerPixel;
+                    store.Prefetch(
+                        brighten[0][next[0]], brighten[1][next[1]], brighten[2][next[2]]);
+                }
                 pixels[static_cast<std::size_t>(y * outputRow + x)] =
                     static_cast<std::uint8_t>(store.FindNearestColor(
                         brighten[0][in[0]], brighten[1][in[1]], brighten[2][in[2]]));

@@ -64,6 +64,13 @@ public:
     {
         return matcher_.Find(blue, green, red);
     }
+    // Hints that FindNearestColor will soon be asked for the colour; worth calling only while
+    // the measure keeps every answer.
+    bool KeepsEveryAnswer() const { return matcher_.KeepsEveryAnswer(); }
+    void Prefetch(std::uint8_t blue, std::uint8_t green, std::uint8_t red) const
+    {
+        matcher_.Prefetch(blue, green, red);
+    }
 
 private:
     // The palette file loaded last, as it was when read.
