@@ -32,6 +32,19 @@ public:
         return FindOther(blue, green, red);
     }
 
+    // Find's answer for each of count colours read as blue, green, red from pixels step bytes
+    // apart; a row at a time is faster under RGB.
+    void FindRow(const std::uint8_t *pixels, std::size_t step, std::size_t count, std::uint8_t *out)
+    {
+        if (measure_ == DistanceMeasure::Rgb) {
+            rgb_.FindRow(pixels, step, count, out);
+            return;
+        }
+        for (std::size_t i = 0; i < count; ++i, pixels += step) {
+            out[i] = static_cast<std::uint8_t>(FindOther(pixels[0], pixels[1], pixels[2]));
+        }
+    }
+
     // Whether the current measure keeps every answer per colour: then Prefetch, called a few
     // colours ahead of Find, hides the wait for memory on pictures of many colours.
     bool KeepsEveryAnswer() const

@@ -43,6 +43,38 @@ std::array<BrightnessTable, 3> BrightnessTables(const std::array<std::int32_t, 3
     return tables;
 }
 
+// The row's colours with the brightness offsets added, three bytes a pixel.
+void BrightenRow(const std::array<BrightnessTable, 3> &brighten,
+    const std::uint8_t *row,
+    std::size_t step,
+    std::size_t count,
+    std::uint8_t *to)
+{
+    for (std::size_t x = 0; x < count; ++x, row += step, to += 3) {
+        to[0] = brighten[0][row[0]];
+        to[1] = brighten[1][row[1]];
+        to[2] = brighten[2][row[2]];
+    }
+}
+
+// Where every answer is kept per colour, a picture of many colours reads the table all over:
+// asking for the answer a few pixels ahead overlaps those waits.
+void FindLookingAhead(PaletteStore &store,
+    const std::uint8_t *row,
+    std::size_t step,
+    std::size_t count,
+    std::uint8_t *out)
+{
+    constexpr std::size_t kAhead = 32;
+    for (std::size_t x = 0; x < count; ++x, row += step) {
+        if (x + kAhead < count) {
+            const std::uint8_t *next = row + kAhead * step;
+            store.Prefetch(next[0], next[1], next[2]);
+        }
+        out[x] = static_cast<std::uint8_t>(store.FindNearestColor(row[0], row[1], row[2]));
+    }
+}
+
 } // namespace
 
 int ColorDistance(std::uint8_t blue, std::uint8_t green, std::uint8_t red, const MatchColor &c)
@@ -100,25 +132,27 @@ void ConvertTo8BitBMP(DialogService &dialogs,
         const std::vector<std::uint8_t> input = std::exchange(pixels, std::move(output));
 
         const std::array<BrightnessTable, 3> brighten = BrightnessTables(offsets);
-        // Where every answer is kept per colour, a picture of many colours reads the table all
-        // over: asking for the answer a few pixels ahead overlaps those waits.
-        constexpr std::int32_t kAhead = 32;
+        const bool brightened = offsets != std::array<std::int32_t, 3> {};
+        std::vector<std::uint8_t> scratch(
+            brightened ? CheckedCast<std::size_t>(CheckedMul(width, 3)) : 0);
         const bool lookAhead = store.KeepsEveryAnswer();
         for (std::int32_t y = 0; y < height; ++y) {
             const auto rowStart = static_cast<std::size_t>(y * inputRow);
             const std::int32_t complete =
                 CompletePixels(input.size(), rowStart, width, bytesPerPixel);
-            for (std::int32_t x = 0; x < complete; ++x) {
-                const std::uint8_t *in =
-                    &input[rowStart + static_cast<std::size_t>(x * bytesPerPixel)];
-                if (lookAhead && x + kAhead < complete) {
-                    const std::uint8_t *next = in + kAhead * bytesPerPixel;
-                    store.Prefetch(
-                        brighten[0][next[0]], brighten[1][next[1]], brighten[2][next[2]]);
-                }
-                pixels[static_cast<std::size_t>(y * outputRow + x)] =
-                    static_cast<std::uint8_t>(store.FindNearestColor(
-                        brighten[0][in[0]], brighten[1][in[1]], brighten[2][in[2]]));
+            const auto count = static_cast<std::size_t>(complete);
+            const std::uint8_t *row = input.data() + rowStart;
+            auto step = static_cast<std::size_t>(bytesPerPixel);
+            if (brightened) {
+                BrightenRow(brighten, row, step, count, scratch.data());
+                row = scratch.data();
+                step = 3;
+            }
+            std::uint8_t *out = pixels.data() + static_cast<std::size_t>(y * outputRow);
+            if (lookAhead) {
+                FindLookingAhead(store, row, step, count, out);
+            } else {
+                store.FindNearestColors(row, step, count, out);
             }
             if (complete < width) {
                 Fail(kSubscriptOutOfRange); // the pixels converted so far stay

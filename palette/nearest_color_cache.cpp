@@ -84,18 +84,107 @@ __attribute__((target("avx2"))) int NearestColorCache::SearchWide(
     const int key = _mm_cvtsi128_si32(least);
     return key == kNoCandidate ? 0 : key & 0xFF;
 }
+
+__attribute__((target("avx2"))) void NearestColorCache::FindRowWide(
+    const std::uint8_t *pixels, std::size_t step, std::size_t count, std::uint8_t *out)
+{
+    if (!blocks_) {
+        MakeTables();
+    }
+    // As SearchWide, on a block of eight candidates, with every constant made once for the row.
+    const __m256i redBlueBytes = _mm256_set1_epi32(0x00FF00FF);
+    const __m256i lowByte = _mm256_set1_epi32(0xFF);
+    const Block *blocks = blocks_.get();
+    const BlockState *states = blockStates_.get();
+    std::uint32_t lastColour = lastColour_;
+    int lastAnswer = lastAnswer_;
+    for (std::size_t i = 0; i < count; ++i, pixels += step) {
+        const int blue = pixels[0];
+        const int green = pixels[1];
+        const int red = pixels[2];
+        const std::uint32_t colour = static_cast<std::uint32_t>(red) << 16
+            | static_cast<std::uint32_t>(green) << 8 | static_cast<std::uint32_t>(blue);
+        if (colour != lastColour) {
+            lastColour = colour;
+            const std::size_t cell = CellIndex(red, green, blue, kShifts[kFinest]);
+            if (states[cell] == kBlockMade) {
+                const __m256i v = _mm256_loadu_si256(
+                    reinterpret_cast<const __m256i *>(blocks[cell].candidates.data()));
+                const __m256i dRedBlue = _mm256_sub_epi16(
+                    _mm256_set1_epi32(red | blue << 16), _mm256_and_si256(v, redBlueBytes));
+                const __m256i dGreen = _mm256_sub_epi16(
+                    _mm256_set1_epi32(green), _mm256_and_si256(_mm256_srli_epi32(v, 8), lowByte));
+                const __m256i distance = _mm256_add_epi32(
+                    _mm256_madd_epi16(dRedBlue, dRedBlue), _mm256_madd_epi16(dGreen, dGreen));
+                const __m256i key =
+                    _mm256_or_si256(_mm256_slli_epi32(distance, 8), _mm256_srli_epi32(v, 24));
+                __m128i least =
+                    _mm_min_epi32(_mm256_castsi256_si128(key), _mm256_extracti128_si256(key, 1));
+                least = _mm_min_epi32(least, _mm_shuffle_epi32(least, 0x4E));
+                least = _mm_min_epi32(least, _mm_shuffle_epi32(least, 0xB1));
+                lastAnswer = _mm_cvtsi128_si32(least) & 0xFF;
+            } else {
+                lastAnswer = FindWithoutBlock(cell, red, green, blue);
+            }
+        }
+        out[i] = static_cast<std::uint8_t>(lastAnswer);
+    }
+    lastColour_ = lastColour;
+    lastAnswer_ = lastAnswer;
+}
 #else
 int NearestColorCache::SearchWide(CandidateList, int, int, int) const
 {
     return 0; // never called: wide_ is false where the processor cannot
 }
+
+void NearestColorCache::FindRowWide(const std::uint8_t *, std::size_t, std::size_t, std::uint8_t *)
+{
+    // never called: wide_ is false where the processor cannot
+}
+
+int NearestColorCache::FindWithoutBlock(std::size_t, int, int, int)
+{
+    return 0; // never called, as FindRowWide
+}
 #endif
+
+int NearestColorCache::FindWithoutBlock(std::size_t cell, int red, int green, int blue)
+{
+    const CandidateList list = FineList(red, green, blue);
+    const std::int32_t count = list.Count();
+    if (count < 1 || count > 8) {
+        blockStates_[cell] = kListTooLong;
+    } else if (blockStates_[cell] == kNoBlockYet) {
+        const Candidate *c = pool_.data() + list.start;
+        Block &block = blocks_[cell];
+        for (std::size_t k = 0; k < block.candidates.size(); ++k) {
+            block.candidates[k] = c[static_cast<std::int32_t>(k) < count ? k : 0];
+        }
+        blockStates_[cell] = kBlockMade;
+    }
+    return SearchWide(list, red, green, blue);
+}
+
+void NearestColorCache::FindRow(
+    const std::uint8_t *pixels, std::size_t step, std::size_t count, std::uint8_t *out)
+{
+    if (wide_) {
+        FindRowWide(pixels, step, count, out);
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i, pixels += step) {
+        out[i] = static_cast<std::uint8_t>(Find(pixels[0], pixels[1], pixels[2]));
+    }
+}
 
 void NearestColorCache::MakeTables()
 {
     for (std::size_t level = 0; level < kShifts.size(); ++level) {
         levels_[level] = Cells(CellCount(level));
     }
+    blocks_ = ZeroedTable<Block>(CellCount(kFinest));
+    blockStates_ = ZeroedTable<BlockState>(CellCount(kFinest));
     pool_.reserve(std::size_t {1} << 16);
 }
 
@@ -127,6 +216,8 @@ void NearestColorCache::Reset(
     for (Cells &cells : levels_) {
         cells = Cells();
     }
+    blocks_ = ZeroedTable<Block>();
+    blockStates_ = ZeroedTable<BlockState>();
 }
 
 NearestColorCache::CandidateList NearestColorCache::LevelList(

@@ -45,6 +45,12 @@ public:
         return lastAnswer_;
     }
 
+    // Find's answer for each of count colours, read as blue, green, red from pixels step bytes
+    // apart, into out: a row at a time, with the eight-at-a-time comparison set up once per row
+    // instead of once per colour.
+    void FindRow(
+        const std::uint8_t *pixels, std::size_t step, std::size_t count, std::uint8_t *out);
+
 private:
     int Search(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
     {
@@ -87,6 +93,13 @@ private:
     };
     // Cell tables come as zero pages: pages not yet touched cost neither time nor memory.
     using Cells = ZeroedTable<CandidateList>;
+    // A finest cell's list of at most eight candidates, in one 32-byte block: the rows are
+    // searched with one read of it instead of the list's place and then the list. The lanes
+    // past the list's end repeat its first candidate, which changes no least key.
+    struct alignas(32) Block {
+        std::array<Candidate, 8> candidates;
+    };
+    enum BlockState : std::uint8_t { kNoBlockYet = 0, kBlockMade = 1, kListTooLong = 2 };
 
     static constexpr int kNoCandidate = 0x7FFFFFFF;
     static constexpr std::uint32_t kNoColour = 0xFFFFFFFF;
@@ -121,6 +134,12 @@ private:
     }
     // Makes the cell tables, every list not built yet.
     void MakeTables();
+    // FindRow with the candidates compared eight at a time.
+    void FindRowWide(
+        const std::uint8_t *pixels, std::size_t step, std::size_t count, std::uint8_t *out);
+    // FindRowWide's answer for a colour whose finest cell has no block yet, or a list too long
+    // for one: makes the block where the list fits.
+    int FindWithoutBlock(std::size_t cell, int red, int green, int blue);
     // Search's answer with the candidates compared eight at a time.
     int SearchWide(CandidateList list, int red, int green, int blue) const;
     // The list of the cell at that level holding the colour, built (with its parents) if needed.
@@ -130,6 +149,8 @@ private:
 
     CandidateList usable_; // every usable colour once: the parent of the coarsest cells
     std::array<Cells, kShifts.size()> levels_;
+    ZeroedTable<Block> blocks_; // per finest cell
+    ZeroedTable<BlockState> blockStates_;
     // Every list, followed by kPadding spare entries, so that eight candidates can always be
     // read from the start of a list's last few.
     std::vector<Candidate> pool_;

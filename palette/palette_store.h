@@ -64,6 +64,13 @@ public:
     {
         return matcher_.Find(blue, green, red);
     }
+    // FindNearestColor of each of count colours read as blue, green, red from pixels step bytes
+    // apart, into out.
+    void FindNearestColors(
+        const std::uint8_t *pixels, std::size_t step, std::size_t count, std::uint8_t *out)
+    {
+        matcher_.FindRow(pixels, step, count, out);
+    }
     // Hints that FindNearestColor will soon be asked for the colour; worth calling only while
     // the measure keeps every answer.
     bool KeepsEveryAnswer() const { return matcher_.KeepsEveryAnswer(); }

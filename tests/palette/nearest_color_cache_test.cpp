@@ -5,6 +5,7 @@
 #include "platform/scripted_dialog_service.h"
 #include "tests/palette/match_tables.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <random>
@@ -58,6 +59,47 @@ TEST(NearestColorCache, EveryEvaluationAgreesWithThePlainSearch)
                     cache.Find(b, g, r) != FindNearestColorPlain(t.colors, t.usable, b, g, r);
             }
             EXPECT_EQ(mismatches, 0);
+        }
+    }
+}
+
+// A row at a time gives the plain search's answer for every colour: rows of three and of four
+// bytes a pixel, colours repeated along the row (the answer kept from the pixel before) and
+// colours from every cell, on every table, single candidates to lists too long for a block;
+// a row that follows single colours and a new table starts afresh.
+TEST(NearestColorCache, ARowAtATimeAgreesWithThePlainSearch)
+{
+    using Evaluation = NearestColorCache::Evaluation;
+    std::vector<std::array<std::uint8_t, 3>> colours = Probes(3000);
+    for (int k = 0; k < 2000; ++k) {
+        const auto v = static_cast<std::uint8_t>(k * 37 % 256);
+        colours.push_back({v, static_cast<std::uint8_t>(255 - v), static_cast<std::uint8_t>(k)});
+        colours.push_back(colours.back()); // the same colour twice in a row
+    }
+    for (const Evaluation evaluation : {Evaluation::OneByOne, Evaluation::Fastest}) {
+        NearestColorCache cache(evaluation);
+        for (const Table &t : Tables()) {
+            for (const std::size_t step : {std::size_t {3}, std::size_t {4}}) {
+                SCOPED_TRACE(t.name + ", " + std::to_string(step) + " bytes a pixel"
+                    + (evaluation == Evaluation::OneByOne ? ", one by one" : ""));
+                cache.Reset(t.colors, t.usable);
+                (void)cache.Find(colours[0][0], colours[0][1], colours[0][2]);
+                std::vector<std::uint8_t> row(colours.size() * step, 0xEE);
+                for (std::size_t i = 0; i < colours.size(); ++i) {
+                    std::copy(colours[i].begin(), colours[i].end(), row.begin() + i * step);
+                }
+                std::vector<std::uint8_t> found(colours.size() + 1, 0xEE);
+                cache.FindRow(row.data(), step, colours.size(), found.data());
+                int mismatches = 0;
+                for (std::size_t i = 0; i < colours.size(); ++i) {
+                    const auto &[b, g, r] = colours[i];
+                    mismatches += found[i] != FindNearestColorPlain(t.colors, t.usable, b, g, r);
+                }
+                EXPECT_EQ(mismatches, 0);
+                EXPECT_EQ(found.back(), 0xEE) << "written past the row";
+                const auto &[b, g, r] = colours.back();
+                EXPECT_EQ(cache.Find(b, g, r), found[colours.size() - 1]);
+            }
         }
     }
 }
