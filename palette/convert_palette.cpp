@@ -176,11 +176,6 @@ bool ConvertPalette(DialogService &dialogs,
             }
             return true;
         }
-        if (depth != 8) {
-            ConvertTo8BitBMP(dialogs, store, options.skip, pixels, width, height, depth, offsets);
-        }
-        const std::vector<std::uint8_t> source = std::move(pixels);
-
         // -1 equals no byte: without Apply Transparency nothing is replaced.
         std::int32_t inputTransparent = -1;
         std::uint8_t outputTransparent = 0;
@@ -188,17 +183,20 @@ bool ConvertPalette(DialogService &dialogs,
             inputTransparent = options.inputTransparentColor;
             outputTransparent = options.outputTransparentColor;
         }
-
-        pixels.assign(source.size(), 0);
-        IndexMap map(store, palette, offsets);
-        for (std::size_t p = 0; p < source.size(); ++p) {
-            const std::uint8_t b = source[p];
-            if (b == inputTransparent) {
-                pixels[p] = outputTransparent;
-            } else if (depth == 8) {
-                pixels[p] = map(b);
-            } else {
-                pixels[p] = b;
+        // Each byte is replaced where it lies: the input transparent index by the output's, an
+        // 8-bit picture's other indices by the entries nearest to their colours.
+        if (depth == 8) {
+            IndexMap map(store, palette, offsets);
+            for (std::uint8_t &b : pixels) {
+                b = b == inputTransparent ? outputTransparent : map(b);
+            }
+        } else {
+            ConvertTo8BitBMP(dialogs, store, options.skip, pixels, width, height, depth, offsets);
+            if (inputTransparent >= 0) {
+                std::replace(pixels.begin(),
+                    pixels.end(),
+                    static_cast<std::uint8_t>(inputTransparent),
+                    outputTransparent);
             }
         }
         if (report != nullptr && indexed) {

@@ -183,7 +183,8 @@ void NearestColorCache::MakeTables()
     for (std::size_t level = 0; level < kShifts.size(); ++level) {
         levels_[level] = Cells(CellCount(level));
     }
-    blocks_ = ZeroedTable<Block>(CellCount(kFinest));
+    // A block is read only once made: a small picture writes a few of its pages.
+    blocks_ = ZeroedTable<Block>(CellCount(kFinest), TablePages::OnFirstTouch);
     blockStates_ = ZeroedTable<BlockState>(CellCount(kFinest));
     pool_.reserve(std::size_t {1} << 16);
 }

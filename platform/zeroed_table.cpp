@@ -10,22 +10,22 @@
 
 namespace qv {
 
-void *AllocateZeroedTable(std::size_t bytes)
+void *AllocateZeroedTable(std::size_t bytes, TablePages pages)
 {
     const std::size_t size = bytes == 0 ? 1 : bytes;
 #if defined(QV_ZEROED_BY_MMAP)
+    int flags = MAP_PRIVATE | MAP_ANONYMOUS;
 #if defined(MAP_POPULATE)
-    // Every page at once: cheaper than a fault for each page, read or written, as the table is
-    // first touched here and there.
-    constexpr int kFlags = MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE;
-#else
-    constexpr int kFlags = MAP_PRIVATE | MAP_ANONYMOUS;
+    if (pages == TablePages::AtOnce) {
+        flags |= MAP_POPULATE;
+    }
 #endif
-    void *memory = mmap(nullptr, size, PROT_READ | PROT_WRITE, kFlags, -1, 0);
+    void *memory = mmap(nullptr, size, PROT_READ | PROT_WRITE, flags, -1, 0);
     if (memory == MAP_FAILED) {
         throw std::bad_alloc();
     }
 #else
+    (void)pages;
     void *memory = std::calloc(size, 1);
     if (memory == nullptr) {
         throw std::bad_alloc();

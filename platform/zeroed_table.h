@@ -6,11 +6,16 @@
 
 namespace qv {
 
+// When the system maps a new table's pages: all at once, cheaper than a fault for each page when
+// the table is touched all over; or at each page's first touch, for a table of which a run may
+// use only a few pages.
+enum class TablePages { AtOnce, OnFirstTouch };
+
 // A table of `count` elements of a plain type, all zero bytes, for a sparse table filled on
 // demand. On POSIX systems the room comes straight from the system as untouched zero pages,
 // whatever the allocator's settings: making the table costs neither a clearing pass nor memory
 // for pages never written. Elsewhere it is a calloc. Throws std::bad_alloc.
-void *AllocateZeroedTable(std::size_t bytes);
+void *AllocateZeroedTable(std::size_t bytes, TablePages pages);
 void FreeZeroedTable(void *memory, std::size_t bytes);
 
 template <typename T> class ZeroedTable
@@ -19,8 +24,8 @@ template <typename T> class ZeroedTable
 
 public:
     ZeroedTable() = default;
-    explicit ZeroedTable(std::size_t count)
-        : data_(static_cast<T *>(AllocateZeroedTable(count * sizeof(T))))
+    explicit ZeroedTable(std::size_t count, TablePages pages = TablePages::AtOnce)
+        : data_(static_cast<T *>(AllocateZeroedTable(count * sizeof(T), pages)))
         , bytes_(count * sizeof(T))
     { }
     ZeroedTable(ZeroedTable &&other) noexcept
