@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 #include "platform/file_failure.h"
+#include "platform/new_file_by_link.h"
 #include "platform/open_file.h"
 #include "platform/replace_file.h"
 #include "platform/temporary_files.h"
@@ -228,6 +229,10 @@ void WriteAtomic(
     const std::string &path, const std::vector<std::uint8_t> &bytes, const std::string &model)
 {
     const WriteTargetFile target = WriteTarget(path);
+    const bool isNew = target.status && target.status->type() == fs::file_type::not_found;
+    if (isNew && model.empty() && WriteNewFileByLink(target.path, bytes.data(), bytes.size())) {
+        return;
+    }
     RenameOver(WriteTemporary(target, bytes.data(), bytes.size(), model), target.path);
 }
 

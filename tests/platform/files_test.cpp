@@ -2,6 +2,7 @@
 // and the temporary files a killed run leaves behind.
 #include "platform/file_failure.h"
 #include "platform/files.h"
+#include "platform/new_file_by_link.h"
 #include "platform/temporary_files.h"
 #include "tests/support/child_process.h"
 #include "tests/support/failure_number.h"
@@ -14,6 +15,7 @@
 #include <sched.h>
 #include <string>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <thread>
@@ -302,6 +304,35 @@ TEST(Folders, RaceToCreateOneIsWonByBoth)
     EXPECT_EQ(FailureNumberOf([&] { EnsureFolder(dir.File("no/such")); }), kPathNotFound);
 }
 
+// A new file is written without a name and then named: the bytes whole, nothing else in the
+// folder, the usual permission bits. A name that exists, or a folder that does not, is left to
+// the write by a temporary name.
+TEST(AtomicWrite, NewFilesAreNamedWhenWhole)
+{
+    const mode_t mask = umask(0);
+    umask(mask);
+    for (const std::size_t size : {std::size_t {0}, std::size_t {5}, std::size_t {1} << 20}) {
+        SCOPED_TRACE(size);
+        TempDir dir;
+        const std::vector<std::uint8_t> bytes(size, 0x5A);
+        const std::string file = dir.File("new.bmp");
+        if (!WriteNewFileByLink(file, bytes.data(), bytes.size())) {
+            GTEST_SKIP() << "no unnamed files on this file system";
+        }
+        EXPECT_EQ(ReadBytes(file), bytes);
+        EXPECT_EQ(Entries(dir.Path()), std::vector<std::string> {"new.bmp"});
+        struct stat info {
+        };
+        ASSERT_EQ(stat(file.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+
+        EXPECT_FALSE(WriteNewFileByLink(file, kNew.data(), kNew.size()));
+        EXPECT_EQ(ReadBytes(file), bytes);
+        EXPECT_FALSE(WriteNewFileByLink(dir.File("no/such.bmp"), kNew.data(), kNew.size()));
+        EXPECT_EQ(Entries(dir.Path()).size(), 1U);
+    }
+}
+
 // A write that fills the disk says so, leaves the file as it was and no temporary file. The disk
 // is a small memory file system mounted where only a child process sees it.
 TEST(Folders, FullDiskIsReportedAndLeavesNothing)
@@ -324,7 +355,19 @@ TEST(Folders, FullDiskIsReportedAndLeavesNothing)
             const bool named = failure.Number() == kDiskFull
                 && failure.Description() == "Disk full (writing " + picture + ")";
             const bool kept = ReadBytes(picture) == kOld && Entries(disk).size() == 1;
-            return named && kept ? 0 : 2;
+            if (!named || !kept) {
+                return 2;
+            }
+        }
+        // A new file too, written without a name first.
+        const std::string other = JoinPath(disk, "b.bmp");
+        try {
+            WriteFileAtomic(other, std::vector<std::uint8_t>(1 << 20, 9));
+            return 1;
+        } catch (const Failure &failure) {
+            const bool named = failure.Number() == kDiskFull
+                && failure.Description() == "Disk full (writing " + other + ")";
+            return named && Entries(disk).size() == 1 ? 0 : 2;
         }
     });
     if (result == test::kChildCannotRun) {
