@@ -65,7 +65,9 @@ std::vector<ConvertJob> PrepareJobs(
     std::set<std::string> inputIdentities;
     for (const InputFile &input : inputs) {
         if (input.problem.empty()) {
-            inputIdentities.insert(PathIdentity(input.file));
+            // Found while listing: the file is looked at once for both.
+            inputIdentities.insert(
+                input.identity.empty() ? PathIdentity(input.file) : input.identity);
         }
     }
     std::set<std::string> claimed; // outputs already promised to an earlier input

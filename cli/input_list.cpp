@@ -50,15 +50,16 @@ std::vector<InputFile> ExpandPaths(const std::vector<std::string> &paths)
     std::vector<InputFile> inputs;
     std::set<std::string> seen;
     auto add = [&](const std::string &file) {
-        if (seen.insert(PathIdentity(file)).second) {
-            inputs.push_back({file, {}});
+        std::string identity = PathIdentity(file);
+        if (seen.insert(identity).second) {
+            inputs.push_back({file, {}, std::move(identity)});
         }
     };
     for (const std::string &path : paths) {
         if (FolderExists(path)) {
             const std::vector<std::string> names = ListFiles(path, kPicturePattern);
             if (names.empty()) {
-                inputs.push_back({path, EmptyFolderProblem(path)});
+                inputs.push_back({path, EmptyFolderProblem(path), {}});
             }
             for (const std::string &name : names) {
                 add(JoinPath(path, name));
@@ -66,7 +67,7 @@ std::vector<InputFile> ExpandPaths(const std::vector<std::string> &paths)
         } else if (FileExists(path)) {
             add(path);
         } else {
-            inputs.push_back({path, MissingProblem(path)});
+            inputs.push_back({path, MissingProblem(path), {}});
         }
     }
     return inputs;

@@ -9,6 +9,7 @@ namespace qv::cli {
 struct InputFile {
     std::string file; // the argument, or a folder argument joined with a file name
     std::string problem; // not empty: nothing to convert here, for this reason
+    std::string identity; // PathIdentity(file) as found while listing; empty with a problem
 };
 
 // The pictures named by the arguments, in order: a file as it is, a folder as its *.bmp and *.png

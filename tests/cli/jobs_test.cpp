@@ -55,7 +55,7 @@ TEST(Jobs, BackupFoldersAreMadeOnceAndAPlainFileInTheWayIsRefused)
     dir.Write("blocked/Quorvantile Backup", std::string("a file"));
     std::vector<InputFile> inputs;
     for (const char *file : {"made/a.bmp", "made/b.bmp", "kept/c.bmp", "blocked/d.bmp"}) {
-        inputs.push_back({dir.Write(file, std::string("x")), ""});
+        inputs.push_back({dir.Write(file, std::string("x")), "", {}});
     }
     const auto blockedBefore = test::Snapshot(dir.File("blocked"));
     const std::vector<ConvertJob> jobs = PrepareJobs(inputs, "");
@@ -79,9 +79,9 @@ TEST(Jobs, AnOutputNeverLandsOnAnInputOrAnEarlierOutput)
     fs::create_directories(dir.File("out"));
     std::vector<InputFile> inputs;
     for (const char *file : {"a/x.bmp", "b/x.bmp", "a/y.bmp", "out/z.bmp"}) {
-        inputs.push_back({dir.Write(file, std::string("x")), ""});
+        inputs.push_back({dir.Write(file, std::string("x")), "", {}});
     }
-    inputs.push_back({dir.File("gone.bmp"), "no such file or folder"});
+    inputs.push_back({dir.File("gone.bmp"), "no such file or folder", {}});
     const std::vector<ConvertJob> jobs = PrepareJobs(inputs, dir.File("out"));
     ASSERT_EQ(jobs.size(), 5U);
     EXPECT_EQ(jobs[0].problem, "");
