@@ -53,13 +53,38 @@ bool NearestColorCache::WideAvailable()
 // Each candidate is read as one 32-bit lane: red in the low byte, then green, blue and the
 // index. Red and blue become a pair of 16-bit differences whose squares one multiply-add sums;
 // green is a pair with zero. Lanes past the list's end hold kNoCandidate.
+namespace {
+
+// The keys, distance << 8 | index, of eight candidates against the colour: red | blue << 16 and
+// green in every lane.
+__attribute__((target("avx2"))) inline __m256i CandidateKeys(
+    __m256i candidates, __m256i redBlue, __m256i green)
+{
+    const __m256i dRedBlue =
+        _mm256_sub_epi16(redBlue, _mm256_and_si256(candidates, _mm256_set1_epi32(0x00FF00FF)));
+    const __m256i dGreen = _mm256_sub_epi16(
+        green, _mm256_and_si256(_mm256_srli_epi32(candidates, 8), _mm256_set1_epi32(0xFF)));
+    const __m256i distance =
+        _mm256_add_epi32(_mm256_madd_epi16(dRedBlue, dRedBlue), _mm256_madd_epi16(dGreen, dGreen));
+    return _mm256_or_si256(_mm256_slli_epi32(distance, 8), _mm256_srli_epi32(candidates, 24));
+}
+
+// The least of eight keys.
+__attribute__((target("avx2"))) inline int LeastKey(__m256i keys)
+{
+    __m128i least = _mm_min_epi32(_mm256_castsi256_si128(keys), _mm256_extracti128_si256(keys, 1));
+    least = _mm_min_epi32(least, _mm_shuffle_epi32(least, 0x4E));
+    least = _mm_min_epi32(least, _mm_shuffle_epi32(least, 0xB1));
+    return _mm_cvtsi128_si32(least);
+}
+
+} // namespace
+
 __attribute__((target("avx2"))) int NearestColorCache::SearchWide(
     CandidateList list, int red, int green, int blue) const
 {
     static_assert(sizeof(Candidate) == 4);
     const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    const __m256i redBlueBytes = _mm256_set1_epi32(0x00FF00FF);
-    const __m256i lowByte = _mm256_set1_epi32(0xFF);
     const __m256i redBlue = _mm256_set1_epi32(red | blue << 16);
     const __m256i greenOnly = _mm256_set1_epi32(green);
     const __m256i none = _mm256_set1_epi32(kNoCandidate);
@@ -68,20 +93,11 @@ __attribute__((target("avx2"))) int NearestColorCache::SearchWide(
     const std::int32_t count = list.Count();
     for (std::int32_t k = 0; k < count; k += 8) {
         const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(c + k));
-        const __m256i dRedBlue = _mm256_sub_epi16(redBlue, _mm256_and_si256(v, redBlueBytes));
-        const __m256i dGreen =
-            _mm256_sub_epi16(greenOnly, _mm256_and_si256(_mm256_srli_epi32(v, 8), lowByte));
-        const __m256i distance = _mm256_add_epi32(
-            _mm256_madd_epi16(dRedBlue, dRedBlue), _mm256_madd_epi16(dGreen, dGreen));
-        const __m256i key =
-            _mm256_or_si256(_mm256_slli_epi32(distance, 8), _mm256_srli_epi32(v, 24));
         const __m256i inList = _mm256_cmpgt_epi32(_mm256_set1_epi32(count - k), lanes);
-        best = _mm256_min_epi32(best, _mm256_blendv_epi8(none, key, inList));
+        best = _mm256_min_epi32(
+            best, _mm256_blendv_epi8(none, CandidateKeys(v, redBlue, greenOnly), inList));
     }
-    __m128i least = _mm_min_epi32(_mm256_castsi256_si128(best), _mm256_extracti128_si256(best, 1));
-    least = _mm_min_epi32(least, _mm_shuffle_epi32(least, 0x4E));
-    least = _mm_min_epi32(least, _mm_shuffle_epi32(least, 0xB1));
-    const int key = _mm_cvtsi128_si32(least);
+    const int key = LeastKey(best);
     return key == kNoCandidate ? 0 : key & 0xFF;
 }
 
@@ -91,9 +107,7 @@ __attribute__((target("avx2"))) void NearestColorCache::FindRowWide(
     if (!blocks_) {
         MakeTables();
     }
-    // As SearchWide, on a block of eight candidates, with every constant made once for the row.
-    const __m256i redBlueBytes = _mm256_set1_epi32(0x00FF00FF);
-    const __m256i lowByte = _mm256_set1_epi32(0xFF);
+    // As SearchWide, on a block of eight candidates.
     const Block *blocks = blocks_.get();
     const BlockState *states = blockStates_.get();
     std::uint32_t lastColour = lastColour_;
@@ -110,19 +124,9 @@ __attribute__((target("avx2"))) void NearestColorCache::FindRowWide(
             if (states[cell] == kBlockMade) {
                 const __m256i v = _mm256_loadu_si256(
                     reinterpret_cast<const __m256i *>(blocks[cell].candidates.data()));
-                const __m256i dRedBlue = _mm256_sub_epi16(
-                    _mm256_set1_epi32(red | blue << 16), _mm256_and_si256(v, redBlueBytes));
-                const __m256i dGreen = _mm256_sub_epi16(
-                    _mm256_set1_epi32(green), _mm256_and_si256(_mm256_srli_epi32(v, 8), lowByte));
-                const __m256i distance = _mm256_add_epi32(
-                    _mm256_madd_epi16(dRedBlue, dRedBlue), _mm256_madd_epi16(dGreen, dGreen));
-                const __m256i key =
-                    _mm256_or_si256(_mm256_slli_epi32(distance, 8), _mm256_srli_epi32(v, 24));
-                __m128i least =
-                    _mm_min_epi32(_mm256_castsi256_si128(key), _mm256_extracti128_si256(key, 1));
-                least = _mm_min_epi32(least, _mm_shuffle_epi32(least, 0x4E));
-                least = _mm_min_epi32(least, _mm_shuffle_epi32(least, 0xB1));
-                lastAnswer = _mm_cvtsi128_si32(least) & 0xFF;
+                lastAnswer = LeastKey(CandidateKeys(
+                                 v, _mm256_set1_epi32(red | blue << 16), _mm256_set1_epi32(green)))
+                    & 0xFF;
             } else {
                 lastAnswer = FindWithoutBlock(cell, red, green, blue);
             }
