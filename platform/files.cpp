@@ -230,7 +230,7 @@ void WriteAtomic(
 {
     const WriteTargetFile target = WriteTarget(path);
     const bool isNew = target.status && target.status->type() == fs::file_type::not_found;
-    if (isNew && model.empty() && WriteNewFileByLink(target.path, bytes.data(), bytes.size())) {
+    if (isNew && WriteNewFileByLink(target.path, bytes.data(), bytes.size(), model)) {
         return;
     }
     RenameOver(WriteTemporary(target, bytes.data(), bytes.size(), model), target.path);

@@ -22,7 +22,7 @@ std::vector<std::uint8_t> ReadFileStart(
 // the target, so a failure half-way never leaves a truncated file behind. A file replaced keeps
 // its permission bits. When path is a symbolic link its target is replaced and the link stays.
 // A file that does not exist yet is written without a name and then named where the system
-// can (WriteNewFileByLink).
+// can (WriteNewFileByLink), a copy's permission bits and time set before.
 void WriteFileAtomic(const std::string &path, const std::vector<std::uint8_t> &bytes);
 
 // WriteFileAtomic for a copy of original (a backup): the new file gets the original's

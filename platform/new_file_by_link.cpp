@@ -10,6 +10,7 @@
 #if defined(__linux__)
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -40,9 +41,28 @@ bool WriteAll(int descriptor, const std::uint8_t *data, std::size_t size)
     return true;
 }
 
+// Gives the unnamed file the original's permission bits (of a regular file) and modification
+// time, the access time left as it is.
+bool TakeAfter(int descriptor, const std::string &original)
+{
+    struct stat info {
+    };
+    if (stat(Utf8Path(original).c_str(), &info) != 0) {
+        return false;
+    }
+    if (S_ISREG(info.st_mode) && fchmod(descriptor, info.st_mode & 0777) != 0) {
+        return false;
+    }
+    const struct timespec times[2] = {{0, UTIME_OMIT}, info.st_mtim};
+    return futimens(descriptor, times) == 0;
+}
+
 } // namespace
 
-bool WriteNewFileByLink(const std::string &path, const std::uint8_t *data, std::size_t size)
+bool WriteNewFileByLink(const std::string &path,
+    const std::uint8_t *data,
+    std::size_t size,
+    const std::string &original)
 {
     const std::filesystem::path name = Utf8Path(path);
     std::filesystem::path folder = name.parent_path();
@@ -57,6 +77,10 @@ bool WriteNewFileByLink(const std::string &path, const std::uint8_t *data, std::
         const std::error_code error = LastError();
         close(descriptor);
         throw FileFailure(error, "writing", path);
+    }
+    if (!original.empty() && !TakeAfter(descriptor, original)) {
+        close(descriptor);
+        return false;
     }
     char self[64];
     std::snprintf(self, sizeof self, "/proc/self/fd/%d", descriptor);
@@ -74,7 +98,7 @@ bool WriteNewFileByLink(const std::string &path, const std::uint8_t *data, std::
     return true;
 }
 #else
-bool WriteNewFileByLink(const std::string &, const std::uint8_t *, std::size_t)
+bool WriteNewFileByLink(const std::string &, const std::uint8_t *, std::size_t, const std::string &)
 {
     return false;
 }

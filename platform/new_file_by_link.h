@@ -14,7 +14,12 @@ namespace qv {
 // having changed nothing, where this cannot be done: another system, a file system without
 // unnamed files, no /proc, or the name taken in the meantime; the caller then writes by a
 // temporary name, which also reports whatever keeps the folder from being written. Throws the
-// file failure, "writing" the path, when the bytes cannot be written.
-bool WriteNewFileByLink(const std::string &path, const std::uint8_t *data, std::size_t size);
+// file failure, "writing" the path, when the bytes cannot be written. With an original (a backup
+// copy), the new file gets the original's permission bits and modification time before it is
+// named; when the original cannot be looked at, false as well.
+bool WriteNewFileByLink(const std::string &path,
+    const std::uint8_t *data,
+    std::size_t size,
+    const std::string &original = {});
 
 } // namespace qv

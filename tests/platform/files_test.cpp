@@ -305,8 +305,8 @@ TEST(Folders, RaceToCreateOneIsWonByBoth)
 }
 
 // A new file is written without a name and then named: the bytes whole, nothing else in the
-// folder, the usual permission bits. A name that exists, or a folder that does not, is left to
-// the write by a temporary name.
+// folder, the usual permission bits, or a copy's original's bits and time. A name that exists,
+// a folder or an original that does not, is left to the write by a temporary name.
 TEST(AtomicWrite, NewFilesAreNamedWhenWhole)
 {
     const mode_t mask = umask(0);
@@ -330,6 +330,19 @@ TEST(AtomicWrite, NewFilesAreNamedWhenWhole)
         EXPECT_EQ(ReadBytes(file), bytes);
         EXPECT_FALSE(WriteNewFileByLink(dir.File("no/such.bmp"), kNew.data(), kNew.size()));
         EXPECT_EQ(Entries(dir.Path()).size(), 1U);
+
+        // A copy takes its original's bits and time; a missing original is left to the other way.
+        const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+        fs::permissions(file, fs::perms(0640));
+        fs::last_write_time(file, old);
+        const std::string copy = dir.File("copy.bmp");
+        ASSERT_TRUE(WriteNewFileByLink(copy, bytes.data(), bytes.size(), file));
+        EXPECT_EQ(ReadBytes(copy), bytes);
+        EXPECT_EQ(fs::status(copy).permissions(), fs::perms(0640));
+        EXPECT_EQ(fs::last_write_time(copy), old);
+        EXPECT_FALSE(
+            WriteNewFileByLink(dir.File("c2.bmp"), kNew.data(), kNew.size(), dir.File("gone")));
+        EXPECT_EQ(Entries(dir.Path()), (std::vector<std::string> {"copy.bmp", "new.bmp"}));
     }
 }
 
