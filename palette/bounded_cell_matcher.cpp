@@ -135,16 +135,6 @@ void BoundedCellMatcher::Reset(
     }
 }
 
-int BoundedCellMatcher::Find(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
-{
-    // Under OKLab a known colour is one read of the answer table, before any cell list.
-    if (answers_) {
-        return answers_->Find(
-            red, green, blue, [&] { return static_cast<std::uint8_t>(Search(blue, green, red)); });
-    }
-    return Search(blue, green, red);
-}
-
 int BoundedCellMatcher::Search(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
 {
     CandidateList list = levels_[kFinest][CellIndex(red, green, blue, kShifts[kFinest])];

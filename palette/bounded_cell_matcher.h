@@ -32,14 +32,15 @@ public:
 
     void Reset(const std::array<MatchColor, 256> &colors, const std::array<bool, 256> &usable);
 
-    int Find(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
-    // Whether every answer is kept per colour, and Prefetch so worth calling.
-    bool KeepsEveryAnswer() const { return answers_ != nullptr; }
-    void Prefetch(std::uint8_t blue, std::uint8_t green, std::uint8_t red) const
+    int Find(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
     {
+        // Under OKLab a known colour is one read of the answer table, before any cell list.
         if (answers_) {
-            answers_->Prefetch(red, green, blue);
+            return answers_->Find(red, green, blue, [&] {
+                return static_cast<std::uint8_t>(Search(blue, green, red));
+            });
         }
+        return Search(blue, green, red);
     }
 
 private:

@@ -51,9 +51,7 @@ int ColorMatcher::FindOther(std::uint8_t blue, std::uint8_t green, std::uint8_t 
 void ColorMatcher::Prefetch(std::uint8_t blue, std::uint8_t green, std::uint8_t red) const
 {
     const auto slot = static_cast<std::size_t>(measure_);
-    if (measure_ == DistanceMeasure::OkLab && okLab_ && current_[slot]) {
-        okLab_->Prefetch(blue, green, red);
-    } else if (measure_ == DistanceMeasure::Ciede2000 && ciede2000_ && current_[slot]) {
+    if (measure_ == DistanceMeasure::Ciede2000 && ciede2000_ && current_[slot]) {
         ciede2000_->Prefetch(blue, green, red);
     }
 }

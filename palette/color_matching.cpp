@@ -135,7 +135,7 @@ void ConvertTo8BitBMP(DialogService &dialogs,
         const bool brightened = offsets != std::array<std::int32_t, 3> {};
         std::vector<std::uint8_t> scratch(
             brightened ? CheckedCast<std::size_t>(CheckedMul(width, 3)) : 0);
-        const bool lookAhead = store.KeepsEveryAnswer();
+        const bool lookAhead = store.PrefetchPays();
         for (std::int32_t y = 0; y < height; ++y) {
             const auto rowStart = static_cast<std::size_t>(y * inputRow);
             const std::int32_t complete =

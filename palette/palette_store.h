@@ -72,8 +72,8 @@ public:
         matcher_.FindRow(pixels, step, count, out);
     }
     // Hints that FindNearestColor will soon be asked for the colour; worth calling only while
-    // the measure keeps every answer.
-    bool KeepsEveryAnswer() const { return matcher_.KeepsEveryAnswer(); }
+    // PrefetchPays().
+    bool PrefetchPays() const { return matcher_.PrefetchPays(); }
     void Prefetch(std::uint8_t blue, std::uint8_t green, std::uint8_t red) const
     {
         matcher_.Prefetch(blue, green, red);
