@@ -64,4 +64,9 @@ Failure FileFailure(std::int32_t number, const char *operation, const std::strin
         number, FailureDescription(number) + " (" + operation + " " + NativePath(path) + ")");
 }
 
+std::error_code LastSystemError(int fallback)
+{
+    return {errno != 0 ? errno : fallback, std::generic_category()};
+}
+
 } // namespace qv

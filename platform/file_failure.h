@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 
+#include <cerrno>
 #include <string>
 #include <system_error>
 
@@ -12,6 +13,9 @@ namespace qv {
 // rest. The description names the reason, what was being done and the file, as a user needs it:
 // "Disk full (writing /pics/a.bmp)", "Permission denied (reading /pics/b.bmp)".
 Failure FileFailure(const std::error_code &error, const char *operation, const std::string &path);
+
+// The reason errno gives for the call that just failed; fallback when the call left none.
+std::error_code LastSystemError(int fallback = EIO);
 
 // The same description for a failure number of the program's own choosing.
 Failure FileFailure(std::int32_t number, const char *operation, const std::string &path);

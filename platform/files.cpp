@@ -29,11 +29,6 @@ namespace fs = std::filesystem;
 namespace qv {
 namespace {
 
-std::error_code LastError(int fallback = EIO)
-{
-    return {errno != 0 ? errno : fallback, std::generic_category()};
-}
-
 struct FileCloser {
     void operator()(std::FILE *file) const { std::fclose(file); }
 };
@@ -49,7 +44,7 @@ FileHandle OpenForReading(const std::string &path)
     errno = 0;
     FileHandle file(OpenFile(path, "rb"));
     if (!file) {
-        throw FileFailure(LastError(ENOENT), "reading", path);
+        throw FileFailure(LastSystemError(ENOENT), "reading", path);
     }
     return file;
 }
@@ -66,7 +61,7 @@ std::uint64_t OpenLength(std::FILE *file, const std::string &path)
     const int result = fstat(fileno(file), &info);
 #endif
     if (result != 0 || info.st_size < 0) {
-        throw FileFailure(LastError(), "reading", path);
+        throw FileFailure(LastSystemError(), "reading", path);
     }
     return static_cast<std::uint64_t>(info.st_size);
 }
@@ -78,7 +73,7 @@ std::vector<std::uint8_t> ReadStart(std::FILE *file, std::uint64_t count, const 
     errno = 0;
     const std::size_t got = count == 0 ? 0 : std::fread(bytes.data(), 1, bytes.size(), file);
     if (got < bytes.size() && std::ferror(file) != 0) {
-        throw FileFailure(LastError(), "reading", path);
+        throw FileFailure(LastSystemError(), "reading", path);
     }
     bytes.resize(got);
     return bytes;
@@ -103,13 +98,13 @@ std::vector<std::uint8_t> ReadDescriptorStart(
     errno = 0;
     const int descriptor = open(Utf8Path(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
-        throw FileFailure(LastError(ENOENT), "reading", path);
+        throw FileFailure(LastSystemError(ENOENT), "reading", path);
     }
     const DescriptorCloser closer(descriptor);
     struct stat info {
     };
     if (fstat(descriptor, &info) != 0 || info.st_size < 0) {
-        throw FileFailure(LastError(), "reading", path);
+        throw FileFailure(LastSystemError(), "reading", path);
     }
     if (S_ISDIR(info.st_mode)) {
         throw FileFailure(std::make_error_code(std::errc::is_a_directory), "reading", path);
@@ -124,7 +119,7 @@ std::vector<std::uint8_t> ReadDescriptorStart(
             continue;
         }
         if (read_now < 0) {
-            throw FileFailure(LastError(), "reading", path);
+            throw FileFailure(LastSystemError(), "reading", path);
         }
         if (read_now == 0) {
             break; // shorter than it was a moment ago
@@ -177,14 +172,14 @@ std::string WriteTemporary(const WriteTargetFile &targetFile,
     errno = 0;
     std::FILE *file = CreateNewFile(temp);
     if (file == nullptr) {
-        throw FileFailure(LastError(), "writing", target);
+        throw FileFailure(LastSystemError(), "writing", target);
     }
     // The bytes are all there already: written in one go, not through the stream's buffer.
     std::setvbuf(file, nullptr, _IONBF, 0);
     errno = 0;
     const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
     const bool flushed = std::fflush(file) == 0;
-    const std::error_code writeError = LastError();
+    const std::error_code writeError = LastSystemError();
     const bool closed = std::fclose(file) == 0;
     std::error_code error;
     if (!written || !flushed || !closed) {

@@ -19,11 +19,6 @@ namespace qv {
 #if defined(__linux__) && defined(O_TMPFILE)
 namespace {
 
-std::error_code LastError()
-{
-    return {errno != 0 ? errno : EIO, std::generic_category()};
-}
-
 bool WriteAll(int descriptor, const std::uint8_t *data, std::size_t size)
 {
     while (size > 0) {
@@ -74,7 +69,7 @@ bool WriteNewFileByLink(const std::string &path,
         return false;
     }
     if (!WriteAll(descriptor, data, size)) {
-        const std::error_code error = LastError();
+        const std::error_code error = LastSystemError();
         close(descriptor);
         throw FileFailure(error, "writing", path);
     }
@@ -91,7 +86,7 @@ bool WriteNewFileByLink(const std::string &path,
     errno = 0;
     if (close(descriptor) != 0 && errno != EINTR) {
         // Where closing reports a failed write, the name must not keep a part of the bytes.
-        const std::error_code error = LastError();
+        const std::error_code error = LastSystemError();
         unlink(name.c_str());
         throw FileFailure(error, "writing", path);
     }
