@@ -33,26 +33,33 @@ public:
     }
 
     // Find's answer for each of count colours read as blue, green, red from pixels step bytes
-    // apart; a row at a time is faster under RGB.
+    // apart; a row at a time is faster under RGB. Where Prefetch pays, a picture of many colours
+    // reads the kept answers all over, and asking for the one a few pixels ahead overlaps those
+    // waits.
     void FindRow(const std::uint8_t *pixels, std::size_t step, std::size_t count, std::uint8_t *out)
     {
         if (measure_ == DistanceMeasure::Rgb) {
             rgb_.FindRow(pixels, step, count, out);
             return;
         }
+        constexpr std::size_t kAhead = 32;
+        const bool lookAhead = PrefetchPays();
         for (std::size_t i = 0; i < count; ++i, pixels += step) {
+            if (lookAhead && i + kAhead < count) {
+                const std::uint8_t *next = pixels + kAhead * step;
+                Prefetch(next[0], next[1], next[2]);
+            }
             out[i] = static_cast<std::uint8_t>(FindOther(pixels[0], pixels[1], pixels[2]));
         }
     }
 
+private:
     // Whether Prefetch, called a few colours ahead of Find, pays under the current measure. Only
     // CIEDE2000 gains: a warm 512 x 512 picture of noise takes 2.1 ms with it and 2.9 ms
     // without. OKLab keeps every answer too but measured slower with it (4.0 to 4.8 ms against
     // 3.5 ms), so it is not asked.
     bool PrefetchPays() const { return measure_ == DistanceMeasure::Ciede2000; }
     void Prefetch(std::uint8_t blue, std::uint8_t green, std::uint8_t red) const;
-
-private:
     int FindOther(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
 
     DistanceMeasure measure_ = DistanceMeasure::Rgb;

@@ -57,24 +57,6 @@ void BrightenRow(const std::array<BrightnessTable, 3> &brighten,
     }
 }
 
-// Where every answer is kept per colour, a picture of many colours reads the table all over:
-// asking for the answer a few pixels ahead overlaps those waits.
-void FindLookingAhead(PaletteStore &store,
-    const std::uint8_t *row,
-    std::size_t step,
-    std::size_t count,
-    std::uint8_t *out)
-{
-    constexpr std::size_t kAhead = 32;
-    for (std::size_t x = 0; x < count; ++x, row += step) {
-        if (x + kAhead < count) {
-            const std::uint8_t *next = row + kAhead * step;
-            store.Prefetch(next[0], next[1], next[2]);
-        }
-        out[x] = static_cast<std::uint8_t>(store.FindNearestColor(row[0], row[1], row[2]));
-    }
-}
-
 } // namespace
 
 int ColorDistance(std::uint8_t blue, std::uint8_t green, std::uint8_t red, const MatchColor &c)
@@ -135,7 +117,6 @@ void ConvertTo8BitBMP(DialogService &dialogs,
         const bool brightened = offsets != std::array<std::int32_t, 3> {};
         std::vector<std::uint8_t> scratch(
             brightened ? CheckedCast<std::size_t>(CheckedMul(width, 3)) : 0);
-        const bool lookAhead = store.PrefetchPays();
         for (std::int32_t y = 0; y < height; ++y) {
             const auto rowStart = static_cast<std::size_t>(y * inputRow);
             const std::int32_t complete =
@@ -149,11 +130,7 @@ void ConvertTo8BitBMP(DialogService &dialogs,
                 step = 3;
             }
             std::uint8_t *out = pixels.data() + static_cast<std::size_t>(y * outputRow);
-            if (lookAhead) {
-                FindLookingAhead(store, row, step, count, out);
-            } else {
-                store.FindNearestColors(row, step, count, out);
-            }
+            store.FindNearestColors(row, step, count, out);
             if (complete < width) {
                 Fail(kSubscriptOutOfRange); // the pixels converted so far stay
             }

@@ -26,22 +26,34 @@ std::uint8_t Shifted(std::uint8_t value, int shift)
     return static_cast<std::uint8_t>(std::clamp(value + shift, 0, 255));
 }
 
-void Ordered(PaletteStore &store,
+// Matches each row at once, as the store searches fastest, after shift(x, y) is added to each
+// component of the pixel at x, y; transparent pixels keep their index.
+template <typename Shift>
+void MatchRows(PaletteStore &store,
     const std::vector<DitherPixel> &pixels,
     std::int32_t width,
+    std::int32_t height,
+    Shift &&shift,
     std::vector<std::uint8_t> &out)
 {
-    for (std::size_t p = 0; p < pixels.size(); ++p) {
-        const DitherPixel &px = pixels[p];
-        if (px.transparent) {
-            continue;
+    const auto columns = static_cast<std::size_t>(width);
+    std::vector<std::uint8_t> row(columns * 3); // blue, green, red, as the store reads them
+    std::vector<std::uint8_t> found(columns);
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::size_t first = static_cast<std::size_t>(y) * columns;
+        for (std::size_t x = 0; x < columns; ++x) {
+            const DitherPixel &px = pixels[first + x];
+            const int s = shift(x, static_cast<std::size_t>(y));
+            row[3 * x] = Shifted(px.blue, s);
+            row[3 * x + 1] = Shifted(px.green, s);
+            row[3 * x + 2] = Shifted(px.red, s);
         }
-        const auto x = static_cast<std::size_t>(static_cast<std::int32_t>(p) % width);
-        const auto y = static_cast<std::size_t>(static_cast<std::int32_t>(p) / width);
-        // (threshold + 0.5) / 64 - 0.5 steps of 32, in whole values: -16..15.
-        const int shift = (kBayer[y % 8][x % 8] * 32 + 16) / 64 - 16;
-        out[p] = static_cast<std::uint8_t>(store.FindNearestColor(
-            Shifted(px.blue, shift), Shifted(px.green, shift), Shifted(px.red, shift)));
+        store.FindNearestColors(row.data(), 3, columns, found.data());
+        for (std::size_t x = 0; x < columns; ++x) {
+            if (!pixels[first + x].transparent) {
+                out[first + x] = found[x];
+            }
+        }
     }
 }
 
@@ -116,14 +128,14 @@ std::vector<std::uint8_t> DitherToPalette(PaletteStore &store,
     if (mode == Dithering::FloydSteinberg) {
         FloydSteinberg(store, pixels, width, height, out);
     } else if (mode == Dithering::Ordered) {
-        Ordered(store, pixels, width, out);
+        // (threshold + 0.5) / 64 - 0.5 steps of 32, in whole values: -16..15.
+        const auto bayer = [](std::size_t x, std::size_t y) {
+            return (kBayer[y % 8][x % 8] * 32 + 16) / 64 - 16;
+        };
+        MatchRows(store, pixels, width, height, bayer, out);
     } else {
-        for (std::size_t p = 0; p < pixels.size(); ++p) {
-            if (!pixels[p].transparent) {
-                out[p] = static_cast<std::uint8_t>(
-                    store.FindNearestColor(pixels[p].blue, pixels[p].green, pixels[p].red));
-            }
-        }
+        const auto none = [](std::size_t, std::size_t) { return 0; };
+        MatchRows(store, pixels, width, height, none, out);
     }
     return out;
 }

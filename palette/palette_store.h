@@ -71,13 +71,6 @@ public:
     {
         matcher_.FindRow(pixels, step, count, out);
     }
-    // Hints that FindNearestColor will soon be asked for the colour; worth calling only while
-    // PrefetchPays().
-    bool PrefetchPays() const { return matcher_.PrefetchPays(); }
-    void Prefetch(std::uint8_t blue, std::uint8_t green, std::uint8_t red) const
-    {
-        matcher_.Prefetch(blue, green, red);
-    }
 
 private:
     // The palette file loaded last, as it was when read.

@@ -2,6 +2,7 @@
 #include "palette/color_spaces.h"
 #include "palette/convert_palette.h"
 #include "palette/distance_measure.h"
+#include "palette/dither.h"
 #include "palette/palette_store.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/fake_sink.h"
@@ -9,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -124,6 +126,45 @@ TEST(Dithering, KeepsTransparentPixelsAndSkippedEntriesOutAndIsDeterministic)
             } else {
                 ASSERT_FALSE(options.skip[out[p]]) << p << " got skipped entry " << int {out[p]};
             }
+        }
+    }
+}
+
+// Without dithering, rows are matched at once: each pixel gets exactly the plain search's entry
+// for its own colour under every measure, and a transparent pixel the transparent index, in
+// rows whose width is no multiple of the search's steps.
+TEST(Dithering, NoneGivesThePlainSearchsEntryOfEachPixel)
+{
+    constexpr std::int32_t kWidth = 37;
+    constexpr std::int32_t kHeight = 5;
+    std::mt19937 random(15);
+    std::vector<DitherPixel> pixels(static_cast<std::size_t>(kWidth * kHeight));
+    for (DitherPixel &px : pixels) {
+        px = {static_cast<std::uint8_t>(random()),
+            static_cast<std::uint8_t>(random()),
+            static_cast<std::uint8_t>(random()),
+            random() % 5 == 0};
+    }
+    for (const DistanceMeasure measure : {DistanceMeasure::Rgb,
+             DistanceMeasure::WeightedRgb,
+             DistanceMeasure::OkLab,
+             DistanceMeasure::Ciede2000}) {
+        SCOPED_TRACE(static_cast<int>(measure));
+        ScriptedDialogService dialogs;
+        PaletteStore store;
+        store.BuildMatchTable(dialogs, PaletteChoice {});
+        store.EnsureSnapshot(Options({"", measure, Dithering::None}).skip);
+        store.SetDistanceMeasure(measure);
+        const std::vector<std::uint8_t> out =
+            DitherToPalette(store, Dithering::None, pixels, kWidth, kHeight, 200);
+        ASSERT_EQ(out.size(), pixels.size());
+        for (std::size_t p = 0; p < pixels.size(); ++p) {
+            const DitherPixel &px = pixels[p];
+            const int expected = px.transparent
+                ? 200
+                : FindNearestColorPlain(
+                    measure, store.MatchColors(), store.UsableColors(), px.blue, px.green, px.red);
+            ASSERT_EQ(out[p], expected) << p;
         }
     }
 }
