@@ -38,12 +38,16 @@ std::size_t Utf8Length(const std::string &text, std::size_t i)
     return length;
 }
 
-std::string Escaped(unsigned char c)
+std::string Escaped(unsigned int codeUnit)
 {
     char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+    std::snprintf(buffer, sizeof buffer, "\\u%04x", codeUnit);
     return buffer;
 }
+
+// A byte that is no part of well-formed UTF-8 as the lone low surrogate U+DC80..U+DCFF, as
+// Python's surrogateescape and os.fsencode read it back to the same byte.
+constexpr unsigned int kSurrogateEscape = 0xDC00;
 
 std::string Number(double value)
 {
@@ -71,7 +75,7 @@ std::string JsonString(const std::string &text)
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
             const std::size_t length = Utf8Length(text, i);
-            json += length == 0 ? Escaped(c) : text.substr(i, length);
+            json += length == 0 ? Escaped(kSurrogateEscape + c) : text.substr(i, length);
             i += length == 0 ? 1 : length;
             continue;
         }

@@ -7,8 +7,9 @@
 namespace qv::cli {
 
 // text as a JSON string literal, quotes included. Well-formed UTF-8 passes through; any other
-// byte is read as Latin-1 (the program's text is 8-bit) and written as \u00XX, so the line
-// stays valid JSON whatever bytes a file name holds.
+// byte XX (a file name need not be UTF-8) is written as the escape \udcXX, the convention of
+// Python's surrogateescape: the line stays valid JSON, and a reader gets the name's bytes back
+// (os.fsencode(name) in Python), which a Latin-1 reading would not give.
 std::string JsonString(const std::string &text);
 
 // One line of --json output: {"file":...,"status":...,"message":...,"output":...}. The

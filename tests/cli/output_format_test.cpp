@@ -21,12 +21,12 @@ TEST(OutputFormat, JsonStringsStayValidWhateverTheBytes)
         {std::string(1, '\0'), "\"\\u0000\""},
         {"caf\xc3\xa9", "\"caf\xc3\xa9\""}, // UTF-8 passes
         {"\xf0\x9f\x98\x80", "\"\xf0\x9f\x98\x80\""},
-        {"caf\xe9", "\"caf\\u00e9\""}, // Latin-1
-        {"\xc3", "\"\\u00c3\""}, // cut short
-        {"\xc3(", "\"\\u00c3(\""},
-        {"\xc0\xaf", "\"\\u00c0\\u00af\""}, // overlong
-        {"\xed\xa0\x80", "\"\\u00ed\\u00a0\\u0080\""}, // surrogate
-        {"\xf4\x90\x80\x80", "\"\\u00f4\\u0090\\u0080\\u0080\""}, // above U+10FFFF
+        {"caf\xe9", "\"caf\\udce9\""}, // not UTF-8: each byte escaped to come back
+        {"\xc3", "\"\\udcc3\""}, // cut short
+        {"\xc3(", "\"\\udcc3(\""},
+        {"\xc0\xaf", "\"\\udcc0\\udcaf\""}, // overlong
+        {"\xed\xa0\x80", "\"\\udced\\udca0\\udc80\""}, // surrogate
+        {"\xf4\x90\x80\x80", "\"\\udcf4\\udc90\\udc80\\udc80\""}, // above U+10FFFF
     };
     for (const auto &[text, json] : rows) {
         EXPECT_EQ(JsonString(text), json);
