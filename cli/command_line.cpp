@@ -46,6 +46,13 @@ std::string FailureText(const Failure &failure)
 std::string ReadSettings(const std::string &path, bool named, ConversionOptions &options)
 {
     if (!FileExists(path)) {
+        if (named && FolderExists(path)) {
+            return "the settings file " + NativePath(path) + " is a folder";
+        }
+        if (named && PathExists(path)) {
+            return "the settings file " + NativePath(path)
+                + " is not an ordinary file (a device, a pipe or a socket)";
+        }
         if (named) {
             return "settings file not found: " + NativePath(path);
         }
@@ -129,6 +136,17 @@ std::vector<std::string> Pictures(const std::vector<InputFile> &inputs)
     return pictures;
 }
 
+// "Converted 9 file(s)." when every file converted, else how many of how many, so a build log
+// shows at a glance that something was left out.
+std::string ClosingLine(std::size_t converted, std::size_t total)
+{
+    if (converted == total) {
+        return "Converted " + std::to_string(converted) + " file(s).";
+    }
+    return "Converted " + std::to_string(converted) + " of " + std::to_string(total) + " file(s); "
+        + std::to_string(total - converted) + " refused or failed.";
+}
+
 } // namespace
 
 std::string DefaultSettingsPath()
@@ -202,7 +220,7 @@ int RunCommandLine(const std::vector<std::string> &args,
         reportsShown);
     printer.Finish();
     if (!options.json && !options.quiet) {
-        out << "Converted " << printer.Converted() << " file(s).\n";
+        out << ClosingLine(printer.Converted(), printer.Printed()) << '\n';
         if (printer.Summary().pixels > 0) {
             out << "Colours: " << MappingReportText(printer.Summary()) << ".\n";
         }

@@ -4,7 +4,6 @@
 #include "common/paths.h"
 #include "engine/result_path.h"
 #include "platform/app_info.h"
-#include "platform/failure.h"
 #include "platform/files.h"
 #include "platform/utf8_path.h"
 
@@ -18,25 +17,16 @@ namespace fs = std::filesystem;
 namespace qv::cli {
 namespace {
 
-// Makes the backup folder when it is missing; the reason it cannot be used, or empty.
-std::string EnsureBackupFolder(const std::string &folder)
+// Why the backup folder cannot be used, or empty. It is not made here: the first backup makes
+// it, so a run that backs nothing up leaves no empty folder behind.
+std::string BackupFolderProblem(const std::string &folder)
 {
-    if (FolderExists(folder)) {
-        return {};
-    }
-    if (PathExists(folder)) {
+    if (PathExists(folder) && !FolderExists(folder)) {
         return NativePath(folder)
             + " is a file, not a folder: no backup can be kept there, so the picture is not "
               "converted";
     }
-    try {
-        // Another run on the same folder may create it first; that is fine.
-        EnsureFolder(folder);
-        return {};
-    } catch (const Failure &failure) {
-        return "cannot create the backup folder " + NativePath(folder) + ": Error #"
-            + std::to_string(failure.Number()) + ": " + failure.Description();
-    }
+    return {};
 }
 
 // Whether the picture is one of the originals a backup folder keeps: converted in place, the
@@ -93,7 +83,7 @@ std::vector<ConvertJob> PrepareJobs(
             const auto known = backupProblems.find(job.backupFolder);
             job.problem = known != backupProblems.end()
                 ? known->second
-                : (backupProblems[job.backupFolder] = EnsureBackupFolder(job.backupFolder));
+                : (backupProblems[job.backupFolder] = BackupFolderProblem(job.backupFolder));
         } else {
             job.outputPath =
                 JoinPath(outputFolder, ResultPath(FileNameFromPath(input.file), format));

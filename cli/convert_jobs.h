@@ -16,10 +16,10 @@ struct ConvertJob {
     std::string problem; // not empty: not converted, for this reason
 };
 
-// Without an output folder every picture is converted in place, so its folder's
-// "Quorvantile Backup" is made here, once per folder and before any worker starts: created when
-// missing, reused when present. When it cannot be made, or a plain file stands in its place,
-// the pictures of that folder get a problem and are not touched.
+// Without an output folder every picture is converted in place with a backup in its folder's
+// "Quorvantile Backup", which the first backup makes (a run that backs nothing up leaves none).
+// When a plain file stands in its place the pictures of that folder get a problem and are not
+// touched; when it cannot be made, each picture fails at its backup, untouched.
 //
 // In place a result of another format than its input goes beside it (ResultPath); two inputs
 // whose results share a name (a.bmp and a.png) are not both converted: the later one gets a

@@ -140,7 +140,7 @@ FileResult ConvertOne(ConvertWorker &worker, const ConvertJob &job)
         std::int32_t outW = options.squareSize;
         std::int32_t outH = outW;
         const ResizeDestination destination = job.outputPath.empty()
-            ? ResizeDestination::ReplaceInput(job.backupFolder)
+            ? ResizeDestination::ReplaceInput(job.backupFolder, true)
             : ResizeDestination::OutputFile(job.outputPath);
         result.status = StatusOf(
             ResizeBMP(worker, worker.Palette(), options, job.file, outW, outH, destination));

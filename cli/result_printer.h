@@ -26,6 +26,8 @@ public:
     void Finish();
 
     std::size_t Converted() const { return converted_; }
+    // The files printed so far, converted or not.
+    std::size_t Printed() const { return printed_; }
     // The mapping reports of every converted file together.
     const MappingReport &Summary() const { return summary_; }
     bool AllConverted() const { return converted_ == printed_; }

@@ -240,6 +240,9 @@ ResizeResult ResizeBMP(ConversionSink &sink,
             target = ResultPath(path, options.outputFormat);
             if (target == path || FileExists(target)) {
                 backingUp = true;
+                if (destination.makeBackupFolder) {
+                    EnsureFolder(destination.backupFolder);
+                }
                 MakeBackupCopy(target, destination.backupFolder);
                 backingUp = false;
             }

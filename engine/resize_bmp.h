@@ -30,11 +30,14 @@ struct ResizeDestination {
     Kind kind = Kind::Preview;
     std::string backupFolder;
     std::string outputPath;
+    // ReplaceInput: the backup folder is made when the first backup needs it, so a run that
+    // backs nothing up leaves no empty folder. Without it the folder must exist already.
+    bool makeBackupFolder = false;
 
     static ResizeDestination Preview() { return {}; }
-    static ResizeDestination ReplaceInput(std::string backupFolder)
+    static ResizeDestination ReplaceInput(std::string backupFolder, bool makeBackupFolder = false)
     {
-        return {Kind::ReplaceInput, std::move(backupFolder), {}};
+        return {Kind::ReplaceInput, std::move(backupFolder), {}, makeBackupFolder};
     }
     static ResizeDestination OutputFile(std::string outputPath)
     {
