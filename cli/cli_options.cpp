@@ -260,7 +260,11 @@ const std::vector<OptionRow> &OptionTable()
         SwitchRow({"--find-minimum"},
             "the smallest square that holds every input (wins over --size)",
             &CliOptions::findMinimum),
-        ChoiceRow("--scale", {"none", "64", "128", "32"}, "rescale the square", &C::scaling),
+        ChoiceRow("--scale",
+            {"none", "64", "128", "32"},
+            "rescale the square to 64, 128 or 32 pixels; none: no square,\n"
+            "each picture keeps its own size",
+            &C::scaling),
         ChoiceRow("--valign", {"top", "center", "bottom", "weighted"}, "", &C::verticalAlignment),
         ChoiceRow("--halign", {"left", "center", "right", "weighted"}, "", &C::horizontalAlignment),
         ChoiceRow("--match",

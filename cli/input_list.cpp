@@ -29,7 +29,14 @@ std::string EmptyFolderProblem(const std::string &folder)
 std::string MissingProblem(const std::string &path)
 {
     std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(Utf8Path(path), error))) {
+    const fs::file_status status = fs::symlink_status(Utf8Path(path), error);
+    if (error == std::errc::filename_too_long) {
+        return "name too long";
+    }
+    if (error == std::errc::permission_denied) {
+        return "permission denied (a folder on the way cannot be searched)";
+    }
+    if (!fs::is_symlink(status)) {
         return PathExists(path) ? "neither a file nor a folder" : "no such file or folder";
     }
     (void)fs::status(Utf8Path(path), error);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,17 @@ TEST(EndToEnd, UsageErrorsExitWithTwoAHintAndNothingChanged)
         EXPECT_TRUE(run.err.ends_with(kHint)) << run.err;
         EXPECT_EQ(test::Snapshot(scene.dir.Path()), before);
     }
+    // A settings path that names no file says what it names instead.
+    const Scene scene;
+    ASSERT_EQ(mkfifo(scene.dir.File("pipe.ini").c_str(), 0600), 0);
+    for (const auto &[path, what] : {std::pair {".", " is a folder\n"},
+             std::pair {"pipe.ini", " is not an ordinary file (a device, a pipe or a socket)\n"}}) {
+        const test::Run run = test::RunProgram(scene.dir.Path(), {"--settings", path, "."});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.starts_with(
+            std::string("quorvantile-convert: the settings file ") + path + what))
+            << run.err;
+    }
 }
 
 TEST(EndToEnd, InPlaceKeepsTheOriginalsAndReportsRefusalsOnOneLineEach)
@@ -66,7 +78,9 @@ TEST(EndToEnd, InPlaceKeepsTheOriginalsAndReportsRefusalsOnOneLineEach)
     const std::string folder = scene.dir.Path() + "/";
     const test::Run run = test::RunProgram(scene.dir.Path(), {"--settings", scene.ini, "."});
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.out.starts_with("Converted 2 file(s).\nColours: exact ")) << run.out;
+    EXPECT_TRUE(
+        run.out.starts_with("Converted 2 of 4 file(s); 2 refused or failed.\nColours: exact "))
+        << run.out;
     EXPECT_EQ(run.err,
         "./big.bmp is larger than the output square: 100 x 40 in a square of 64; use --size 100 "
         "or --find-minimum.\n"
@@ -88,14 +102,49 @@ TEST(EndToEnd, InPlaceKeepsTheOriginalsAndReportsRefusalsOnOneLineEach)
     EXPECT_EQ(ReadBytes(folder + "Quorvantile Backup/a.bmp"), before.at(folder + "a.bmp"));
 }
 
+// The backup folder appears with the first backup: a run that replaces nothing leaves none. A
+// hidden file named on the command line is converted like any other.
+TEST(EndToEnd, TheBackupFolderComesWithTheFirstBackup)
+{
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        std::string closing;
+        bool backedUp;
+    };
+    const Row rows[] = {
+        {{"big.bmp"}, 1, "Converted 0 of 1 file(s); 1 refused or failed.\n", false},
+        {{"junk.bmp", "big.bmp"}, 1, "Converted 0 of 2 file(s); 2 refused or failed.\n", false},
+        {{"--format", "png", "a.bmp"}, 0, "Converted 1 file(s).\n", false}, // a.png beside it
+        {{".hidden.bmp"}, 0, "Converted 1 file(s).\n", true},
+    };
+    for (const Row &row : rows) {
+        const Scene scene;
+        test::WritePicture(scene.dir.Path(), "big.bmp", 100, 40);
+        test::WritePicture(scene.dir.Path(), ".hidden.bmp", 10, 10);
+        scene.dir.Write("junk.bmp", std::string("BM junk"));
+        std::vector<std::string> args = {"--settings", scene.ini};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        const test::Run run = test::RunProgram(scene.dir.Path(), args);
+        SCOPED_TRACE(row.args.back());
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_TRUE(run.out.starts_with(row.closing)) << run.out;
+        EXPECT_EQ(fs::exists(scene.dir.File("Quorvantile Backup")), row.backedUp);
+        if (row.backedUp) {
+            EXPECT_EQ(test::ShapeOf(ReadBytes(scene.dir.File("Quorvantile Backup/.hidden.bmp"))),
+                (test::BmpShape {10, 10, 24}));
+        }
+    }
+}
+
 TEST(EndToEnd, OutputFolderLeavesInputsUntouchedAndJsonLinesParse)
 {
     const Scene scene;
     const auto before = test::Snapshot(scene.dir.Path());
     const test::Run run = test::RunProgram(scene.dir.Path(),
-        {"--settings", scene.ini, "--output", "out", "--json", "a.bmp", "b.bmp", "gone.bmp"});
+        {"--settings", scene.ini, "--output", "out", "--json", "a.bmp", "b.bmp", "gone\xff.bmp"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "gone.bmp: no such file or folder\n");
+    EXPECT_EQ(run.err, "gone\xff.bmp: no such file or folder\n");
     auto after = test::Snapshot(scene.dir.Path());
     for (const char *name : {"/out", "/out/a.bmp", "/out/b.bmp"}) {
         EXPECT_EQ(after.erase(scene.dir.Path() + name), 1U) << name;
@@ -103,14 +152,17 @@ TEST(EndToEnd, OutputFolderLeavesInputsUntouchedAndJsonLinesParse)
     EXPECT_EQ(after, before); // inputs as they were, and no backup folder
     EXPECT_EQ(test::ShapeOf(ReadBytes(scene.dir.File("out/a.bmp"))), (test::BmpShape {40, 30, 8}));
 
-    const std::string check = "import json,sys\n"
-                              "for l in open(sys.argv[1]):\n"
-                              " o=json.loads(l); print(o['file'],o['status'],o['output'])\n";
+    // A name that is not UTF-8 comes back byte for byte.
+    const std::string check =
+        "import json,os,sys\n"
+        "for l in open(sys.argv[1]):\n"
+        " o=json.loads(l); print(os.fsencode(o['file']),o['status'],o['output'])\n";
     const std::string lines = scene.dir.Write("lines.json", run.out);
     const test::Run parsed =
         test::RunProgram(scene.dir.Path(), {"-c", check, lines}, "/usr/bin/python3");
-    EXPECT_EQ(
-        parsed.out, "a.bmp converted out/a.bmp\nb.bmp converted out/b.bmp\ngone.bmp failed None\n")
+    EXPECT_EQ(parsed.out,
+        "b'a.bmp' converted out/a.bmp\nb'b.bmp' converted out/b.bmp\n"
+        "b'gone\\xff.bmp' failed None\n")
         << parsed.err;
 }
 
