@@ -13,7 +13,7 @@ TEST(FrmTransparency, OutputColourMovesTheReservedEntryWithOneRefresh)
     test::CountingWindow &window = test::StartWithPicture(fixture);
     fixture.dialogs.QueueInput("0");
 
-    window.mnuTransparencyOutputColor_Click();
+    window.session().mnuTransparencyOutputColor_Click();
 
     EXPECT_EQ(window.chkPal[255].Value(), 0);
     EXPECT_EQ(window.chkPal[0].Value(), 1);
@@ -34,7 +34,7 @@ TEST(FrmTransparency, KeepingTheOutputColourKeepsItsEntryTicked)
         WindowFixture fixture;
         test::CountingWindow &window = test::StartWithPicture(fixture);
         fixture.dialogs.QueueInput(answer);
-        window.mnuTransparencyOutputColor_Click();
+        window.session().mnuTransparencyOutputColor_Click();
         EXPECT_EQ(window.chkPal[255].Value(), 1) << answer;
         EXPECT_TRUE(fixture.SettingsHold("OutputTransparentColor", "255")) << answer;
         EXPECT_EQ(window.Previews(), 1) << answer;
@@ -51,10 +51,10 @@ TEST(FrmTransparency, InputPromptAcceptsOnlyAColourIndex)
         test::CountingWindow &window =
             test::StartWithPicture(fixture, "InputTransparentColor=17\r\n");
         fixture.dialogs.QueueInput(answer);
-        window.mnuTransparencyInputColor_Click();
+        window.session().mnuTransparencyInputColor_Click();
         EXPECT_EQ(window.mnuTransparencyInputColor->Caption(),
             "&Input Transparent Color: " + std::to_string(expected));
-        EXPECT_EQ(window.GetInputTransparencyColor(), expected);
+        EXPECT_EQ(window.session().GetInputTransparencyColor(), expected);
         EXPECT_TRUE(fixture.SettingsHold("InputTransparentColor", std::to_string(expected)))
             << answer;
         EXPECT_EQ(fixture.dialogs.Log().at(0).title, "Input Transparency Color");
@@ -85,18 +85,18 @@ TEST(FrmTransparency, ClickingTheOriginalPicturePicksTheIndexUnderIt)
         test::CountingWindow &window =
             test::StartWithPicture(fixture, "InputTransparentColor=5\r\n", false);
         fixture.pictures.Write("a.bmp", test::EightBitPicture(8, 8, 1, {{3, 2, 17}}));
-        window.File_Click(); // shows the new content in the Original view
+        window.session().File_Click(); // shows the new content in the Original view
         window.optShow[c.preview ? 1 : 0]->setChecked(true);
         if (c.emptyBox) {
             window.File->setCurrentRow(-1);
-            window.File_Click();
+            window.session().File_Click();
         }
         fixture.dialogs.ClearLog();
         const std::string settingsBefore = fixture.SettingsText();
 
-        window.img_MouseDown(1, 0, c.x, c.y);
+        window.session().img_MouseDown(1, 0, c.x, c.y);
 
-        EXPECT_EQ(window.GetInputTransparencyColor(), c.expected) << c.name;
+        EXPECT_EQ(window.session().GetInputTransparencyColor(), c.expected) << c.name;
         EXPECT_EQ(fixture.SettingsText() == settingsBefore, c.expected == 5) << c.name;
         EXPECT_EQ(fixture.SettingsHold("InputTransparentColor", "17"), c.expected == 17) << c.name;
         if (c.title == nullptr) {
@@ -121,7 +121,7 @@ TEST(FrmTransparency, ScanPicksTheMostFrequentIndexForThisRunOnly)
     fixture.pictures.Write("a.bmp", test::EightBitPicture(10, 6, 9, {{0, 0, 3}, {5, 5, 3}}));
     const std::string settingsBefore = fixture.SettingsText();
 
-    window.mnuTransparencyScanForInputColor_Click();
+    window.session().mnuTransparencyScanForInputColor_Click();
 
     EXPECT_EQ(window.mnuTransparencyInputColor->Caption(), "&Input Transparent Color: 9");
     EXPECT_EQ(fixture.SettingsText(), settingsBefore);
