@@ -135,10 +135,32 @@ std::vector<std::uint32_t> KeyPlacement::TreeOrder()
 void KeyPlacement::Insert(std::uint32_t node)
 {
     Update(node);
-    std::uint32_t first = kNone;
-    std::uint32_t rest = kNone;
-    Split(root_, PlaceOf(node), first, rest);
-    root_ = Merge(Merge(first, node), rest);
+    root_ = InsertAt(root_, node, PlaceOf(node));
+}
+
+std::uint32_t KeyPlacement::InsertAt(std::uint32_t subtree, std::uint32_t node, std::uint32_t place)
+{
+    if (subtree == kNone) {
+        return node;
+    }
+    Node &s = nodes_[subtree];
+    // The new node takes the subtree's place when its priority is higher: what stood there is
+    // split around it. Otherwise it goes down on the side its place lies.
+    if (nodes_[node].priority > s.priority) {
+        Split(subtree, place, nodes_[node].left, nodes_[node].right);
+        Update(node);
+        return node;
+    }
+    const std::uint32_t before = Size(s.left);
+    if (place <= before) {
+        const std::uint32_t left = InsertAt(s.left, node, place);
+        nodes_[subtree].left = left;
+    } else {
+        const std::uint32_t right = InsertAt(s.right, node, place - before - 1);
+        nodes_[subtree].right = right;
+    }
+    Update(subtree);
+    return subtree;
 }
 
 std::uint32_t KeyPlacement::Size(std::uint32_t node) const
@@ -220,26 +242,6 @@ void KeyPlacement::Split(
         rest = subtree;
     }
     Update(subtree);
-}
-
-std::uint32_t KeyPlacement::Merge(std::uint32_t first, std::uint32_t rest)
-{
-    if (first == kNone) {
-        return rest;
-    }
-    if (rest == kNone) {
-        return first;
-    }
-    if (nodes_[first].priority > nodes_[rest].priority) {
-        const std::uint32_t right = Merge(nodes_[first].right, rest);
-        nodes_[first].right = right;
-        Update(first);
-        return first;
-    }
-    const std::uint32_t left = Merge(first, nodes_[rest].left);
-    nodes_[rest].left = left;
-    Update(rest);
-    return rest;
 }
 
 } // namespace qv

@@ -66,6 +66,9 @@ private:
     std::vector<std::uint32_t> TreeOrder();
     // Puts node at its place among the nodes already in the tree.
     void Insert(std::uint32_t node);
+    // Puts node at place (counted from the subtree's first key) in the subtree; returns the
+    // subtree's new root.
+    std::uint32_t InsertAt(std::uint32_t subtree, std::uint32_t node, std::uint32_t place);
     std::uint32_t Size(std::uint32_t node) const;
     // Whether the key at "at", or some key of the subtree, stops the walk of the key at node.
     bool Stops(std::uint32_t at, std::uint32_t node) const;
@@ -76,7 +79,6 @@ private:
     // Splits the subtree into its first count keys and the rest.
     void Split(
         std::uint32_t subtree, std::uint32_t count, std::uint32_t &first, std::uint32_t &rest);
-    std::uint32_t Merge(std::uint32_t first, std::uint32_t rest);
 
     std::vector<INIKey> keys_;
     std::vector<Node> nodes_;
