@@ -119,7 +119,7 @@ void frm::CreateMenus()
     mnuTransparencyInputRGB =
         Item(mnuTransparency, "mnuTransparencyInputRGB", "Input Transparent &RGB…");
     mnuTransparencyUseAlpha =
-        Item(mnuTransparency, "mnuTransparencyUseAlpha", "Use &Alpha Channel", Check::Checkable);
+        Item(mnuTransparency, "mnuTransparencyUseAlpha", "&Use Alpha Channel", Check::Checkable);
     mnuTransparencyAlphaThreshold =
         Item(mnuTransparency, "mnuTransparencyAlphaThreshold", "Alpha &Threshold: ");
     mnuTransparencyDash = Item(mnuTransparency, "mnuTransparencyDash", "-");
