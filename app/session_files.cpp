@@ -136,10 +136,13 @@ void Session::File_Click()
         frameTitle_ = name + ": " + size;
         Tell(Change::FrameTitle);
 
-        // The smallest permitted size only ever goes down and the size only ever up; a side
-        // beyond the largest permitted size fails here, as the size bar cannot hold it.
-        const SquareAdjustment square = AdjustSquareForPicture(
-            CurrentPicture.width, CurrentPicture.height, size_.Max(), size_.Value());
+        // The smallest permitted size only ever goes down and the size only ever up. Only a
+        // picture that loaded counts: a refused one counts as 0 x 0, like one that cannot be
+        // read at all, whatever its header claims (a broken 512 x 512 file, a side of 100000).
+        const std::int32_t width = loaded ? CurrentPicture.width : 0;
+        const std::int32_t height = loaded ? CurrentPicture.height : 0;
+        const SquareAdjustment square =
+            AdjustSquareForPicture(width, height, size_.Max(), size_.Value());
         if (square.smallestPermitted < size_.Max()) {
             SetSizeMax(square.smallestPermitted);
         }

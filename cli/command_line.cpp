@@ -186,6 +186,9 @@ int RunCommandLine(const std::vector<std::string> &args,
     if (std::string problem = ApplyOptions(options, conversion); !problem.empty()) {
         return UsageError(err, problem);
     }
+    if (std::string problem = PaletteFileProblem(conversion.palette); !problem.empty()) {
+        return UsageError(err, problem);
+    }
     if (const std::vector<std::string> problems = PaletteProblems(conversion); !problems.empty()) {
         for (std::size_t i = 0; i + 1 < problems.size(); ++i) {
             err << kProgram << ": " << problems[i] << '\n';

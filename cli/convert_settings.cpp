@@ -3,6 +3,9 @@
 #include "common/built_in_palettes.h"
 #include "common/color_key.h"
 #include "common/settings_schema.h"
+#include "palette/load_palette_data.h"
+#include "palette/palette_reading.h"
+#include "platform/failure.h"
 #include "platform/files.h"
 
 #include <algorithm>
@@ -33,10 +36,11 @@ ConversionOptions OptionsFromSettings(const clsINI &ini)
         o.skip[n] = ReadSetting(ini, settings::kSkip, static_cast<std::int32_t>(n)) != 0;
     }
     o.convertPalette = ReadFlagSetting(ini, settings::kConvertPalette);
-    // A stored path naming no file is not taken; the external choice then falls back to WOLF3D.
+    // A stored path is taken whatever it names, so that a file gone or broken stops the run
+    // (PaletteFileProblem) instead of converting with WOLF3D as the window's start-up would.
     const int palette = ReadSetting(ini, settings::kPalette);
     const std::string external = ReadTextSetting(ini, settings::kExternalPalette);
-    if (palette == kExternalPaletteOption && !external.empty() && FileExists(external)) {
+    if (palette == kExternalPaletteOption && !external.empty()) {
         o.palette = PaletteChoice::File(external);
     } else {
         o.palette = BuiltIn(palette == kExternalPaletteOption ? 0 : palette);
@@ -74,12 +78,29 @@ std::string ChoosePalette(const std::string &value, ConversionOptions &options)
             return {};
         }
     }
-    if (FileExists(value)) {
+    // Anything of that name is taken as the file meant; PaletteFileProblem then says what is
+    // wrong with a folder or a device.
+    if (PathExists(value)) {
         options.palette = PaletteChoice::File(value);
         return {};
     }
     return "unknown palette " + value + ": neither a built-in palette (" + BuiltInPaletteNames()
         + ") nor a palette file";
+}
+
+std::string PaletteFileProblem(const PaletteChoice &choice)
+{
+    if (choice.filePath.empty()) {
+        return {};
+    }
+    try {
+        if (!ReadPaletteFileData(choice.filePath)) {
+            return PaletteFileName(choice.filePath) + ": unknown palette file format";
+        }
+    } catch (const Failure &failure) {
+        return "Error #" + std::to_string(failure.Number()) + ": " + failure.Description();
+    }
+    return {};
 }
 
 std::string ApplyOptions(const CliOptions &cli, ConversionOptions &options)

@@ -5,10 +5,7 @@
 #include "platform/files.h"
 #include "platform/utf8_path.h"
 
-#include <algorithm>
-#include <cmath>
 #include <filesystem>
-#include <limits>
 #include <new>
 
 namespace qv {
@@ -35,24 +32,6 @@ std::vector<std::string> SplitLines(const std::string &text)
     }
     lines.push_back(text.substr(start));
     return lines;
-}
-
-// The number a key name reads as in full, rounded half-even. Names beyond 32 bits saturate, so
-// they still sort by value: after every 32-bit number, or before it when negative.
-std::optional<std::int32_t> NameNumber(const std::string &name)
-{
-    const std::optional<double> value = ParseNumber(name);
-    if (!value || std::isnan(*value)) {
-        return std::nullopt;
-    }
-    const double rounded = RoundHalfEven(*value);
-    if (rounded <= std::numeric_limits<std::int32_t>::min()) {
-        return std::numeric_limits<std::int32_t>::min();
-    }
-    if (rounded >= std::numeric_limits<std::int32_t>::max()) {
-        return std::numeric_limits<std::int32_t>::max();
-    }
-    return static_cast<std::int32_t>(rounded);
 }
 
 // A file that no one may write is left alone, as its owner asked: the rename of an atomic save
@@ -120,7 +99,7 @@ void clsINI::KeyName(
     if (section >= 0) {
         INISection &target = At(sections_, section);
         At(target.Keys, keyNum).Name = newName;
-        target.Order.Known = false;
+        target.KeyIndex.Valid = false;
     }
 }
 
@@ -174,9 +153,11 @@ void clsINI::LoadINI(const std::string &fileName)
         ParseLines(SplitLines(std::string(bytes.begin(), bytes.end())));
     } catch (const Failure &failure) {
         sections_.clear();
+        sectionIndex_.Valid = false;
         unreadable_ = failure;
     } catch (const std::bad_alloc &) {
         sections_.clear();
+        sectionIndex_.Valid = false;
         unreadable_ = Failure(kOutOfMemory, FailureDescription(kOutOfMemory));
     }
 }
@@ -193,6 +174,7 @@ void clsINI::DeleteSection(const std::string &sectionName)
     const std::int32_t section = FindSection(sectionName);
     if (section >= 0) {
         sections_.erase(sections_.begin() + section);
+        sectionIndex_.Valid = false;
     }
     SaveFile();
 }
@@ -204,7 +186,7 @@ void clsINI::DeleteKey(const std::string &sectionName, const std::string &keyNam
     if (key >= 0) {
         INISection &target = At(sections_, section);
         target.Keys.erase(target.Keys.begin() + key);
-        target.Order.Known = false;
+        target.KeyIndex.Valid = false;
     }
     SaveFile();
 }
@@ -256,92 +238,79 @@ void clsINI::WriteValue(
     WriteValue(sectionName, keyName, std::to_string(value));
 }
 
+template <typename Item>
+std::int32_t clsINI::FindName(
+    const std::vector<Item> &items, NameIndex &index, const std::string &name)
+{
+    if (!index.Valid) {
+        index.First.clear();
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            // emplace keeps the first of equal names.
+            index.First.emplace(items[i].Name, CheckedCast<std::int32_t>(i));
+        }
+        index.Valid = true;
+    }
+    const auto found = index.First.find(name);
+    return found == index.First.end() ? -1 : found->second;
+}
+
 std::int32_t clsINI::FindSection(const std::string &name) const
 {
-    for (std::size_t i = 0; i < sections_.size(); ++i) {
-        if (sections_[i].Name == name) {
-            return CheckedCast<std::int32_t>(i);
-        }
-    }
-    return -1;
+    return FindName(sections_, sectionIndex_, name);
 }
 
 std::int32_t clsINI::FindKey(std::int32_t section, const std::string &name) const
 {
-    const std::vector<INIKey> &keys = At(sections_, section).Keys;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (keys[i].Name == name) {
-            return CheckedCast<std::int32_t>(i);
-        }
-    }
-    return -1;
+    const INISection &target = At(sections_, section);
+    return FindName(target.Keys, target.KeyIndex, name);
 }
 
 std::int32_t clsINI::AddSection(const std::string &name)
 {
     sections_.push_back({name, {}, false, {}});
+    sectionIndex_.Valid = false;
     return CheckedCast<std::int32_t>(sections_.size() - 1);
 }
 
 std::size_t clsINI::OrderedPlace(const std::vector<INIKey> &keys, const std::string &name)
 {
+    const std::optional<std::int32_t> number = KeyNameNumber(name);
     std::size_t p = 0;
-    if (const std::optional<std::int32_t> number = NameNumber(name)) {
-        while (p < keys.size()) {
-            const std::optional<std::int32_t> other = NameNumber(keys[p].Name);
-            if (!other || *other > *number) {
-                break;
-            }
-            ++p;
-        }
-    } else {
-        // std::string compares as unsigned bytes: the ordinal order of character codes.
-        while (p < keys.size() && keys[p].Name <= name) {
-            ++p;
-        }
+    while (
+        p < keys.size() && !WalkStopsAt(name, number, keys[p].Name, KeyNameNumber(keys[p].Name))) {
+        ++p;
     }
     return p;
-}
-
-void clsINI::Count(KeyOrder &order, const std::string &name, std::optional<std::int32_t> number)
-{
-    order.AllNumeric = order.AllNumeric && number.has_value();
-    if (number) {
-        order.MaxNumber = std::max(order.MaxNumber, *number);
-    }
-    order.MaxName = std::max(order.MaxName, name);
 }
 
 std::int32_t clsINI::AddKey(std::int32_t section, const std::string &name, const std::string &value)
 {
     INISection &target = At(sections_, section);
-    std::vector<INIKey> &keys = target.Keys;
-    KeyOrder &order = target.Order;
-    if (!order.Known) {
-        order = KeyOrder {};
-        for (const INIKey &key : keys) {
-            Count(order, key.Name, NameNumber(key.Name));
-        }
-    }
-    // The walk passes every key when each would let it go on: for a number, all names are
-    // numbers no larger; for other names, none is larger in byte order.
-    const std::optional<std::int32_t> number = NameNumber(name);
-    const bool passesAll = keys.empty()
-        || (number ? order.AllNumeric && order.MaxNumber <= *number : order.MaxName <= name);
-    const std::size_t p = passesAll ? keys.size() : OrderedPlace(keys, name);
-    keys.insert(keys.begin() + static_cast<std::ptrdiff_t>(p), {name, value});
-    Count(order, name, number);
+    const std::size_t p = OrderedPlace(target.Keys, name);
+    target.Keys.insert(target.Keys.begin() + static_cast<std::ptrdiff_t>(p), {name, value});
+    target.KeyIndex.Valid = false;
     return CheckedCast<std::int32_t>(p);
 }
 
 void clsINI::ParseLines(const std::vector<std::string> &lines)
 {
+    // The keys of the section being read are placed as they come, each where AddKey would put
+    // it, and stored when the section ends: a section read from a file starts empty.
     std::int32_t current = -1;
+    KeyPlacement placement;
+    const auto storeKeys = [&] {
+        if (current >= 0) {
+            INISection &target = At(sections_, current);
+            target.Keys = placement.Take();
+            target.KeyIndex.Valid = false;
+        }
+    };
     for (const std::string &line : lines) {
         if (line.empty() || line[0] == ';') {
             continue;
         }
         if (line[0] == '[') {
+            storeKeys();
             // A lone "[" names the empty section, like "[]": its keys must not fall into the
             // section above it.
             current = AddSection(line.size() < 2 ? std::string() : line.substr(1, line.size() - 2));
@@ -355,8 +324,9 @@ void clsINI::ParseLines(const std::vector<std::string> &lines)
             current = AddSection({});
             At(sections_, current).Headless = true;
         }
-        AddKey(current, line.substr(0, equals), line.substr(equals + 1));
+        placement.Add({line.substr(0, equals), line.substr(equals + 1)});
     }
+    storeKeys();
 }
 
 std::string clsINI::FileText() const
@@ -384,6 +354,7 @@ std::string clsINI::FileText() const
 void clsINI::Clear()
 {
     sections_.clear();
+    sectionIndex_.Valid = false;
     fileName_.clear();
     unreadable_.reset();
 }

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "common/key_placement.h"
 #include "platform/dialog_service.h"
 #include "platform/failure.h"
 
-#include <climits>
 #include <concepts>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace qv {
@@ -25,6 +26,10 @@ namespace qv {
 // with an empty name that is written back without a heading, so they stay where they were.
 // A file that exists but cannot be read is never overwritten during that session: every save
 // is refused with the usual message, and the user's file stays as it was.
+//
+// However large a hand-made or generated file is, loading it takes n log n for n keys in any
+// order (KeyPlacement), and lookups answer from an index of the names instead of a scan. Reads
+// build that index, so one store is for one thread, as the window and the converter use it.
 class clsINI
 {
 public:
@@ -86,28 +91,22 @@ public:
     void WriteValue(const std::string &, const std::string &, T) = delete;
 
 private:
-    struct INIKey {
-        std::string Name;
-        std::string Value;
-    };
-    // What AddKey needs to know whether its walk would pass every key, so that keys read in
-    // order are appended without a walk. Kept up by AddKey; any other change of names clears
-    // Known, and the next AddKey counts again.
-    struct KeyOrder {
-        bool Known = true;
-        bool AllNumeric = true; // every name reads as a number
-        std::int32_t MaxNumber = INT32_MIN; // the largest of those numbers
-        std::string MaxName; // the largest name in byte order (empty: no keys)
+    // Where each name first stands, built on the first lookup after a change of the list.
+    struct NameIndex {
+        bool Valid = false;
+        std::unordered_map<std::string, std::int32_t> First;
     };
     struct INISection {
         std::string Name;
         std::vector<INIKey> Keys;
         // Keys that stood before the first heading of the file: written without a heading.
         bool Headless = false;
-        KeyOrder Order;
+        // Invalidated by every insertion, removal or rename of a key; a new value keeps it.
+        mutable NameIndex KeyIndex;
     };
 
-    // Index of the first section / key with exactly that name, or -1.
+    // Index of the first section / key with exactly that name, or -1. Answered from an index
+    // of the names, so that a file of many keys is not scanned once per lookup.
     std::int32_t FindSection(const std::string &name) const;
     std::int32_t FindKey(std::int32_t section, const std::string &name) const;
     // Appends a new, empty section and returns its index.
@@ -117,8 +116,10 @@ private:
     std::int32_t AddKey(std::int32_t section, const std::string &name, const std::string &value);
     // Where the ordered walk from the first key puts name.
     static std::size_t OrderedPlace(const std::vector<INIKey> &keys, const std::string &name);
-    // Takes one more key into the summary.
-    static void Count(KeyOrder &order, const std::string &name, std::optional<std::int32_t> number);
+    // The first index of each name in the list.
+    template <typename Item>
+    static std::int32_t FindName(
+        const std::vector<Item> &items, NameIndex &index, const std::string &name);
     void ParseLines(const std::vector<std::string> &lines);
     std::string FileText() const;
     void Clear();
@@ -129,6 +130,8 @@ private:
     bool allowSaveFile_ = true;
     std::string fileName_;
     std::vector<INISection> sections_;
+    // Invalidated by every section added or removed.
+    mutable NameIndex sectionIndex_;
     // Why the loaded file could not be read; while set, saving over it is refused.
     std::optional<Failure> unreadable_;
     bool saveFailureShown_ = false;

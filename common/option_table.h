@@ -151,7 +151,7 @@ inline constexpr FlagOption kUseAlpha {settings::kUseAlpha,
     "--alpha",
     "pixels of alpha below the threshold become transparent",
     "mnuTransparencyUseAlpha",
-    "Use &Alpha Channel",
+    "&Use Alpha Channel",
     "mnuTransparencyUseAlpha_Click"};
 
 // Every choice option, in the order of the menu bar and of --help.

@@ -6,6 +6,7 @@
 #include "palette/load_palette_data.h"
 #include "palette/palette_store.h"
 #include "platform/failure.h"
+#include "platform/memory_source.h"
 #include "platform/scripted_dialog_service.h"
 
 #include <cstddef>
@@ -110,7 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     Expected fromFile;
     try {
-        fromFile.palette = qv::ParsePaletteFile(bytes);
+        qv::MemorySource source(bytes);
+        fromFile.palette = qv::ParsePaletteFile(source, "palette file");
         fromFile.unknown = !fromFile.palette;
     } catch (const qv::Failure &) { }
     CheckBinaryFormats(bytes, fromFile);

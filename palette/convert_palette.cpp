@@ -192,7 +192,8 @@ bool ConvertPalette(DialogService &dialogs,
             }
         } else {
             ConvertTo8BitBMP(dialogs, store, options.skip, pixels, width, height, depth, offsets);
-            if (inputTransparent >= 0) {
+            // A colour outside 0..255 is no index: as a byte it would name another entry.
+            if (inputTransparent >= 0 && inputTransparent <= 255) {
                 std::replace(pixels.begin(),
                     pixels.end(),
                     static_cast<std::uint8_t>(inputTransparent),

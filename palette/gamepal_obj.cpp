@@ -1,23 +1,26 @@
 #include "palette/gamepal_obj.h"
 
-#include "platform/failure.h"
+#include "palette/palette_reading.h"
 
 namespace qv {
 namespace {
 
 constexpr std::size_t kGamepalObjSize = 893;
 constexpr std::size_t kFirstComponent = 119;
+constexpr std::string_view kFormat = "GAMEPAL.OBJ palette";
 
 } // namespace
 
-RawPalette ParseGamepalObj(const std::vector<std::uint8_t> &bytes)
+RawPalette ParseGamepalObj(ByteSource &source, std::string_view name)
 {
-    if (bytes.size() != kGamepalObjSize) {
-        Fail(kUnknownFileFormat);
+    if (source.Length() != kGamepalObjSize) {
+        throw WrongPaletteLength(name, kFormat, kGamepalObjSize, source.Length());
     }
     RawPalette raw {};
+    const std::vector<std::uint8_t> components =
+        ReadPaletteBytes(source, kFirstComponent, raw.size(), name, kFormat);
     for (std::size_t k = 0; k < raw.size(); ++k) {
-        const std::uint8_t value = bytes[kFirstComponent + k];
+        const std::uint8_t value = components[k];
         const int sixBits = value >= 64 ? value & 63 : value;
         raw[k] = static_cast<std::uint8_t>(sixBits * 4);
     }

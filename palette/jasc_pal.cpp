@@ -1,10 +1,12 @@
 #include "palette/jasc_pal.h"
 
 #include "common/numbers.h"
-#include "platform/checked.h"
+#include "palette/palette_reading.h"
 #include "platform/failure.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -12,9 +14,11 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kHeaderLines = 3;
 constexpr int kEntries = 256;
+// A message quotes this many characters of a line at most.
+constexpr std::size_t kQuotedLength = 40;
 
 // Splits at every single separator, so two adjacent separators give an empty field; an empty
-// text gives no fields at all, so its first field is out of range like any missing one.
+// text gives no fields at all, so its first field is missing like any other.
 std::vector<std::string_view> SplitAt(std::string_view text, std::string_view separator)
 {
     std::vector<std::string_view> parts;
@@ -33,43 +37,89 @@ std::vector<std::string_view> SplitAt(std::string_view text, std::string_view se
     }
 }
 
+// Text from a file as a message may show it: in quotes, cut to a few words, and anything but
+// printable ASCII as \xNN, so that no byte of the file can break the line or reach a terminal.
+std::string Quoted(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown = "\"";
+    for (std::size_t i = 0; i < text.size() && i < kQuotedLength; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte < 0x7f) {
+            shown += text[i];
+        } else {
+            shown += "\\x";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0xf];
+        }
+    }
+    return shown + (text.size() > kQuotedLength ? "...\"" : "\"");
+}
+
+// "line 12 "12 abc 7"": the line of an entry as the file numbers it, from 1.
+std::string LineText(int entry, std::string_view line)
+{
+    return "line " + std::to_string(entry + kHeaderLines + 1) + " " + Quoted(line);
+}
+
+std::string EndsEarly(int entriesRead)
+{
+    if (entriesRead < 0) {
+        return "the JASC palette ends within its three header lines";
+    }
+    return "the JASC palette ends after " + std::to_string(entriesRead) + " of "
+        + std::to_string(kEntries) + " colours";
+}
+
 // The low 8 bits of the field's integer value: 256 -> 0, 300 -> 44, -1 -> 255.
-std::uint8_t ComponentValue(std::string_view field)
+std::uint8_t ComponentValue(
+    std::string_view field, int entry, std::string_view line, std::string_view name)
 {
     const std::optional<double> number = ParseNumber(field);
     if (!number) {
-        Fail(kTypeMismatch);
+        throw PaletteFailure(kTypeMismatch,
+            name,
+            LineText(entry, line)
+                + (field.empty() ? ": the numbers must be separated by single spaces"
+                                 : ": " + Quoted(field) + " is not a number"));
     }
     const std::optional<std::int32_t> value = RoundToInt32(*number);
     if (!value) {
-        Fail(kOverflow);
+        throw PaletteFailure(
+            kOverflow, name, LineText(entry, line) + ": " + Quoted(field) + " is out of range");
     }
     return static_cast<std::uint8_t>(static_cast<std::uint32_t>(*value) & 0xFFU);
 }
 
-void ParseEntry(std::string_view line, int entry, RawPalette &raw)
+void ParseEntry(std::string_view line, int entry, RawPalette &raw, std::string_view name)
 {
     const std::vector<std::string_view> fields = SplitAt(line, " ");
-    for (int c = 0; c < 3; ++c) {
-        raw[static_cast<std::size_t>(entry * 3 + c)] = ComponentValue(At(fields, c));
+    for (std::size_t c = 0; c < 3; ++c) {
+        if (c >= fields.size()) {
+            throw PaletteFailure(
+                kSubscriptOutOfRange, name, LineText(entry, line) + ": fewer than three numbers");
+        }
+        raw[static_cast<std::size_t>(entry) * 3 + c] = ComponentValue(fields[c], entry, line, name);
     }
 }
 
 // Reads a file line by line as a text file is read: a line ends at CR LF or at the end of the
-// file, and asking for a line once the end has been reached is failure 62.
+// file. Of a file read only in part, a line must end at CR LF within the part read.
 class LineReader
 {
 public:
-    explicit LineReader(std::string_view text)
+    LineReader(std::string_view text, bool whole)
         : text_(text)
+        , whole_(whole)
     { }
 
-    std::string_view Next()
+    // The next line; nothing at the end of the file or of the part read.
+    std::optional<std::string_view> Next()
     {
-        if (position_ >= text_.size()) {
-            Fail(kInputPastEnd);
-        }
         const std::size_t end = text_.find(kLineEnd, position_);
+        if (end == std::string_view::npos && (position_ >= text_.size() || !whole_)) {
+            return std::nullopt;
+        }
         const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
         const std::string_view line = text_.substr(position_, stop - position_);
         position_ = end == std::string_view::npos ? text_.size() : end + kLineEnd.size();
@@ -78,6 +128,7 @@ public:
 
 private:
     std::string_view text_;
+    bool whole_;
     std::size_t position_ = 0;
 };
 
@@ -85,24 +136,52 @@ private:
 
 RawPalette ParseJascPalText(std::string_view text)
 {
-    const std::vector<std::string_view> lines = SplitAt(text, kLineEnd);
+    std::vector<std::string_view> lines = SplitAt(text, kLineEnd);
+    // Text that ends with its last line's CR LF ends there, as a file does.
+    if (!lines.empty() && lines.back().empty()) {
+        lines.pop_back();
+    }
     RawPalette raw {};
     for (int i = 0; i < kEntries; ++i) {
-        ParseEntry(At(lines, i + kHeaderLines), i, raw);
+        const auto at = static_cast<std::size_t>(i + kHeaderLines);
+        if (at >= lines.size()) {
+            throw PaletteFailure(kSubscriptOutOfRange,
+                kPaletteTextName,
+                EndsEarly(lines.size() < static_cast<std::size_t>(kHeaderLines) ? -1 : i));
+        }
+        ParseEntry(lines[at], i, raw, kPaletteTextName);
     }
     return raw;
 }
 
-RawPalette ParseJascPalFile(const std::vector<std::uint8_t> &bytes)
+RawPalette ParseJascPalFile(ByteSource &source, std::string_view name)
 {
-    const std::string text(bytes.begin(), bytes.end());
-    LineReader reader(text);
+    const std::uint64_t length = source.Length();
+    const bool whole = length <= kLargestJascRead;
+    const std::vector<std::uint8_t> bytes =
+        source.ReadAt(0, whole ? static_cast<std::size_t>(length) : kLargestJascRead);
+    LineReader reader(
+        std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()), whole);
+    // The next line, or the failure of a file that has no more within what is read.
+    const auto next = [&](int entriesRead) {
+        const std::optional<std::string_view> line = reader.Next();
+        if (line) {
+            return *line;
+        }
+        if (!whole) {
+            throw PaletteFailure(kUnknownFileFormat,
+                name,
+                "the first " + std::to_string(kLargestJascRead) + " bytes of this "
+                    + std::to_string(length) + "-byte file hold no whole JASC palette");
+        }
+        throw PaletteFailure(kInputPastEnd, name, EndsEarly(entriesRead));
+    };
     for (int i = 0; i < kHeaderLines; ++i) {
-        reader.Next();
+        next(-1);
     }
     RawPalette raw {};
     for (int i = 0; i < kEntries; ++i) {
-        ParseEntry(reader.Next(), i, raw);
+        ParseEntry(next(i), i, raw, name);
     }
     return raw;
 }

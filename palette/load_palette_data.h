@@ -1,21 +1,27 @@
 #pragma once
 
 #include "palette/raw_palette.h"
+#include "platform/byte_source.h"
 #include "platform/dialog_service.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace qv {
 
 class PaletteStore;
 
-// The palette held by the bytes of a palette file, recognised by size first (768 bytes: ACT,
-// 893 bytes: GAMEPAL.OBJ, whatever they begin with), then by the first four bytes ("JASC",
-// "RIFF", exact case). Nothing for a format it does not know; parse failures are thrown.
-std::optional<RawPalette> ParsePaletteFile(const std::vector<std::uint8_t> &bytes);
+// The palette held by a palette file, recognised by length first (768 bytes: ACT, 893 bytes:
+// GAMEPAL.OBJ, whatever they begin with), then by the first four bytes ("JASC", "RIFF", exact
+// case). Only what the format needs is read, so a file of any length is refused at once.
+// Nothing for a format it does not know; parse failures are thrown, their descriptions naming
+// the source as name.
+std::optional<RawPalette> ParsePaletteFile(ByteSource &source, std::string_view name);
+
+// ParsePaletteFile of the file at path. A path that names nothing, a folder, or anything but an
+// ordinary file (a device, a pipe: never waited on) is a failure naming the file and saying so.
+std::optional<RawPalette> ReadPaletteFileData(const std::string &path);
 
 // Loads one palette source into the store: text not empty is JASC-PAL text (path ignored),
 // otherwise the file at path. The store is changed only when all 256 entries were read.

@@ -59,7 +59,8 @@ TEST(Settings, StoredValuesAreTakenAsTheWindowsStartUpTakesThem)
         {"[General]\r\nPalette=6", palette, 6},
         {"[General]\r\nPalette=8", palette, 0},
         {"[General]\r\nPalette=7", palette, 0}, // no external file: WOLF3D
-        {"[General]\r\nPalette=7\r\nExternalPalette=/no/such.pal", palette, 0},
+        // Taken even when gone: the run then stops, rather than converting with WOLF3D.
+        {"[General]\r\nPalette=7\r\nExternalPalette=/no/such.pal", palette, 7},
         {"", valign, 2},
         {"[General]\r\nVerticalAlignment=4", valign, 2},
         {"", halign, 1},
@@ -98,7 +99,7 @@ TEST(Settings, PaletteOptionIsABuiltInNameInAnyCaseOrAFile)
         {"Noah3D", 5},
         {file, 7},
         {"DOOM2", -1},
-        {dir.Path(), -1},
+        {dir.Path(), 7}, // there: what is wrong with it is said when the palette is loaded
         {dir.File("missing.pal"), -1}};
     for (const Row &row : rows) {
         ConversionOptions options;

@@ -1,14 +1,19 @@
 #include "common/cls_ini.h"
+#include "common/key_placement.h"
 #include "platform/failure.h"
 #include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/temp_dir.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <optional>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -374,6 +379,158 @@ TEST(ClsIni, FileThatCannotBeReadLoadsEmptyAndRefusesSaving)
     ini.WriteValue("S", "k", "v");
     ExpectSaveMessage(dialogs, whyUnreadable); // refused for the reason it could not be read
     EXPECT_EQ(ini.ReadString("S", "k"), "v");
+}
+
+// The ordered walk key by key, as plainly as it reads: from the first key, a number stops at the
+// first name that is no number or a larger number, any other name at the first larger name in
+// byte order; the key is inserted there.
+std::vector<INIKey> WalkedKeys(const std::vector<INIKey> &read)
+{
+    std::vector<INIKey> keys;
+    std::vector<std::optional<std::int32_t>> numbers;
+    for (const INIKey &key : read) {
+        const std::optional<std::int32_t> number = KeyNameNumber(key.Name);
+        std::size_t p = 0;
+        for (; p < keys.size(); ++p) {
+            const bool stops =
+                number ? !numbers[p] || *numbers[p] > *number : keys[p].Name > key.Name;
+            if (stops) {
+                break;
+            }
+        }
+        keys.insert(keys.begin() + static_cast<std::ptrdiff_t>(p), key);
+        numbers.insert(numbers.begin() + static_cast<std::ptrdiff_t>(p), number);
+    }
+    return keys;
+}
+
+std::string KeyLines(const std::vector<INIKey> &keys)
+{
+    std::string text;
+    for (const INIKey &key : keys) {
+        text += key.Name + "=" + key.Value + "\r\n";
+    }
+    return text;
+}
+
+// A file of many keys in any order loads as fast as a sorted one, and every key still lands where
+// the walk puts it: names of one kind, numbers of one kind, and both mixed, with equal names and
+// equal numbers, before the first heading and in two sections of one name.
+TEST(ClsIni, LoadingPutsEveryKeyWhereTheWalkPutsIt)
+{
+    const std::vector<std::string> names = {
+        "a", "B", "b", "Skip1", "Skip10", "Skip2", "\xE9", "", " x", "Path", "a1", "Z"};
+    const std::vector<std::string> numbers = {"5",
+        "-3",
+        "2",
+        "2.0",
+        " 2 ",
+        "2.5",
+        "1.5",
+        "1E1",
+        "0",
+        "99999999999",
+        "-99999999999",
+        "2147483647",
+        "3.5",
+        "100"};
+    std::vector<std::string> mixed = names;
+    mixed.insert(mixed.end(), numbers.begin(), numbers.end());
+    const struct {
+        const char *what;
+        const std::vector<std::string> &pool;
+        int keys; // per section
+    } cases[] = {
+        {"names", names, 300},
+        {"numbers", numbers, 300},
+        {"mixed", mixed, 300},
+        {"few mixed", mixed, 3},
+        {"many mixed", mixed, 2000},
+    };
+    for (const auto &c : cases) {
+        for (std::uint32_t seed = 1; seed <= 5; ++seed) {
+            SCOPED_TRACE(std::string(c.what) + ", seed " + std::to_string(seed));
+            std::mt19937 random(seed);
+            std::uniform_int_distribution<std::size_t> pick(0, c.pool.size() - 1);
+            std::vector<std::vector<INIKey>> read(3); // before the first heading, [S], [S]
+            int value = 0;
+            for (std::vector<INIKey> &section : read) {
+                for (int i = 0; i < c.keys; ++i) {
+                    section.push_back({c.pool[pick(random)], std::to_string(value++)});
+                }
+            }
+            Store s;
+            s.LoadFile(
+                KeyLines(read[0]) + "[S]\r\n" + KeyLines(read[1]) + "[S]\r\n" + KeyLines(read[2]));
+            const std::vector<INIKey> first = WalkedKeys(read[1]);
+            std::vector<std::string> firstNames;
+            for (const INIKey &key : first) {
+                firstNames.push_back(key.Name);
+            }
+            EXPECT_EQ(KeyNames(s.ini, "S"), firstNames);
+            // A lookup finds the first key of the name in the order the keys now stand.
+            std::set<std::string> seen;
+            int wrong = 0;
+            for (const INIKey &key : first) {
+                if (seen.insert(key.Name).second) {
+                    wrong += s.ini.ReadString("S", key.Name, "<none>") != key.Value;
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+            EXPECT_EQ(s.ini.ReadString("S", "missing", "<none>"), "<none>");
+            s.ini.WriteValue("Z", "z", "1"); // saves the whole store
+            EXPECT_EQ(FileText(s.path),
+                KeyLines(WalkedKeys(read[0])) + "\r\n[S]\r\n" + KeyLines(first) + "\r\n[S]\r\n"
+                    + KeyLines(WalkedKeys(read[2])) + "\r\n[Z]\r\nz=1\r\n");
+        }
+    }
+}
+
+// Lookups answer from an index of the names: every change of the lists must show in the next
+// lookup, and the first of equal names is always the one found.
+TEST(ClsIni, LookupsFollowEveryChangeOfTheLists)
+{
+    Store s;
+    s.LoadFile("[S]\r\nk=1\r\nk=2\r\nm=3\r\n[T]\r\nt=4\r\n[S]\r\nj=5\r\n");
+    const struct {
+        const char *what;
+        std::function<void()> change;
+        // ReadString of section, key after the change; "<none>": not found
+        std::vector<std::array<std::string, 3>> reads;
+    } steps[] = {
+        {"as loaded",
+            [] {},
+            {{"S", "k", "1"}, {"S", "m", "3"}, {"T", "t", "4"}, {"S", "j", "<none>"}}},
+        {"a key inserted before the others",
+            [&] { s.ini.WriteValue("S", "a", "6"); },
+            {{"S", "a", "6"}, {"S", "k", "1"}, {"S", "m", "3"}}},
+        {"the first of two equal keys deleted",
+            [&] { s.ini.DeleteKey("S", "k"); },
+            {{"S", "k", "2"}, {"S", "m", "3"}}},
+        {"a key renamed",
+            [&] { s.ini.KeyName("S", 1, "n"); },
+            {{"S", "k", "<none>"}, {"S", "n", "2"}}},
+        {"a key renamed to an earlier one's name",
+            [&] { s.ini.KeyName("S", 2, "a"); },
+            {{"S", "a", "6"}, {"S", "m", "<none>"}}},
+        {"the first of two equal sections deleted",
+            [&] { s.ini.DeleteSection("S"); },
+            {{"S", "j", "5"}, {"S", "n", "<none>"}, {"T", "t", "4"}}},
+        {"a section added",
+            [&] { s.ini.WriteValue("U", "u", "7"); },
+            {{"U", "u", "7"}, {"S", "j", "5"}}},
+        {"a value replaced", [&] { s.ini.WriteValue("S", "j", "8"); }, {{"S", "j", "8"}}},
+        {"loaded again",
+            [&] { s.ini.LoadINIFromString("[T]\r\nu=9\r\n"); },
+            {{"T", "u", "9"}, {"T", "t", "<none>"}, {"U", "u", "<none>"}, {"S", "j", "<none>"}}},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        for (const auto &[section, key, value] : step.reads) {
+            EXPECT_EQ(s.ini.ReadString(section, key, "<none>"), value) << section << " " << key;
+        }
+    }
 }
 
 TEST(ClsIni, IndexesAndRenaming)

@@ -161,6 +161,74 @@ TEST(ConvertPalette, TransparencyReplacesTheInputColourOnlyWhenApplied)
     }
 }
 
+// An input colour outside 0..255 is no entry: as a byte 300, 556 and -212 would all name entry 44.
+// It must leave every pixel and the report as they are without transparency, in every depth and
+// with every dithering; 44 itself is the control that does make pixels transparent.
+TEST(ConvertPalette, AnInputColourOutsideTheEntriesMatchesNoPixel)
+{
+    const std::int32_t inputs[] = {300, 556, -212, 44};
+    const std::int16_t depths[] = {8, 24, 32};
+    const Dithering ditherings[] = {Dithering::None, Dithering::FloydSteinberg, Dithering::Ordered};
+    for (const std::int32_t input : inputs) {
+        for (const std::int16_t depth : depths) {
+            for (const Dithering dithering : ditherings) {
+                SCOPED_TRACE(std::to_string(input) + ", " + std::to_string(depth)
+                    + "-bit, dithering " + std::to_string(static_cast<int>(dithering)));
+                // Grey i in every depth; entry 255 skipped, so nothing becomes 255 unless made
+                // transparent.
+                std::vector<std::uint8_t> source = EveryIndex();
+                std::vector<std::uint8_t> table;
+                if (depth == 8) {
+                    table = test::GreyPaletteTable();
+                } else {
+                    source.clear();
+                    for (int i = 0; i < 256; ++i) {
+                        source.insert(source.end(),
+                            static_cast<std::size_t>(depth / 8),
+                            static_cast<std::uint8_t>(i));
+                    }
+                }
+                const auto convert = [&](bool apply, MappingReport &report) {
+                    Grey grey(true);
+                    grey.options.dithering = dithering;
+                    grey.options.applyTransparency = apply;
+                    grey.options.inputTransparentColor = input;
+                    grey.options.outputTransparentColor = 255;
+                    std::vector<std::uint8_t> pixels = source;
+                    EXPECT_TRUE(ConvertPalette(grey.dialogs,
+                        grey.store,
+                        grey.options,
+                        pixels,
+                        table,
+                        {0, 0, 0},
+                        16,
+                        16,
+                        depth,
+                        &report));
+                    EXPECT_TRUE(grey.dialogs.Log().empty());
+                    return pixels;
+                };
+                MappingReport plainReport;
+                MappingReport report;
+                const std::vector<std::uint8_t> plain = convert(false, plainReport);
+                const std::vector<std::uint8_t> keyed = convert(true, report);
+                ASSERT_EQ(plain.size(), 256U);
+                ASSERT_EQ(keyed.size(), 256U);
+                ASSERT_NE(plain[44], 255); // the case is worth something only if 44 stays opaque
+                ASSERT_EQ(plainReport.pixels, 256);
+                std::vector<std::uint8_t> expected = plain;
+                if (input == 44) {
+                    expected[44] = 255; // source grey 44 is index 44 and matches entry 44
+                    EXPECT_EQ(report.pixels, 255);
+                } else {
+                    EXPECT_EQ(report, plainReport);
+                }
+                EXPECT_EQ(keyed, expected);
+            }
+        }
+    }
+}
+
 TEST(ConvertPalette, ReloadsTheTargetPaletteAndRetakesTheSnapshot)
 {
     Grey grey;

@@ -1,4 +1,3 @@
-#include "common/report_error.h"
 #include "palette/load_palette_data.h"
 #include "palette/palette_store.h"
 #include "platform/app_info.h"
@@ -62,8 +61,13 @@ void ExpectHolds(const PaletteStore &store, const RawPalette &raw)
     EXPECT_EQ(store.PaletteTable(), TableOf(raw));
 }
 
-// Checks what was shown for an outcome; loads show nothing.
-void ExpectShown(const ScriptedDialogService &dialogs, Outcome outcome, std::int32_t number)
+// Checks what was shown for an outcome; loads show nothing. A report keeps its classic number
+// and says which source and what is wrong: "<standard description>: <source>: <problem>".
+void ExpectShown(const ScriptedDialogService &dialogs,
+    Outcome outcome,
+    std::int32_t number,
+    const std::string &source = {},
+    const std::string &problem = {})
 {
     const auto &log = dialogs.Log();
     if (outcome == Outcome::Loaded) {
@@ -78,11 +82,8 @@ void ExpectShown(const ScriptedDialogService &dialogs, Outcome outcome, std::int
         return;
     }
     EXPECT_EQ(log[0].text,
-        ErrorReportText("LoadPaletteDataFromFile", Failure(number, FailureDescription(number))));
-    if (number == kUnknownFileFormat) {
-        EXPECT_EQ(
-            log[0].text, "Error in LoadPaletteDataFromFile\r\nError #9999\r\nUnknown file format");
-    }
+        "Error in LoadPaletteDataFromFile\r\nError #" + std::to_string(number) + "\r\n"
+            + FailureDescription(number) + ": " + source + ": " + problem);
     EXPECT_EQ(log[0].title, "LoadPaletteDataFromFile Error");
     EXPECT_EQ(log[0].icon, MessageIcon::Error);
 }
@@ -148,6 +149,7 @@ struct FileCase {
     Outcome outcome;
     std::int32_t number; // failure number when reported
     RawPalette expected; // palette when loaded
+    std::string problem = {}; // what the report says is wrong, after the file's name
 };
 
 std::vector<FileCase> FileCases()
@@ -166,23 +168,44 @@ std::vector<FileCase> FileCases()
     return {
         {"jasc", jasc, loaded, 0, p},
         {"jasc whose count says 16", Bytes(JascText(lines, "JASC-PAL", "16")), loaded, 0, p},
-        {"jasc with 16 entry lines", Bytes(JascText(first16, "JASC-PAL", "16")), reported, kInputPastEnd, {}},
+        {"jasc with 16 entry lines", Bytes(JascText(first16, "JASC-PAL", "16")), reported, kInputPastEnd, {},
+            "the JASC palette ends after 16 of 256 colours"},
+        {"jasc of its header alone", Bytes("JASC-PAL\r\n0100\r\n256\r\n"), reported, kInputPastEnd, {},
+            "the JASC palette ends after 0 of 256 colours"},
+        {"jasc cut in its header", Bytes("JASC-PAL\r\n0100"), reported, kInputPastEnd, {},
+            "the JASC palette ends within its three header lines"},
         {"jasc with a fourth field", Bytes(JascText(Appended(lines, " 0"))), loaded, 0, p},
-        {"jasc with two spaces", Bytes(JascText(WithLine(lines, 9, "12  34 56"))), reported, kTypeMismatch, {}},
-        {"jasc with commas", Bytes(JascText(WithLine(lines, 9, "12,34,56"))), reported, kTypeMismatch, {}},
-        {"jasc with a leading space", Bytes(JascText(WithLine(lines, 255, " 1 2 3"))), reported, kTypeMismatch, {}},
-        {"jasc with two fields", Bytes(JascText(WithLine(lines, 200, "1 2"))), reported, kSubscriptOutOfRange, {}},
-        {"jasc with an empty entry line", Bytes(JascText(WithLine(lines, 0, ""))), reported, kSubscriptOutOfRange, {}},
+        {"jasc with two spaces", Bytes(JascText(WithLine(lines, 9, "12  34 56"))), reported, kTypeMismatch, {},
+            "line 13 \"12  34 56\": the numbers must be separated by single spaces"},
+        {"jasc with commas", Bytes(JascText(WithLine(lines, 9, "12,34,56"))), reported, kTypeMismatch, {},
+            "line 13 \"12,34,56\": \"12,34,56\" is not a number"},
+        {"jasc with a word", Bytes(JascText(WithLine(lines, 8, "12 abc 7"))), reported, kTypeMismatch, {},
+            "line 12 \"12 abc 7\": \"abc\" is not a number"},
+        {"jasc with a leading space", Bytes(JascText(WithLine(lines, 255, " 1 2 3"))), reported, kTypeMismatch, {},
+            "line 259 \" 1 2 3\": the numbers must be separated by single spaces"},
+        {"jasc with two fields", Bytes(JascText(WithLine(lines, 200, "1 2"))), reported, kSubscriptOutOfRange, {},
+            "line 204 \"1 2\": fewer than three numbers"},
+        {"jasc with an empty entry line", Bytes(JascText(WithLine(lines, 0, ""))), reported, kSubscriptOutOfRange, {},
+            "line 4 \"\": fewer than three numbers"},
+        {"jasc with a number too large", Bytes(JascText(WithLine(lines, 3, "1 1E10 3"))), reported, kOverflow, {},
+            "line 7 \"1 1E10 3\": \"1E10\" is out of range"},
+        {"jasc quoting a long line in part, control bytes escaped",
+            Bytes(JascText(WithLine(lines, 1, "1 2 x\x1b[31m" + std::string(50, 'y')))), reported, kTypeMismatch, {},
+            "line 5 \"1 2 x\\x1b[31m" + std::string(30, 'y') + "...\": \"x\\x1b[31m" + std::string(34, 'y') + "...\" is not a number"},
         {"jasc values keep their low 8 bits", Bytes(JascText(WithLine(lines, 4, "256 300 -1"))), loaded, 0, WithEntry(p, 4, {0, 44, 255})},
         {"jasc values round halves to even", Bytes(JascText(WithLine(lines, 7, "2.5 3.5 1E2"))), loaded, 0, WithEntry(p, 7, {2, 4, 100})},
         {"jasc without the last line end", Resized(jasc, jasc.size() - 2), loaded, 0, p},
-        {"jasc with LF line ends only", WithoutCarriageReturns(jasc), reported, kInputPastEnd, {}},
+        {"jasc with LF line ends only", WithoutCarriageReturns(jasc), reported, kInputPastEnd, {},
+            "the JASC palette ends within its three header lines"},
         {"jasc in lower case", Bytes(JascText(lines, "jasc-pal")), unknown, 0, {}},
         {"act", act, loaded, 0, p},
         {"act beginning with JASC", Resized(jasc, 768), loaded, 0, AsRaw(jasc)},
         {"act of 772 bytes", actWithCount, unknown, 0, {}},
         {"riff", test::RiffBytes(p), loaded, 0, p},
-        {"riff of 1048 bytes", test::RiffBytes(p, 1048), reported, kUnknownFileFormat, {}},
+        {"riff of 1048 bytes", test::RiffBytes(p, 1048), reported, kUnknownFileFormat, {},
+            "RIFF palette files are 1052 bytes long, this one is 1048"},
+        {"riff of 1056 bytes", test::RiffBytes(p, 1056), reported, kUnknownFileFormat, {},
+            "RIFF palette files are 1052 bytes long, this one is 1056"},
         {"gamepal", test::GamepalBytes(GamepalComponents()), loaded, 0, GamepalExpected()},
         {"three bytes", Bytes("JAS"), unknown, 0, {}},
         {"empty file", {}, unknown, 0, {}},
@@ -202,7 +225,7 @@ TEST(PaletteFiles, EachSourceLoadsOrIsRefusedLeavingStoreAndFileAlone)
 
         LoadPaletteDataFromFile(dialogs, store, path, "");
 
-        ExpectShown(dialogs, c.outcome, c.number);
+        ExpectShown(dialogs, c.outcome, c.number, "palette file " + NativePath(path), c.problem);
         ExpectHolds(store, c.outcome == Outcome::Loaded ? c.expected : PreviousPalette());
         EXPECT_EQ(test::ReadBytes(path), c.bytes);
     }
@@ -220,8 +243,8 @@ TEST(PaletteFiles, MissingFileIsReportedAsFileNotFound)
 
     EXPECT_EQ(dialogs.MessageTexts(),
         std::vector<std::string> {
-            "Error in LoadPaletteDataFromFile\r\nError #53\r\nFile not found (reading "
-            + NativePath(path) + ")"});
+            "Error in LoadPaletteDataFromFile\r\nError #53\r\nFile not found: palette file "
+            + NativePath(path) + ": no such file"});
     ExpectHolds(store, PreviousPalette());
     EXPECT_TRUE(test::ReadBytes(path).empty());
 }
@@ -231,6 +254,7 @@ struct TextCase {
     std::string text;
     Outcome outcome;
     std::int32_t number;
+    std::string problem = {};
 };
 
 std::vector<TextCase> TextCases()
@@ -244,10 +268,16 @@ std::vector<TextCase> TextCases()
         {"text with one NUL of padding", full + std::string(1, '\0'), Outcome::Loaded, 0},
         {"text with three NULs of padding", full + std::string(3, '\0'), Outcome::Loaded, 0},
         {"text whose header is not examined", JascText(lines, "whatever", "x"), Outcome::Loaded, 0},
-        {"text with 255 entry lines", JascText(short255), Outcome::Reported, kSubscriptOutOfRange},
-        {"text of three lines", "JASC-PAL\r\n0100\r\n256", Outcome::Reported, kSubscriptOutOfRange},
-        {"text with commas", JascText(WithLine(lines, 100, "1,2,3")), Outcome::Reported, kTypeMismatch},
-        {"text with a word", JascText(WithLine(lines, 3, "1 two 3")), Outcome::Reported, kTypeMismatch},
+        {"text with 255 entry lines", JascText(short255), Outcome::Reported, kSubscriptOutOfRange,
+            "the JASC palette ends after 255 of 256 colours"},
+        {"text of three lines", "JASC-PAL\r\n0100\r\n256", Outcome::Reported, kSubscriptOutOfRange,
+            "the JASC palette ends after 0 of 256 colours"},
+        {"text of two lines", "JASC-PAL\r\n0100", Outcome::Reported, kSubscriptOutOfRange,
+            "the JASC palette ends within its three header lines"},
+        {"text with commas", JascText(WithLine(lines, 100, "1,2,3")), Outcome::Reported, kTypeMismatch,
+            "line 104 \"1,2,3\": \"1,2,3\" is not a number"},
+        {"text with a word", JascText(WithLine(lines, 3, "1 two 3")), Outcome::Reported, kTypeMismatch,
+            "line 7 \"1 two 3\": \"two\" is not a number"},
     };
     // clang-format on
 }
@@ -265,7 +295,7 @@ TEST(PaletteText, ParsesAsJascPalWhateverThePath)
 
         LoadPaletteDataFromFile(dialogs, store, path, c.text);
 
-        ExpectShown(dialogs, c.outcome, c.number);
+        ExpectShown(dialogs, c.outcome, c.number, "palette text", c.problem);
         ExpectHolds(store, c.outcome == Outcome::Loaded ? DistinctPalette() : PreviousPalette());
     }
 }

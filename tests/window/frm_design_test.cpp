@@ -1,6 +1,7 @@
 #include "platform/app_info.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/window/test_window.h"
+#include "tests/window/window_fixture.h"
 
 #include <filesystem>
 #include <map>
@@ -10,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMenuBar>
 
@@ -297,7 +299,7 @@ const std::vector<MenuDesign> kMenus = {
                 "&Make Left and Right Columns Transparent",
                 ItemKind::Check},
             {"mnuTransparencyInputRGB", "Input Transparent &RGB…", ItemKind::Command},
-            {"mnuTransparencyUseAlpha", "Use &Alpha Channel", ItemKind::Check},
+            {"mnuTransparencyUseAlpha", "&Use Alpha Channel", ItemKind::Check},
             {"mnuTransparencyAlphaThreshold", "Alpha &Threshold: ", ItemKind::Command},
             {"mnuTransparencyDash", "-", ItemKind::Separator},
             {"mnuTransparencyScanForInputColor",
@@ -353,6 +355,44 @@ TEST_F(FrmTest, MenuTreeHasItsNamesCaptionsAndOrderAndNothingIsChecked)
             EXPECT_EQ(item->shortcut(), openFolder ? QKeySequence("Ctrl+O") : QKeySequence());
         }
     }
+}
+
+// Alt and a letter reach exactly one item of an open menu, and one menu of the bar: no two items
+// of a menu share a mnemonic (items without one are fine, separators are not items). Checked on
+// the started window, whose run-time captions (colours, threshold, external palette) are set.
+TEST(FrmMnemonics, NoTwoItemsOfAMenuShareAMnemonic)
+{
+    test::WindowFixture fixture;
+    const std::string palette =
+        fixture.program.Write("grey.act", std::vector<std::uint8_t>(768, 9));
+    test::TestWindow &window = fixture.Start("Palette=7\r\nExternalPalette=" + palette + "\r\n");
+    ASSERT_EQ(window.mnuPaletteOption.back()->Caption(), "&Use External: grey.act");
+    // The bar first, then each of its menus.
+    std::vector<std::pair<std::string, QList<QAction *>>> menus = {
+        {"the menu bar", window.menuBar()->actions()}};
+    for (QAction *title : window.menuBar()->actions()) {
+        ASSERT_NE(title->menu(), nullptr);
+        menus.emplace_back(title->objectName().toStdString(), title->menu()->actions());
+    }
+    int mnemonics = 0;
+    for (const auto &[menu, items] : menus) {
+        std::map<int, std::string> taken; // mnemonic key -> caption
+        for (const QAction *item : items) {
+            if (item->isSeparator()) {
+                continue;
+            }
+            const QKeySequence key = QKeySequence::mnemonic(item->text());
+            if (key.isEmpty()) {
+                continue;
+            }
+            ++mnemonics;
+            const auto [at, added] = taken.emplace(key[0].toCombined(), item->text().toStdString());
+            EXPECT_TRUE(added) << menu << ": \"" << item->text().toStdString()
+                               << "\" repeats the key of \"" << at->second << "\"";
+        }
+    }
+    EXPECT_GT(mnemonics, 40); // the captions' "&" really are read as mnemonics
+    EXPECT_TRUE(fixture.dialogs.Log().empty());
 }
 
 TEST_F(FrmTest, MenuArraysAreAddressedByIndex)

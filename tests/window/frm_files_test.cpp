@@ -1,4 +1,5 @@
 #include "engine/load_bmp_file.h"
+#include "engine/png_file.h"
 #include "platform/files.h"
 #include "tests/window/counting_window.h"
 #include "tests/window/window_fixture.h"
@@ -189,18 +190,97 @@ TEST_F(FrmFiles, AnUnreadableFileShowsErrorAndLowersTheSmallestSize)
     EXPECT_EQ(dialogs.Log()[0].title, "LoadBMPFile Error");
 }
 
-TEST_F(FrmFiles, APictureLargerThanTheLargestSquareIsAFailureOfTheDisplay)
+void PutBigEndian(std::vector<std::uint8_t> &bytes, std::size_t at, std::uint32_t value)
 {
-    const std::string path = pictures.Write("wide.bmp", BuildBmp({.width = 600, .height = 8}));
-    test::TestWindow &w = Start();
-    EXPECT_EQ(Caption(), "wide.bmp: ERROR x ERROR");
-    EXPECT_FALSE(w.img->HasPicture());
-    EXPECT_EQ(w.vsbSize->Value(), 64);
-    ASSERT_EQ(dialogs.Log().size(), 2u);
-    EXPECT_EQ(dialogs.Log()[0].text, "BMP too large: " + path);
-    EXPECT_EQ(dialogs.Log()[1].title, "File_Click Error");
-    EXPECT_EQ(dialogs.Log()[1].icon, MessageIcon::Error);
-    EXPECT_EQ(dialogs.Log()[1].text.rfind("Error in File_Click\r\nError #380\r\n", 0), 0u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        bytes.at(at + i) = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+    }
+}
+
+// The PNG checksum of a chunk's type and data.
+std::uint32_t Crc32(const std::uint8_t *bytes, std::size_t count)
+{
+    std::uint32_t crc = 0xFFFFFFFFU;
+    for (std::size_t i = 0; i < count; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320U & (0U - (crc & 1U)));
+        }
+    }
+    return ~crc;
+}
+
+// An indexed PNG of width x height whose header then claims claimedWidth x claimedHeight (with
+// the header's checksum made right), cut to keep bytes (all of it when 0).
+std::vector<std::uint8_t> PngClaiming(int width,
+    int height,
+    std::uint32_t claimedWidth,
+    std::uint32_t claimedHeight,
+    std::size_t keep)
+{
+    const std::vector<std::uint8_t> indices(
+        static_cast<std::size_t>(BmpStride(width, 8) * height), 3);
+    std::vector<std::uint8_t> png =
+        EncodeIndexedPng(indices, width, height, std::vector<std::uint8_t>(1024, 7), -1);
+    // Signature (8), IHDR length (4), "IHDR" (4), width and height (8), 5 more bytes, CRC.
+    PutBigEndian(png, 16, claimedWidth);
+    PutBigEndian(png, 20, claimedHeight);
+    PutBigEndian(png, 29, Crc32(png.data() + 12, 17));
+    if (keep != 0) {
+        png.resize(keep);
+    }
+    return png;
+}
+
+// A picture that is refused leaves the size as it was: only the load's own message appears (no
+// failure of the display for a side the size cannot take), the frame says ERROR, and the picture
+// counts as 0 x 0, as one that cannot be read at all. A picture that loads afterwards still sets
+// the size.
+TEST_F(FrmFiles, ARefusedPictureLeavesTheSizeAsItWas)
+{
+    BmpLayout truncated {.width = 400, .height = 400, .bitCount = 24};
+    std::vector<std::uint8_t> cut = BuildBmp(truncated);
+    cut.resize(2000);
+    const struct {
+        const char *name;
+        std::vector<std::uint8_t> bytes;
+        const char *message; // the start of the one message; the path follows for "too large"
+    } cases[] = {
+        {"broken512.png", PngClaiming(512, 512, 512, 512, 400), "Error in LoadBMPFile\r\n"},
+        {"huge.png", PngClaiming(16, 16, 100000, 100000, 0), "PNG too large: "},
+        {"wide.bmp", BuildBmp({.width = 600, .height = 8}), "BMP too large: "},
+        {"cut400.bmp", cut, "Error in LoadBMPFile\r\n"},
+        {"sixteen.bmp", BuildBmp({.width = 200, .height = 300, .bitCount = 16}), ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        test::WindowFixture fixture;
+        const std::string path = fixture.pictures.Write(c.name, c.bytes);
+        fixture.Picture("z.bmp", 100, 60);
+        test::TestWindow &w = fixture.Start();
+        ASSERT_EQ(w.File->FileName(), c.name); // listed first, shown at start-up
+        const std::string settings = fixture.SettingsText();
+
+        EXPECT_EQ(w.fraImage->title().toStdString(), std::string(c.name) + ": ERROR x ERROR");
+        EXPECT_EQ(w.vsbSize->Value(), 64);
+        EXPECT_EQ(w.lblSize->Caption(), "64");
+        EXPECT_EQ(w.vsbSize->Max(), 16);
+        ASSERT_EQ(fixture.dialogs.Log().size(), 1u);
+        const std::string &shown = fixture.dialogs.Log()[0].text;
+        EXPECT_TRUE(shown.starts_with(c.message)) << shown;
+        if (std::string(c.message).ends_with("too large: ")) {
+            EXPECT_EQ(shown, c.message + path);
+        }
+        EXPECT_EQ(shown.find("File_Click"), std::string::npos) << shown;
+        EXPECT_FALSE(w.img->HasPicture());
+        EXPECT_EQ(fixture.SettingsText(), settings);
+        EXPECT_EQ(test::ReadBytes(path), c.bytes);
+
+        w.File->SetSelected(fixture.Entry("z.bmp"), true);
+        EXPECT_EQ(w.vsbSize->Value(), 100);
+        EXPECT_EQ(w.lblSize->Caption(), "100");
+        EXPECT_EQ(fixture.dialogs.Log().size(), 1u);
+    }
 }
 
 TEST_F(FrmFiles, OriginalShowsTheFileAtItsOwnSize)

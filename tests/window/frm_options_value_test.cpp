@@ -45,7 +45,6 @@ TEST(OptionsValue, WindowAndCommandLineBuildTheSameValueFromOneSettingsFile)
         "OutputTransparentColor=7\r\n[Colors]\r\nSkip3=1\r\nSkip255=0\r\nSkip9=2\r\n",
         "Palette=7\r\nExternalPalette=" + palette + "\r\n",
         "Palette=3\r\nExternalPalette=" + palette + "\r\n",
-        "Palette=7\r\nExternalPalette=" + dir.File("gone.act") + "\r\n",
         "OutputTransparentColor=-4\r\nScaleMode=x\r\nBright1=2.5\r\n",
     };
     for (const std::string &text : texts) {
@@ -54,6 +53,15 @@ TEST(OptionsValue, WindowAndCommandLineBuildTheSameValueFromOneSettingsFile)
         EXPECT_TRUE(built.window == built.commandLine);
     }
     EXPECT_TRUE(BuildBoth("").window == ConversionOptions {}) << "first start: the defaults";
+
+    // A stored palette file that is gone: the window takes WOLF3D for this run, the command line
+    // keeps the path so that its run stops saying so instead of converting with WOLF3D.
+    const std::string gone = dir.File("gone.act");
+    Built built = BuildBoth("Palette=7\r\nExternalPalette=" + gone + "\r\n");
+    EXPECT_EQ(built.window.palette, PaletteChoice::BuiltIn("WOLF3D"));
+    EXPECT_EQ(built.commandLine.palette, PaletteChoice::File(gone));
+    built.commandLine.palette = built.window.palette;
+    EXPECT_TRUE(built.window == built.commandLine);
 }
 
 // Every number and flag of the schema at, inside and beyond its range: what start-up makes of it.

@@ -1,4 +1,10 @@
+#include "platform/files.h"
 #include "tests/window/counting_window.h"
+
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -6,6 +12,97 @@ namespace qv {
 namespace {
 
 using test::WindowFixture;
+
+// The main window, keeping the file bytes of the last preview it showed.
+class PreviewKeepingWindow : public test::TestWindow
+{
+public:
+    using TestWindow::TestWindow;
+    void ShowPreview(const PreviewPicture &picture) override
+    {
+        preview = picture.fileBytes;
+        frm::ShowPreview(picture);
+    }
+    std::vector<std::uint8_t> preview;
+};
+
+// The indices of the first row of an 8-bit bitmap file of width pixels.
+std::vector<std::uint8_t> FirstRow(const std::vector<std::uint8_t> &file, int width)
+{
+    if (file.size() < 1078U + static_cast<std::size_t>(width)) {
+        return {};
+    }
+    return {file.begin() + 1078, file.begin() + 1078 + width};
+}
+
+// A hand-edited input colour outside 0..255 keys no pixel: not in the preview, not in Convert,
+// not in the command-line converter run on the same settings file. As a byte, 300, 556 and -212
+// would all be entry 44; 44 itself is the control. The target palette is the grey ramp, so grey
+// g matches entry g, and entry 255 (the output transparent colour) is skipped.
+TEST(FrmTransparency, AnInputColourOutsideTheEntriesKeysNoPixelAnywhere)
+{
+    const std::vector<std::uint8_t> greys = {44, 10, 44, 200};
+    const struct {
+        int input;
+        int dithering;
+        std::vector<std::uint8_t> expected;
+    } cases[] = {
+        {300, 0, {44, 10, 44, 200}},
+        {556, 0, {44, 10, 44, 200}},
+        {-212, 0, {44, 10, 44, 200}},
+        {300, 1, {44, 10, 44, 200}},
+        {44, 0, {255, 10, 255, 200}},
+        {44, 1, {255, 10, 255, 200}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.input) + ", dithering " + std::to_string(c.dithering));
+        WindowFixture fixture;
+        test::BmpLayout layout {.width = 4, .height = 1, .bitCount = 24};
+        for (const std::uint8_t grey : greys) {
+            layout.pixels.insert(layout.pixels.end(), 3, grey);
+        }
+        const std::vector<std::uint8_t> picture = test::BuildBmp(layout);
+        fixture.pictures.Write("a.bmp", picture);
+        test::TempDir cliPictures;
+        const std::string cliPicture = cliPictures.Write("a.bmp", picture);
+        std::vector<std::uint8_t> grey;
+        for (int i = 0; i < 256; ++i) {
+            grey.insert(grey.end(), 3, static_cast<std::uint8_t>(i));
+        }
+        const std::string palette = fixture.program.Write("grey.act", grey);
+        fixture.program.Write("quorvantile.ini",
+            "[General]\r\nPath=" + fixture.pictures.Path()
+                + "\r\nPalette=7\r\nExternalPalette=" + palette
+                + "\r\nApplyTransparency=-1\r\nInputTransparentColor=" + std::to_string(c.input)
+                + "\r\nDithering=" + std::to_string(c.dithering) + "\r\n");
+        auto owned = std::make_unique<PreviewKeepingWindow>(fixture.dialogs);
+        PreviewKeepingWindow &window = *owned;
+        fixture.window = std::move(owned);
+        window.Form_Load(fixture.SettingsPath(), fixture.program.Path());
+        ASSERT_EQ(window.GetInputTransparencyColor(), c.input);
+        const std::string settings = cliPictures.File("settings.ini");
+        CopyFileAtomic(fixture.SettingsPath(), settings);
+
+        window.optShow[1]->setChecked(true);
+        window.RefreshPreview();
+        EXPECT_EQ(FirstRow(window.preview, 4), c.expected);
+        // Every pixel counted is matched exactly: none counted as the transparent entry.
+        EXPECT_TRUE(window.lblReport->Caption().starts_with("exact 100.0 %"))
+            << window.lblReport->Caption();
+
+        window.File->selectAll();
+        window.cmdOK_Click();
+        ASSERT_EQ(fixture.dialogs.MessageTexts().back(), "Converted 1 file(s).");
+        EXPECT_EQ(FirstRow(test::ReadBytes(fixture.pictures.File("a.bmp")), 4), c.expected);
+
+        const std::string command = std::string(QV_CONVERT_EXE) + " --quiet --settings '" + settings
+            + "' '" + cliPictures.Path() + "' 2>/dev/null";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_EQ(FirstRow(test::ReadBytes(cliPicture), 4), c.expected);
+    }
+}
 
 TEST(FrmTransparency, OutputColourMovesTheReservedEntryWithOneRefresh)
 {
