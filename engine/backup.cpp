@@ -3,11 +3,12 @@
 #include "common/paths.h"
 #include "platform/checked.h"
 #include "platform/files.h"
+#include "platform/readable_file.h"
+#include "platform/same_bytes.h"
 #include "platform/utf8_path.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -48,7 +49,7 @@ std::string MakeBackupCopy(const std::string &inputPath, const std::string &back
     if (!FolderExists(backupFolder)) {
         Fail(kPathNotFound);
     }
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(inputPath);
+    ReadableFile input(inputPath);
     const BackupNames names(FileNameFromPath(inputPath));
 
     // Walk the names up to the first free one; a backup with the same bytes means the original
@@ -61,11 +62,11 @@ std::string MakeBackupCopy(const std::string &inputPath, const std::string &back
             break;
         }
         // Never count the input itself as its own backup (a backup folder that is the picture's).
-        if (!SameFile(target, inputPath) && ReadWholeFile(target) == bytes) {
+        if (!SameFile(target, inputPath) && SameBytes(input, target)) {
             return target;
         }
     }
-    WriteCopyAtomic(target, bytes, inputPath);
+    CopyFileAtomic(input, target);
     return target;
 }
 
