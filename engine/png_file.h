@@ -21,8 +21,9 @@ bool HasPngExtension(const std::string &path);
 // first; when either is above largestSize nothing is decoded and false is returned. A broken
 // file throws a Failure whose description carries the reader's reason. The bytes are read in
 // order a piece at a time: chunks the reader does not know are passed over, whatever their size,
-// nothing after the image data is read, and the chunks it keeps (text, colour profile) may take
-// 16 MiB each and 32 MiB in all, so memory stays near what the picture needs.
+// so are the bytes after IEND, and the chunks it keeps (text, colour profile) may take 16 MiB
+// each and 32 MiB in all (a file that needs more is refused, saying so), so memory stays near
+// what the picture needs.
 bool DecodePng(
     const std::vector<std::uint8_t> &bytes, std::int32_t largestSize, LoadedImage &image);
 
