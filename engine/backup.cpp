@@ -47,14 +47,14 @@ public:
             return name_;
         }
         const std::string number = " (" + std::to_string(n) + ")";
-        std::string variant = stem_ + number + extension_;
-        if (NameLength(variant) <= kLongestName) {
+        const std::string variant = stem_ + number + extension_;
+        if (variant.size() <= kLongestName) {
             return variant;
         }
         const std::string tail = "~" + NameMark(name_) + number;
-        const std::size_t room = kLongestName - NameLength(tail);
+        const std::size_t room = kLongestName - tail.size();
         const std::string extension = NameStart(extension_, room);
-        return NameStart(stem_, room - NameLength(extension)) + tail + extension;
+        return NameStart(stem_, room - extension.size()) + tail + extension;
     }
 
 private:

@@ -27,39 +27,16 @@ std::size_t CharacterBytes(const std::string &text, std::size_t at)
     return bytes;
 }
 
-// What one character of that many bytes counts against the limit.
-std::size_t CharacterLength(std::size_t bytes)
-{
-#ifdef _WIN32
-    return bytes == 4 ? 2 : 1; // UTF-16 units: a pair beyond the basic plane
-#else
-    return bytes;
-#endif
-}
-
 } // namespace
-
-std::size_t NameLength(const std::string &name)
-{
-    std::size_t length = 0;
-    for (std::size_t at = 0; at < name.size();) {
-        const std::size_t bytes = CharacterBytes(name, at);
-        length += CharacterLength(bytes);
-        at += bytes;
-    }
-    return length;
-}
 
 std::string NameStart(const std::string &text, std::size_t length)
 {
-    std::size_t used = 0;
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t bytes = CharacterBytes(text, at);
-        if (used + CharacterLength(bytes) > length) {
+        if (at + bytes > length) {
             break;
         }
-        used += CharacterLength(bytes);
         at += bytes;
     }
     return text.substr(0, at);

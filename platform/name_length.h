@@ -5,15 +5,13 @@
 
 namespace qv {
 
-// The longest name one folder entry may have: 255 bytes on Linux (NAME_MAX of its file systems),
-// 255 UTF-16 units on Windows.
+// The longest name one folder entry may have, in UTF-8 bytes: NAME_MAX of Linux's file systems.
+// Windows counts 255 UTF-16 units, never fewer than the bytes, but its programs also write to
+// disks of other systems (a share, Wine's folders), so the bytes are the limit everywhere.
 constexpr std::size_t kLongestName = 255;
 
-// The length of a UTF-8 name as the file system counts it against kLongestName.
-std::size_t NameLength(const std::string &name);
-
-// The longest start of text whose NameLength is at most length, cut between characters. Bytes
-// that are not UTF-8 count as characters of their own.
+// The longest start of text of at most length bytes that ends between two UTF-8 characters.
+// Bytes that are not UTF-8 count as characters of their own.
 std::string NameStart(const std::string &text, std::size_t length);
 
 } // namespace qv
