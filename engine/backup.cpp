@@ -3,18 +3,35 @@
 #include "common/paths.h"
 #include "platform/checked.h"
 #include "platform/files.h"
+#include "platform/name_length.h"
+#include "platform/readable_file.h"
+#include "platform/same_bytes.h"
 #include "platform/utf8_path.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
-#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace qv {
 namespace {
 
-// "name.ext" for 1, "name (n).ext" after it.
+// Eight hex digits that tell long names apart which start alike (FNV-1a of the bytes).
+std::string NameMark(const std::string &name)
+{
+    std::uint32_t hash = 2166136261U;
+    for (const char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619U;
+    }
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(hash));
+    return digits;
+}
+
+// "name.ext" for 1, "name (n).ext" after it. Where that is longer than a file system allows, the
+// stem is cut between characters to make room and marked with NameMark of the whole name, so the
+// numbered copies of two long names never share a name: "name~1a2b3c4d (n).ext".
 class BackupNames
 {
 public:
@@ -26,7 +43,18 @@ public:
 
     std::string Variant(std::int32_t n) const
     {
-        return n == 1 ? name_ : stem_ + " (" + std::to_string(n) + ")" + extension_;
+        if (n == 1) {
+            return name_;
+        }
+        const std::string number = " (" + std::to_string(n) + ")";
+        const std::string variant = stem_ + number + extension_;
+        if (variant.size() <= kLongestName) {
+            return variant;
+        }
+        const std::string tail = "~" + NameMark(name_) + number;
+        const std::size_t room = kLongestName - tail.size();
+        const std::string extension = NameStart(extension_, room);
+        return NameStart(stem_, room - extension.size()) + tail + extension;
     }
 
 private:
@@ -53,7 +81,7 @@ std::string MakeBackupCopy(const std::string &inputPath, const std::string &back
     if (!FolderExists(backupFolder)) {
         Fail(kPathNotFound);
     }
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(inputPath);
+    ReadableFile input(inputPath);
     const BackupNames names(FileNameFromPath(inputPath));
 
     // Walk the names up to the first free one; a backup with the same bytes means the original
@@ -66,11 +94,11 @@ std::string MakeBackupCopy(const std::string &inputPath, const std::string &back
             break;
         }
         // Never count the input itself as its own backup (a backup folder that is the picture's).
-        if (!SameFile(target, inputPath) && ReadWholeFile(target) == bytes) {
+        if (!SameFile(target, inputPath) && SameBytes(input, target)) {
             return target;
         }
     }
-    WriteCopyAtomic(target, bytes, inputPath);
+    CopyFileAtomic(input, target);
     return target;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/app_info.h"
 #include "platform/failure.h"
 #include "platform/files.h"
+#include "platform/readable_file.h"
 
 namespace qv {
 namespace {
@@ -61,13 +62,11 @@ bool DeclaresAlphaMask(const std::vector<std::uint8_t> &bytes)
 
 bool LoadPng(DialogService &dialogs, int largestSize, const std::string &path, LoadedImage &image)
 {
-    std::uint64_t length = 0;
-    const std::vector<std::uint8_t> bytes =
-        ReadFileStart(path, static_cast<std::uint64_t>(kLargestRead), length);
-    if (length == 0) {
+    ReadableFile file(path);
+    if (file.Length() == 0) {
         throw Failure(kInputPastEnd, FailureDescription(kInputPastEnd) + ": the file is empty");
     }
-    if (!DecodePng(bytes, largestSize, image)) {
+    if (!DecodePng(file, largestSize, image)) {
         return Refuse(dialogs, "PNG too large: " + path);
     }
     return true;

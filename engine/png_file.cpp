@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <spng.h>
 #include <zlib.h>
 
@@ -14,10 +17,20 @@ namespace qv {
 namespace {
 
 constexpr std::uint8_t kIndexed = SPNG_COLOR_TYPE_INDEXED;
-// No chunk of a picture this program reads comes near this; a larger one is refused before it is
-// buffered.
+// The chunks the reader keeps (text, colour profile, ...) may take this much, one and all; a file
+// that needs more is refused with these numbers. Chunks it does not know are passed over, however
+// large, and so is everything after the image data.
 constexpr std::size_t kLargestChunk = 16 * 1024 * 1024;
 constexpr std::size_t kLargestChunkCache = 32 * 1024 * 1024;
+// The piece of the file read at a time.
+constexpr std::size_t kPiece = 64 * 1024;
+
+// Where a PNG's bytes are: size bytes, of which read gives up to count at offset (fewer only
+// where they end). A failing read throws the file failure.
+struct PngBytes {
+    std::uint64_t size = 0;
+    std::function<std::size_t(std::uint64_t offset, std::uint8_t *to, std::size_t count)> read;
+};
 
 struct ContextFree {
     void operator()(spng_ctx *ctx) const { spng_ctx_free(ctx); }
@@ -26,6 +39,11 @@ using Context = std::unique_ptr<spng_ctx, ContextFree>;
 
 [[noreturn]] void FailWith(int error, const char *doing)
 {
+    if (error == SPNG_ECHUNK_LIMITS) {
+        throw Failure(kUnknownFileFormat,
+            "PNG picture refused: its text, colour profile or other kept chunks pass the limit of "
+            "16 MiB for one chunk or 32 MiB in all");
+    }
     const std::int32_t number =
         error == SPNG_EOF || error == SPNG_IO_EOF ? kInputPastEnd : kUnknownFileFormat;
     throw Failure(
@@ -39,31 +57,108 @@ void Check(int error, const char *doing)
     }
 }
 
-Context NewDecoder(const std::vector<std::uint8_t> &bytes)
+// Hands the reader the bytes in order, a piece at a time through a buffer of its own. A failing
+// read is kept, the reader told of an error, and the failure thrown once the reader has returned.
+class PngStream
 {
-    Context ctx(spng_ctx_new(0));
-    if (!ctx) {
-        Fail(kOutOfMemory);
-    }
-    Check(spng_set_chunk_limits(ctx.get(), kLargestChunk, kLargestChunkCache), "limits");
-    Check(spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()), "reading");
-    return ctx;
-}
+public:
+    explicit PngStream(const PngBytes &bytes)
+        : bytes_(bytes)
+    { }
 
-std::vector<std::uint8_t> Decode(spng_ctx *ctx, int format, int flags)
+    static int Read(spng_ctx *, void *user, void *to, std::size_t length)
+    {
+        return static_cast<PngStream *>(user)->Fill(static_cast<std::uint8_t *>(to), length);
+    }
+
+    void ThrowKeptFailure() const
+    {
+        if (failure_) {
+            throw *failure_;
+        }
+    }
+
+private:
+    int Fill(std::uint8_t *to, std::size_t length)
+    {
+        try {
+            while (length > 0) {
+                if (start_ == end_) {
+                    end_ = bytes_.read(position_, buffer_.data(), buffer_.size());
+                    start_ = 0;
+                    position_ += end_;
+                    if (end_ == 0) {
+                        return SPNG_IO_EOF;
+                    }
+                }
+                const std::size_t now = std::min(length, end_ - start_);
+                std::memcpy(to, buffer_.data() + start_, now);
+                start_ += now;
+                to += now;
+                length -= now;
+            }
+            return 0;
+        } catch (const Failure &failure) {
+            failure_ = failure;
+            return SPNG_IO_ERROR;
+        }
+    }
+
+    const PngBytes &bytes_;
+    std::vector<std::uint8_t> buffer_ = std::vector<std::uint8_t>(kPiece);
+    std::size_t start_ = 0;
+    std::size_t end_ = 0;
+    std::uint64_t position_ = 0;
+    std::optional<Failure> failure_;
+};
+
+// The reader on a stream of the bytes, with the chunk limits set.
+class Decoder
+{
+public:
+    explicit Decoder(const PngBytes &bytes)
+        : stream_(bytes)
+        , ctx_(spng_ctx_new(0))
+    {
+        if (!ctx_) {
+            Fail(kOutOfMemory);
+        }
+        Check(spng_set_chunk_limits(ctx_.get(), kLargestChunk, kLargestChunkCache), "limits");
+        Check(spng_set_png_stream(ctx_.get(), &PngStream::Read, &stream_), "reading");
+    }
+    Decoder(const Decoder &) = delete;
+    Decoder &operator=(const Decoder &) = delete;
+
+    spng_ctx *Get() const { return ctx_.get(); }
+
+    // Throws the failure of a reader call: the read's own when the file could not be read.
+    void Check(int error, const char *doing) const
+    {
+        if (error != 0) {
+            stream_.ThrowKeptFailure();
+            FailWith(error, doing);
+        }
+    }
+
+private:
+    PngStream stream_;
+    Context ctx_;
+};
+
+std::vector<std::uint8_t> Decode(const Decoder &decoder, int format, int flags)
 {
     std::size_t size = 0;
-    Check(spng_decoded_image_size(ctx, format, &size), "size");
+    decoder.Check(spng_decoded_image_size(decoder.Get(), format, &size), "size");
     std::vector<std::uint8_t> out(size);
-    Check(spng_decode_image(ctx, out.data(), out.size(), format, flags), "decoding");
+    decoder.Check(
+        spng_decode_image(decoder.Get(), out.data(), out.size(), format, flags), "decoding");
     return out;
 }
 
-std::uint32_t ReadU32(const std::vector<std::uint8_t> &bytes, std::size_t at)
+std::uint32_t ReadU32(const std::uint8_t *bytes)
 {
-    return static_cast<std::uint32_t>(At(bytes, at)) << 24
-        | static_cast<std::uint32_t>(At(bytes, at + 1)) << 16
-        | static_cast<std::uint32_t>(At(bytes, at + 2)) << 8 | At(bytes, at + 3);
+    return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16
+        | static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
 }
 
 // The bytes the image data inflates to for this header: a filter byte and the packed samples
@@ -101,27 +196,38 @@ std::uint64_t RawImageBytes(const spng_ihdr &ihdr)
 
 // Whether the image data of the file inflates to more than limit bytes. The reader stops once it
 // has the rows the header declares, so a stream that goes on (a small picture that inflates to
-// gigabytes) would otherwise pass unnoticed.
-bool InflatesToMoreThan(const std::vector<std::uint8_t> &bytes, std::uint64_t limit)
+// gigabytes) would otherwise pass unnoticed. The chunks are walked up to the end of the file or
+// IEND, the image data read a piece at a time and every other chunk passed over unread.
+bool InflatesToMoreThan(const PngBytes &bytes, std::uint64_t limit)
 {
     z_stream stream {};
     if (inflateInit(&stream) != Z_OK) {
         Fail(kOutOfMemory);
     }
-    std::array<std::uint8_t, 64 * 1024> scratch {};
+    std::vector<std::uint8_t> in(kPiece);
+    std::vector<std::uint8_t> scratch(kPiece);
     std::uint64_t total = 0;
     int status = Z_OK;
-    for (std::size_t at = 8; at + 12 <= bytes.size() && status == Z_OK && total <= limit;) {
-        const std::uint32_t length = ReadU32(bytes, at);
-        const bool idat = std::equal(bytes.begin() + static_cast<std::ptrdiff_t>(at + 4),
-            bytes.begin() + static_cast<std::ptrdiff_t>(at + 8),
-            "IDAT");
-        if (length > bytes.size() - at - 12) {
+    std::array<std::uint8_t, 8> header {};
+    for (std::uint64_t at = 8; status == Z_OK && total <= limit;) {
+        if (at > bytes.size || bytes.size - at < 12 || bytes.read(at, header.data(), 8) < 8) {
             break;
         }
-        if (idat) {
-            stream.next_in = const_cast<std::uint8_t *>(bytes.data() + at + 8);
-            stream.avail_in = length;
+        const std::uint32_t length = ReadU32(header.data());
+        if (length > bytes.size - at - 12 || std::memcmp(header.data() + 4, "IEND", 4) == 0) {
+            break;
+        }
+        const bool idat = std::memcmp(header.data() + 4, "IDAT", 4) == 0;
+        for (std::uint64_t done = 0; idat && done < length && status == Z_OK && total <= limit;) {
+            const std::size_t got = bytes.read(at + 8 + done,
+                in.data(),
+                static_cast<std::size_t>(std::min<std::uint64_t>(length - done, kPiece)));
+            if (got == 0) {
+                break;
+            }
+            done += got;
+            stream.next_in = in.data();
+            stream.avail_in = static_cast<uInt>(got);
             while (stream.avail_in > 0 && status == Z_OK && total <= limit) {
                 stream.next_out = scratch.data();
                 stream.avail_out = static_cast<uInt>(scratch.size());
@@ -129,7 +235,7 @@ bool InflatesToMoreThan(const std::vector<std::uint8_t> &bytes, std::uint64_t li
                 total += scratch.size() - stream.avail_out;
             }
         }
-        at += 12 + static_cast<std::size_t>(length);
+        at += 12 + std::uint64_t {length};
     }
     inflateEnd(&stream);
     return total > limit;
@@ -137,13 +243,13 @@ bool InflatesToMoreThan(const std::vector<std::uint8_t> &bytes, std::uint64_t li
 
 // Whether the file has a tRNS chunk (read into trns). Reading it reads the chunks before the image
 // data, so a broken one is reported here.
-bool HasTransparency(spng_ctx *ctx, spng_trns &trns)
+bool HasTransparency(const Decoder &decoder, spng_trns &trns)
 {
-    const int error = spng_get_trns(ctx, &trns);
+    const int error = spng_get_trns(decoder.Get(), &trns);
     if (error == SPNG_ECHUNKAVAIL) {
         return false;
     }
-    Check(error, "chunks");
+    decoder.Check(error, "chunks");
     return true;
 }
 
@@ -172,10 +278,10 @@ void UnpackIndices(const std::vector<std::uint8_t> &packed,
     }
 }
 
-void ReadIndexed(spng_ctx *ctx, const spng_ihdr &ihdr, LoadedImage &image)
+void ReadIndexed(const Decoder &decoder, const spng_ihdr &ihdr, LoadedImage &image)
 {
     spng_plte plte {};
-    Check(spng_get_plte(ctx, &plte), "palette");
+    decoder.Check(spng_get_plte(decoder.Get(), &plte), "palette");
     image.palette.assign(1024, 0);
     for (std::uint32_t i = 0; i < plte.n_entries && i < 256; ++i) {
         image.palette[4 * i] = plte.entries[i].blue;
@@ -183,25 +289,25 @@ void ReadIndexed(spng_ctx *ctx, const spng_ihdr &ihdr, LoadedImage &image)
         image.palette[4 * i + 2] = plte.entries[i].red;
     }
     spng_trns trns {};
-    if (HasTransparency(ctx, trns)) {
+    if (HasTransparency(decoder, trns)) {
         image.hasAlpha = true;
         image.alpha.assign(256, 255);
         std::copy_n(trns.type3_alpha,
             std::min<std::uint32_t>(trns.n_type3_entries, 256),
             image.alpha.begin());
     }
-    const std::vector<std::uint8_t> packed = Decode(ctx, SPNG_FMT_PNG, 0);
+    const std::vector<std::uint8_t> packed = Decode(decoder, SPNG_FMT_PNG, 0);
     UnpackIndices(packed, ihdr, image.width, image.height, image);
     image.bitCount = 8;
 }
 
 // Red, green, blue(, alpha) rows into the bitmap byte order blue, green, red(, alpha), each row
 // padded to a multiple of 4 bytes.
-void ReadColour(spng_ctx *ctx, bool alpha, LoadedImage &image)
+void ReadColour(const Decoder &decoder, bool alpha, LoadedImage &image)
 {
     const std::int32_t channels = alpha ? 4 : 3;
     const std::vector<std::uint8_t> rgb =
-        Decode(ctx, alpha ? SPNG_FMT_RGBA8 : SPNG_FMT_RGB8, alpha ? SPNG_DECODE_TRNS : 0);
+        Decode(decoder, alpha ? SPNG_FMT_RGBA8 : SPNG_FMT_RGB8, alpha ? SPNG_DECODE_TRNS : 0);
     image.bitCount = static_cast<std::int16_t>(channels * 8);
     const std::int32_t stride = RowStride(image.width, image.bitCount);
     const std::size_t rowBytes = static_cast<std::size_t>(CheckedMul(image.width, channels));
@@ -221,16 +327,16 @@ void ReadColour(spng_ctx *ctx, bool alpha, LoadedImage &image)
     image.hasAlpha = alpha;
 }
 
-} // namespace
-
-bool DecodePng(const std::vector<std::uint8_t> &bytes, std::int32_t largestSize, LoadedImage &image)
+bool Read(const PngBytes &bytes, std::int32_t largestSize, LoadedImage &image)
 {
-    if (!IsPngSignature(bytes)) {
+    std::vector<std::uint8_t> signature(8);
+    signature.resize(bytes.read(0, signature.data(), signature.size()));
+    if (!IsPngSignature(signature)) {
         throw Failure(kUnknownFileFormat, "Not a PNG picture");
     }
-    const Context ctx = NewDecoder(bytes);
+    const Decoder decoder(bytes);
     spng_ihdr ihdr {};
-    Check(spng_get_ihdr(ctx.get(), &ihdr), "header");
+    decoder.Check(spng_get_ihdr(decoder.Get(), &ihdr), "header");
     // The reader accepts sides up to 2^31 - 1, so both fit.
     image.width = static_cast<std::int32_t>(ihdr.width);
     image.height = static_cast<std::int32_t>(ihdr.height);
@@ -244,14 +350,40 @@ bool DecodePng(const std::vector<std::uint8_t> &bytes, std::int32_t largestSize,
                 + std::to_string(ihdr.width) + " x " + std::to_string(ihdr.height) + " pixels");
     }
     if (ihdr.color_type == kIndexed) {
-        ReadIndexed(ctx.get(), ihdr, image);
+        ReadIndexed(decoder, ihdr, image);
         return true;
     }
     spng_trns trns {};
     const bool alpha = ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE_ALPHA
-        || ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR_ALPHA || HasTransparency(ctx.get(), trns);
-    ReadColour(ctx.get(), alpha, image);
+        || ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR_ALPHA || HasTransparency(decoder, trns);
+    ReadColour(decoder, alpha, image);
     return true;
+}
+
+} // namespace
+
+bool DecodePng(const std::vector<std::uint8_t> &bytes, std::int32_t largestSize, LoadedImage &image)
+{
+    const PngBytes source {bytes.size(),
+        [&](std::uint64_t offset, std::uint8_t *to, std::size_t count) -> std::size_t {
+            if (offset >= bytes.size()) {
+                return 0;
+            }
+            const std::size_t now =
+                static_cast<std::size_t>(std::min<std::uint64_t>(count, bytes.size() - offset));
+            std::memcpy(to, bytes.data() + offset, now);
+            return now;
+        }};
+    return Read(source, largestSize, image);
+}
+
+bool DecodePng(ReadableFile &file, std::int32_t largestSize, LoadedImage &image)
+{
+    const PngBytes source {
+        file.Length(), [&](std::uint64_t offset, std::uint8_t *to, std::size_t count) {
+            return file.ReadAt(offset, to, count);
+        }};
+    return Read(source, largestSize, image);
 }
 
 std::vector<std::uint8_t> EncodeIndexedPng(const std::vector<std::uint8_t> &indices,

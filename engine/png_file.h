@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/loaded_image.h"
+#include "platform/readable_file.h"
 
 #include <cstdint>
 #include <string>
@@ -18,9 +19,17 @@ bool HasPngExtension(const std::string &path);
 // table, a PNG with alpha (grey + alpha, RGBA, or a tRNS chunk) as 32-bit pixels, any other as
 // 24-bit ones; 16-bit samples keep their high byte. Width and height are set from the header
 // first; when either is above largestSize nothing is decoded and false is returned. A broken
-// file throws a Failure whose description carries the reader's reason.
+// file throws a Failure whose description carries the reader's reason. The bytes are read in
+// order a piece at a time: chunks the reader does not know are passed over, whatever their size,
+// so are the bytes after IEND, and the chunks it keeps (text, colour profile) may take 16 MiB
+// each and 32 MiB in all (a file that needs more is refused, saying so), so memory stays near
+// what the picture needs.
 bool DecodePng(
     const std::vector<std::uint8_t> &bytes, std::int32_t largestSize, LoadedImage &image);
+
+// The same for an open file of any size, read a piece at a time. A failing read throws its file
+// failure.
+bool DecodePng(ReadableFile &file, std::int32_t largestSize, LoadedImage &image);
 
 // An 8-bit indexed PNG of the indices (rows top first, stride RowStride(width, 8)) with a
 // 256-entry palette from table (blue, green, red, reserved per entry). When transparentIndex is

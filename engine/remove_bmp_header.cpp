@@ -137,7 +137,8 @@ Layout ReadLayout(
     ReadSize(bytes, layout.headerSize, image);
     if (image.height < 0) {
         throw Failure(kSubscriptOutOfRange,
-            FailureDescription(kSubscriptOutOfRange) + ": stored top row first (negative height)");
+            "Stored top row first (negative height " + std::to_string(image.height)
+                + "): only bitmaps stored bottom row first are read");
     }
     if (image.width <= 0 || image.height <= 0) {
         throw Failure(kSubscriptOutOfRange,

@@ -34,6 +34,20 @@ std::int32_t NumberFor(const std::error_code &error)
     return kPathFileAccessError;
 }
 
+// Reasons whose number's standard description would tell the user something else ("Permission
+// denied" for a disk mounted read-only), in words of their own; null for the rest.
+const char *OwnWords(const std::error_code &error)
+{
+    const std::error_condition reason = error.default_error_condition();
+    if (reason == std::errc::read_only_file_system) {
+        return "Read-only file system";
+    }
+    if (reason == std::errc::filename_too_long) {
+        return "Name too long";
+    }
+    return nullptr;
+}
+
 // What the standard description leaves open, in the system's own words.
 std::string Detail(const std::error_code &error, std::int32_t number)
 {
@@ -53,6 +67,10 @@ std::string Detail(const std::error_code &error, std::int32_t number)
 Failure FileFailure(const std::error_code &error, const char *operation, const std::string &path)
 {
     const std::int32_t number = NumberFor(error);
+    if (const char *words = OwnWords(error)) {
+        return Failure(
+            number, std::string(words) + " (" + operation + " " + NativePath(path) + ")");
+    }
     return Failure(number,
         FailureDescription(number) + " (" + operation + " " + NativePath(path)
             + Detail(error, number) + ")");

@@ -1,9 +1,11 @@
 #include "platform/files.h"
 
+#include "platform/copy_bytes.h"
 #include "platform/failure.h"
 #include "platform/file_failure.h"
 #include "platform/new_file_by_link.h"
 #include "platform/open_file.h"
+#include "platform/readable_file.h"
 #include "platform/replace_file.h"
 #include "platform/temporary_files.h"
 #include "platform/utf8_path.h"
@@ -14,122 +16,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <optional>
-#include <sys/stat.h>
 #include <system_error>
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
 namespace qv {
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE *file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-#ifdef _WIN32
-FileHandle OpenForReading(const std::string &path)
-{
-    std::error_code error;
-    if (fs::is_directory(Utf8Path(path), error)) {
-        throw FileFailure(std::make_error_code(std::errc::is_a_directory), "reading", path);
-    }
-    errno = 0;
-    FileHandle file(OpenFile(path, "rb"));
-    if (!file) {
-        throw FileFailure(LastSystemError(ENOENT), "reading", path);
-    }
-    return file;
-}
-
-std::uint64_t OpenLength(std::FILE *file, const std::string &path)
-{
-#ifdef _WIN32
-    struct _stat64 info {
-    };
-    const int result = _fstat64(_fileno(file), &info);
-#else
-    struct stat info {
-    };
-    const int result = fstat(fileno(file), &info);
-#endif
-    if (result != 0 || info.st_size < 0) {
-        throw FileFailure(LastSystemError(), "reading", path);
-    }
-    return static_cast<std::uint64_t>(info.st_size);
-}
-
-// Up to count bytes from the start of an open file, in one read.
-std::vector<std::uint8_t> ReadStart(std::FILE *file, std::uint64_t count, const std::string &path)
-{
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
-    errno = 0;
-    const std::size_t got = count == 0 ? 0 : std::fread(bytes.data(), 1, bytes.size(), file);
-    if (got < bytes.size() && std::ferror(file) != 0) {
-        throw FileFailure(LastSystemError(), "reading", path);
-    }
-    bytes.resize(got);
-    return bytes;
-}
-
-#else
-struct DescriptorCloser {
-    explicit DescriptorCloser(int open)
-        : descriptor(open)
-    { }
-    DescriptorCloser(const DescriptorCloser &) = delete;
-    DescriptorCloser &operator=(const DescriptorCloser &) = delete;
-    ~DescriptorCloser() { close(descriptor); }
-    int descriptor;
-};
-
-// Up to count bytes from the start of the file and its length, with one open, one fstat for the
-// kind and the length, and one read of a regular file (more only if the system hands out less).
-std::vector<std::uint8_t> ReadDescriptorStart(
-    const std::string &path, std::uint64_t count, std::uint64_t &length)
-{
-    errno = 0;
-    const int descriptor = open(Utf8Path(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) {
-        throw FileFailure(LastSystemError(ENOENT), "reading", path);
-    }
-    const DescriptorCloser closer(descriptor);
-    struct stat info {
-    };
-    if (fstat(descriptor, &info) != 0 || info.st_size < 0) {
-        throw FileFailure(LastSystemError(), "reading", path);
-    }
-    if (S_ISDIR(info.st_mode)) {
-        throw FileFailure(std::make_error_code(std::errc::is_a_directory), "reading", path);
-    }
-    length = static_cast<std::uint64_t>(info.st_size);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min(count, length)));
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        errno = 0;
-        const ssize_t read_now = read(descriptor, bytes.data() + got, bytes.size() - got);
-        if (read_now < 0 && errno == EINTR) {
-            continue;
-        }
-        if (read_now < 0) {
-            throw FileFailure(LastSystemError(), "reading", path);
-        }
-        if (read_now == 0) {
-            break; // shorter than it was a moment ago
-        }
-        got += static_cast<std::size_t>(read_now);
-    }
-    bytes.resize(got);
-    return bytes;
-}
-#endif
 
 // The file a write lands on, and what it is now when that is already known.
 struct WriteTargetFile {
@@ -160,12 +53,33 @@ std::string ParentFolder(const std::string &path)
     return folder.empty() ? "." : folder;
 }
 
-// Writes bytes to a new temporary file in the target's folder, gives it the permission bits (and,
-// with a model, the modification time) it should have, and returns its name.
-std::string WriteTemporary(const WriteTargetFile &targetFile,
-    const std::uint8_t *data,
-    std::size_t size,
-    const std::string &model)
+// What a new file is to hold: bytes in memory, or the whole of an open file.
+struct Content {
+    const std::uint8_t *data = nullptr;
+    std::size_t size = 0;
+    ReadableFile *copyOf = nullptr;
+};
+
+// Puts the content into the new file; false with errno set when a write fails. A copy throws its
+// own failure, which names the file it could not read or write.
+bool Fill(std::FILE *file, const Content &content, const std::string &target)
+{
+    if (content.copyOf == nullptr) {
+        return content.size == 0
+            || std::fwrite(content.data, 1, content.size, file) == content.size;
+    }
+#ifdef _WIN32
+    CopyBytes(*content.copyOf, file, target);
+#else
+    CopyBytes(*content.copyOf, fileno(file), target);
+#endif
+    return true;
+}
+
+// Writes the content to a new temporary file in the target's folder, gives it the permission bits
+// (and, with a model, the modification time) it should have, and returns its name.
+std::string WriteTemporary(
+    const WriteTargetFile &targetFile, const Content &content, const std::string &model)
 {
     const std::string &target = targetFile.path;
     const std::string temp = TemporaryPathIn(ParentFolder(target));
@@ -177,7 +91,15 @@ std::string WriteTemporary(const WriteTargetFile &targetFile,
     // The bytes are all there already: written in one go, not through the stream's buffer.
     std::setvbuf(file, nullptr, _IONBF, 0);
     errno = 0;
-    const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
+    bool written = false;
+    try {
+        written = Fill(file, content, target);
+    } catch (const Failure &) {
+        std::fclose(file);
+        std::error_code ignored;
+        fs::remove(Utf8Path(temp), ignored);
+        throw;
+    }
     const bool flushed = std::fflush(file) == 0;
     const std::error_code writeError = LastSystemError();
     const bool closed = std::fclose(file) == 0;
@@ -220,15 +142,29 @@ void RenameOver(const std::string &temp, const std::string &path)
     }
 }
 
-void WriteAtomic(
-    const std::string &path, const std::vector<std::uint8_t> &bytes, const std::string &model)
+// Writes a file that does not exist yet without a name first (WriteNewFileByLink); false where
+// that cannot be done.
+bool WriteUnnamedFirst(const std::string &path, const Content &content, const std::string &model)
+{
+    if (content.copyOf == nullptr) {
+        return WriteNewFileByLink(path, content.data, content.size, model);
+    }
+#ifdef _WIN32
+    return false;
+#else
+    return WriteNewFileByLink(
+        path, [&](int descriptor) { CopyBytes(*content.copyOf, descriptor, path); }, model);
+#endif
+}
+
+void WriteAtomic(const std::string &path, const Content &content, const std::string &model)
 {
     const WriteTargetFile target = WriteTarget(path);
     const bool isNew = target.status && target.status->type() == fs::file_type::not_found;
-    if (isNew && WriteNewFileByLink(target.path, bytes.data(), bytes.size(), model)) {
+    if (isNew && WriteUnnamedFirst(target.path, content, model)) {
         return;
     }
-    RenameOver(WriteTemporary(target, bytes.data(), bytes.size(), model), target.path);
+    RenameOver(WriteTemporary(target, content, model), target.path);
 }
 
 std::string Lower(const std::string &text)
@@ -267,48 +203,43 @@ bool Match(const char *name, const char *pattern)
 
 } // namespace
 
-#ifdef _WIN32
-std::vector<std::uint8_t> ReadWholeFile(const std::string &path)
-{
-    const FileHandle file = OpenForReading(path);
-    return ReadStart(file.get(), OpenLength(file.get(), path), path);
-}
-
-std::vector<std::uint8_t> ReadFileStart(
-    const std::string &path, std::uint64_t count, std::uint64_t &length)
-{
-    const FileHandle file = OpenForReading(path);
-    length = OpenLength(file.get(), path);
-    return ReadStart(file.get(), std::min(count, length), path);
-}
-#else
 std::vector<std::uint8_t> ReadWholeFile(const std::string &path)
 {
     std::uint64_t length = 0;
-    return ReadDescriptorStart(path, UINT64_MAX, length);
+    return ReadFileStart(path, UINT64_MAX, length);
 }
 
 std::vector<std::uint8_t> ReadFileStart(
     const std::string &path, std::uint64_t count, std::uint64_t &length)
 {
-    return ReadDescriptorStart(path, count, length);
+    ReadableFile file(path);
+    length = file.Length();
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min(count, length)));
+    // Shorter than it was a moment ago: what is there.
+    bytes.resize(file.ReadAt(0, bytes.data(), bytes.size()));
+    return bytes;
 }
-#endif
 
 void WriteFileAtomic(const std::string &path, const std::vector<std::uint8_t> &bytes)
 {
-    WriteAtomic(path, bytes, {});
+    WriteAtomic(path, {bytes.data(), bytes.size()}, {});
 }
 
 void WriteCopyAtomic(
     const std::string &path, const std::vector<std::uint8_t> &bytes, const std::string &original)
 {
-    WriteAtomic(path, bytes, original);
+    WriteAtomic(path, {bytes.data(), bytes.size()}, original);
 }
 
 void CopyFileAtomic(const std::string &source, const std::string &target)
 {
-    WriteCopyAtomic(target, ReadWholeFile(source), source);
+    ReadableFile file(source);
+    CopyFileAtomic(file, target);
+}
+
+void CopyFileAtomic(ReadableFile &source, const std::string &target)
+{
+    WriteAtomic(target, {nullptr, 0, &source}, source.Path());
 }
 
 void DeleteFile(const std::string &path)

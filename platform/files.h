@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/readable_file.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,8 +32,12 @@ void WriteFileAtomic(const std::string &path, const std::vector<std::uint8_t> &b
 void WriteCopyAtomic(
     const std::string &path, const std::vector<std::uint8_t> &bytes, const std::string &original);
 
-// Copies source to target (replacing it) as WriteCopyAtomic does.
+// Copies source to target (replacing it) as WriteCopyAtomic does, streamed: a bounded piece at
+// a time or by the kernel (see platform/copy_bytes.h), so a file of any size copies in little
+// memory, and the holes of a sparse file stay holes.
 void CopyFileAtomic(const std::string &source, const std::string &target);
+// The same for a source already open (read from its start, whatever was read before).
+void CopyFileAtomic(ReadableFile &source, const std::string &target);
 
 void DeleteFile(const std::string &path);
 

@@ -59,6 +59,20 @@ bool WriteNewFileByLink(const std::string &path,
     std::size_t size,
     const std::string &original)
 {
+    return WriteNewFileByLink(
+        path,
+        [&](int descriptor) {
+            if (!WriteAll(descriptor, data, size)) {
+                throw FileFailure(LastSystemError(), "writing", path);
+            }
+        },
+        original);
+}
+
+bool WriteNewFileByLink(const std::string &path,
+    const std::function<void(int descriptor)> &fill,
+    const std::string &original)
+{
     const std::filesystem::path name = Utf8Path(path);
     std::filesystem::path folder = name.parent_path();
     if (folder.empty()) {
@@ -68,10 +82,11 @@ bool WriteNewFileByLink(const std::string &path,
     if (descriptor < 0) {
         return false;
     }
-    if (!WriteAll(descriptor, data, size)) {
-        const std::error_code error = LastSystemError();
-        close(descriptor);
-        throw FileFailure(error, "writing", path);
+    try {
+        fill(descriptor);
+    } catch (...) {
+        close(descriptor); // the unnamed file goes with it
+        throw;
     }
     if (!original.empty() && !TakeAfter(descriptor, original)) {
         close(descriptor);
@@ -94,6 +109,12 @@ bool WriteNewFileByLink(const std::string &path,
 }
 #else
 bool WriteNewFileByLink(const std::string &, const std::uint8_t *, std::size_t, const std::string &)
+{
+    return false;
+}
+
+bool WriteNewFileByLink(
+    const std::string &, const std::function<void(int descriptor)> &, const std::string &)
 {
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace qv {
@@ -20,6 +21,12 @@ namespace qv {
 bool WriteNewFileByLink(const std::string &path,
     const std::uint8_t *data,
     std::size_t size,
+    const std::string &original = {});
+
+// The same for bytes that fill puts into the new file's open descriptor (a copy of another file,
+// streamed); fill throws the file failure when it cannot.
+bool WriteNewFileByLink(const std::string &path,
+    const std::function<void(int descriptor)> &fill,
     const std::string &original = {});
 
 } // namespace qv

@@ -17,6 +17,11 @@ bool DecodePng(const std::vector<std::uint8_t> &, std::int32_t, LoadedImage &)
     Unavailable();
 }
 
+bool DecodePng(ReadableFile &, std::int32_t, LoadedImage &)
+{
+    Unavailable();
+}
+
 std::vector<std::uint8_t> EncodeIndexedPng(const std::vector<std::uint8_t> &,
     std::int32_t,
     std::int32_t,

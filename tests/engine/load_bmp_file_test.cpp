@@ -104,8 +104,13 @@ const std::vector<LoadCase> kCases {
     {"TopDown",
         {.width = 20, .height = -20},
         Outcome::Reported,
-        "Error in LoadBMPFile\r\nError #9\r\nSubscript out of range: stored top row first "
-        "(negative height)"},
+        "Error in LoadBMPFile\r\nError #9\r\nStored top row first (negative height -20): only "
+        "bitmaps stored bottom row first are read"},
+    {"TopDownOneRow",
+        {.width = 3, .height = -1, .bitCount = 24},
+        Outcome::Reported,
+        "Error in LoadBMPFile\r\nError #9\r\nStored top row first (negative height -1): only "
+        "bitmaps stored bottom row first are read"},
     // A 4-bit table shorter than 16 entries is the depth's business, not a read past the end.
     {"FourBitShortTable",
         {.bitCount = 4, .colorsUsed = 5},

@@ -1,10 +1,12 @@
 #include "engine/backup.h"
 #include "platform/failure.h"
 #include "platform/files.h"
+#include "platform/utf8_path.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -181,6 +183,87 @@ TEST(Backup, InputInsideTheBackupFolderIsNotItsOwnBackup)
     const std::string input = folder.Write("a.bmp", std::string("new"));
     EXPECT_EQ(MakeBackupCopy(input, folder.Path()), folder.File("a (2).bmp"));
     EXPECT_EQ(Contents(folder.Path()), (Files {{"a.bmp", "new"}, {"a (2).bmp", "new"}}));
+}
+
+std::string Repeat(const std::string &piece, std::size_t times)
+{
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+// The bytes of a picture's round-th version.
+std::vector<std::uint8_t> Version(const std::string &name, int round)
+{
+    const std::string text = name.substr(name.size() - 5) + " v" + std::to_string(round);
+    return {text.begin(), text.end()};
+}
+
+// Pictures whose names are as long as a file system allows (255 bytes), converted three times
+// with other bytes each time: every backup gets a name of its own within the limit (in bytes, on
+// every system), its stem cut between characters, also beside another long name that starts
+// alike; the oldest is found and restored.
+TEST(Backup, LongestNamesGetNumberedCopiesWithinTheLimit)
+{
+    const struct {
+        const char *name;
+        std::vector<std::string> pictures; // backed up into one folder
+        bool cut; // the numbered copies' stems are cut
+    } rows[] = {
+        {"ASCII", {std::string(251, 'a') + ".png"}, true},
+        {"two-byte characters", {Repeat("\xC3\xA9", 125) + "x.png"}, true},
+        {"three-byte characters", {Repeat("\xE2\x82\xAC", 83) + "xy.bmp"}, true},
+        {"no extension", {std::string(255, 'n')}, true},
+        {"two names that differ at their end",
+            {std::string(250, 's') + "1.bmp", std::string(250, 's') + "2.bmp"},
+            true},
+        {"short enough for a number", {std::string(200, 'k') + ".bmp"}, false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        test::TempDir pictures;
+        const std::string folder = pictures.File("Quorvantile Backup");
+        CreateFolder(folder);
+        std::set<std::string> backups;
+        for (int round = 1; round <= 3; ++round) {
+            for (const std::string &name : row.pictures) {
+                const std::string input = pictures.Write(name, Version(name, round));
+                const std::string backup = MakeBackupCopy(input, folder);
+                EXPECT_TRUE(backups.insert(backup).second);
+                EXPECT_EQ(test::ReadBytes(backup), Version(name, round));
+                const std::string backupName = Utf8Text(Utf8Path(backup).filename());
+                EXPECT_LE(backupName.size(), 255U);
+                const std::string number = " (" + std::to_string(round) + ")";
+                const std::string extension = Utf8Text(Utf8Path(name).extension());
+                const std::size_t mark = backupName.find('~');
+                if (round == 1) {
+                    EXPECT_EQ(backupName, name);
+                } else if (!row.cut) {
+                    EXPECT_EQ(backupName, Utf8Text(Utf8Path(name).stem()) + number + extension);
+                } else {
+                    // The name's own start, ending between two characters, a mark, the number.
+                    ASSERT_NE(mark, std::string::npos);
+                    EXPECT_EQ(name.compare(0, mark, backupName, 0, mark), 0);
+                    EXPECT_NE(static_cast<unsigned char>(name[mark]) & 0xC0, 0x80);
+                    EXPECT_EQ(backupName.substr(mark + 9), number + extension);
+                }
+            }
+        }
+        EXPECT_EQ(backups.size(), 3 * row.pictures.size());
+        for (const std::string &name : row.pictures) {
+            const std::string picture = pictures.File(name);
+            EXPECT_EQ(OldestBackup(picture, folder), JoinPath(folder, name));
+            ASSERT_TRUE(RestoreOriginal(picture, folder));
+            EXPECT_EQ(test::ReadBytes(picture), Version(name, 1));
+            // With the first copy taken away by hand, the numbered one is the oldest.
+            fs::remove(Utf8Path(JoinPath(folder, name)));
+            EXPECT_EQ(test::ReadBytes(OldestBackup(picture, folder)), Version(name, 2));
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(Utf8Path(folder)), fs::directory_iterator()),
+            static_cast<std::ptrdiff_t>(2 * row.pictures.size()));
+    }
 }
 
 } // namespace

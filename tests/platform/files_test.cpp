@@ -57,7 +57,9 @@ TEST(FileFailure, NamesTheReasonTheOperationAndTheFile)
         {ENOSPC, kDiskFull, "Disk full (reading /p/a.bmp)"},
         {EDQUOT, kDiskFull, "Disk full (reading /p/a.bmp)"},
         {EACCES, kPermissionDenied, "Permission denied (reading /p/a.bmp)"},
-        {EROFS, kPermissionDenied, "Permission denied (reading /p/a.bmp)"},
+        {EROFS, kPermissionDenied, "Read-only file system (reading /p/a.bmp)"},
+        {ENAMETOOLONG, kPathFileAccessError, "Name too long (reading /p/a.bmp)"},
+        {EISDIR, kPathFileAccessError, "Path/File access error (reading /p/a.bmp, Is a directory)"},
         {ENOTDIR, kPathNotFound, "Path not found (reading /p/a.bmp, Not a directory)"},
         {EIO,
             kPathFileAccessError,
@@ -108,6 +110,7 @@ TEST(Reading, StartAndLengthWhateverTheCount)
         {dir.File("missing.bmp"), std::make_error_code(std::errc::no_such_file_or_directory)},
         {dir.File("folder"), std::make_error_code(std::errc::is_a_directory)},
         {dir.File("f5/below"), std::make_error_code(std::errc::not_a_directory)},
+        {dir.File(std::string(256, 'n')), std::make_error_code(std::errc::filename_too_long)},
     };
     for (const auto &row : failures) {
         const Failure expected = FileFailure(row.error, "reading", row.path);
