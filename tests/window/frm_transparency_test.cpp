@@ -13,19 +13,6 @@ namespace {
 
 using test::WindowFixture;
 
-// The main window, keeping the file bytes of the last preview it showed.
-class PreviewKeepingWindow : public test::TestWindow
-{
-public:
-    using TestWindow::TestWindow;
-    void ShowPreview(const PreviewPicture &picture) override
-    {
-        preview = picture.fileBytes;
-        frm::ShowPreview(picture);
-    }
-    std::vector<std::uint8_t> preview;
-};
-
 // The indices of the first row of an 8-bit bitmap file of width pixels.
 std::vector<std::uint8_t> FirstRow(const std::vector<std::uint8_t> &file, int width)
 {
@@ -75,23 +62,22 @@ TEST(FrmTransparency, AnInputColourOutsideTheEntriesKeysNoPixelAnywhere)
                 + "\r\nPalette=7\r\nExternalPalette=" + palette
                 + "\r\nApplyTransparency=-1\r\nInputTransparentColor=" + std::to_string(c.input)
                 + "\r\nDithering=" + std::to_string(c.dithering) + "\r\n");
-        auto owned = std::make_unique<PreviewKeepingWindow>(fixture.dialogs);
-        PreviewKeepingWindow &window = *owned;
-        fixture.window = std::move(owned);
+        fixture.window = std::make_unique<test::TestWindow>(fixture.dialogs);
+        test::TestWindow &window = *fixture.window;
         window.Form_Load(fixture.SettingsPath(), fixture.program.Path());
-        ASSERT_EQ(window.GetInputTransparencyColor(), c.input);
+        ASSERT_EQ(window.session().GetInputTransparencyColor(), c.input);
         const std::string settings = cliPictures.File("settings.ini");
         CopyFileAtomic(fixture.SettingsPath(), settings);
 
         window.optShow[1]->setChecked(true);
-        window.RefreshPreview();
-        EXPECT_EQ(FirstRow(window.preview, 4), c.expected);
+        window.session().RefreshPreview();
+        EXPECT_EQ(window.session().Picture().image.indices, c.expected); // its one row
         // Every pixel counted is matched exactly: none counted as the transparent entry.
         EXPECT_TRUE(window.lblReport->Caption().starts_with("exact 100.0 %"))
             << window.lblReport->Caption();
 
         window.File->selectAll();
-        window.cmdOK_Click();
+        window.session().cmdOK_Click();
         ASSERT_EQ(fixture.dialogs.MessageTexts().back(), "Converted 1 file(s).");
         EXPECT_EQ(FirstRow(test::ReadBytes(fixture.pictures.File("a.bmp")), 4), c.expected);
 
