@@ -34,19 +34,13 @@ void Session::Form_Load(const std::string &settingsPath, const std::string &sett
     folderTag_ = folder;
     Tell(Change::Folder);
 
-    options_.convertPalette = ReadFlagSetting(*ini_, settings::kConvertPalette);
+    // Every menu choice and check item; none of them is stored back.
+    ReadTableOptions(*ini_, options_);
     paletteNumber_ = ReadSetting(*ini_, settings::kPalette);
-    ForEachChoice([&](const auto &option) {
-        using Enum = typename std::remove_cvref_t<decltype(option)>::Enum;
-        options_.*option.field = static_cast<Enum>(ReadSetting(*ini_, option.setting));
-    });
     std::string externalPalette = ReadTextSetting(*ini_, settings::kExternalPalette);
     SetExternalPalette(externalPalette);
-    options_.applyTransparency = ReadFlagSetting(*ini_, settings::kApplyTransparency);
     SetInputTransparencyColor(ReadSetting(*ini_, settings::kInputTransparentColor));
     SetOutputTransparencyColor(ReadSetting(*ini_, settings::kOutputTransparentColor));
-    options_.transparentEdges = ReadFlagSetting(*ini_, settings::kTransparentEdges);
-    options_.useAlpha = ReadFlagSetting(*ini_, settings::kUseAlpha);
     SetAlphaThreshold(ReadSetting(*ini_, settings::kAlphaThreshold));
     SetInputTransparentRgb(
         ParseColorKey(ReadTextSetting(*ini_, settings::kInputTransparentRGB)).key);

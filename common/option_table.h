@@ -3,6 +3,7 @@
 #include "common/conversion_options.h"
 #include "common/settings_schema.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <tuple>
@@ -163,6 +164,10 @@ inline constexpr auto kChoices = std::tie(kScaling,
     kDithering,
     kOutputFormat);
 
+// Every on/off option, in the order of the menus.
+inline constexpr std::array<const FlagOption *, 4> kFlags = {
+    &kConvertPalette, &kApplyTransparency, &kTransparentEdges, &kUseAlpha};
+
 } // namespace options
 
 // Each list of names has one entry per enum value, and the settings range is exactly those values.
@@ -175,10 +180,29 @@ template <typename Option> constexpr bool AgreesWithItsEnum(const Option &option
 static_assert(std::apply(
     [](const auto &...option) { return (AgreesWithItsEnum(option) && ...); }, options::kChoices));
 
+static_assert(std::none_of(options::kFlags.begin(), options::kFlags.end(), [](const FlagOption *f) {
+    return f->setting.kind != SettingKind::Flag;
+}));
+
 // Calls f(option) for every choice option of the table, in order.
 template <typename F> void ForEachChoice(F &&f)
 {
     std::apply([&](const auto &...option) { (f(option), ...); }, options::kChoices);
+}
+
+// The stored value of a choice option, its default when missing or out of range.
+template <typename Option> typename Option::Enum ReadChoice(const clsINI &ini, const Option &option)
+{
+    return static_cast<typename Option::Enum>(ReadSetting(ini, option.setting));
+}
+
+// Every choice and on/off option of the table as the settings file holds it, into options.
+inline void ReadTableOptions(const clsINI &ini, ConversionOptions &options)
+{
+    ForEachChoice([&](const auto &option) { options.*option.field = ReadChoice(ini, option); });
+    for (const FlagOption *flag : options::kFlags) {
+        options.*flag->field = ReadFlagSetting(ini, flag->setting);
+    }
 }
 
 } // namespace qv
