@@ -1,8 +1,8 @@
 #include "engine/load_bmp_file.h"
 
 #include "common/report_error.h"
-#include "engine/mod_add_bmp_header.h"
 #include "engine/png_file.h"
+#include "engine/remove_bmp_header.h"
 #include "platform/app_info.h"
 #include "platform/failure.h"
 #include "platform/files.h"
