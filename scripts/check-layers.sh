@@ -9,9 +9,9 @@ if [[ -n "$hits" ]]; then
   echo "$hits"
   exit 1
 fi
-# Nor may they reach into a view: the window's folders and the toolkit subfolders.
-views=$(grep -rnE '#include\s*"(window|window-win32|[a-z]+/qt)/' platform common palette engine app samples cli \
-  --include='*.h' --include='*.cpp' | grep -vE '^(platform|common|engine)/qt/' || true)
+# Nor may they reach into a view: the window's folders and the toolkit subfolders (Qt, Win32).
+views=$(grep -rnE '#include\s*"(window|window-win32|[a-z]+/(qt|win32))/' platform common palette engine app samples cli \
+  --include='*.h' --include='*.cpp' | grep -vE '^(platform|common|engine)/(qt|win32)/' || true)
 if [[ -n "$views" ]]; then
   echo "A view included in a Qt-free layer:"
   echo "$views"

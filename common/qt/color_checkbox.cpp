@@ -43,16 +43,6 @@ void Paint(QWidget &widget, QPalette::ColorRole role, std::uint32_t color)
 
 } // namespace
 
-std::uint32_t MarkColorFor(std::uint32_t color)
-{
-    const auto [r, g, b] = ColorToRGB(color);
-    const auto outside = [](int channel) { return channel < 98 || channel > 158; };
-    if (outside(r) || outside(g) || outside(b)) {
-        return static_cast<std::uint32_t>((255 - r) | ((255 - g) << 8) | ((255 - b) << 16));
-    }
-    return (r + g + b) / 3 > 127 ? 0x000000u : 0xFFFFFFu;
-}
-
 ColorCheckbox::ColorCheckbox(QWidget *parent)
     : QWidget(parent)
     , lbl_(new Label(std::string(), this))

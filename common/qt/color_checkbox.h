@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/mark_color.h"
+
 #include <cstdint>
 #include <string>
 
@@ -58,9 +60,5 @@ private:
     // The release that ends a double-click is not a further click.
     bool releaseEndsDoubleClick_ = false;
 };
-
-// The colour of the mark on a fill colour: the complement when any channel is below 98 or
-// above 158, else black on light and white on dark greys.
-std::uint32_t MarkColorFor(std::uint32_t color);
 
 } // namespace qv

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/win32/windows_api.h"
+
+#include <string>
+#include <vector>
+
+namespace qv::win32 {
+
+// A dialog described in memory, as a resource file would describe it: the dialog's style, size
+// (dialog units), title and font, then its controls one by one. The text prompt is made from one
+// rather than from a resource, so that it lives with its code.
+class DialogTemplate
+{
+public:
+    // The classes of the controls a template can hold, by their predefined atoms.
+    enum class Kind : WORD { Button = 0x0080, Edit = 0x0081, Static = 0x0082 };
+
+    DialogTemplate(DWORD style,
+        short width,
+        short height,
+        const std::wstring &title,
+        WORD pointSize,
+        const std::wstring &face);
+
+    void Add(Kind kind,
+        DWORD style,
+        short left,
+        short top,
+        short width,
+        short height,
+        WORD id,
+        const std::wstring &text);
+
+    // The template as DialogBoxIndirectParam takes it; valid while this object is unchanged.
+    const DLGTEMPLATE *Get() const { return reinterpret_cast<const DLGTEMPLATE *>(words_.data()); }
+    int ControlCount() const { return count_; }
+
+private:
+    void Put(DWORD value);
+    void Put(const std::wstring &text);
+    // Pads to the next 4-byte boundary, where every control's record must start.
+    void AlignToDword();
+
+    std::vector<WORD> words_;
+    int count_ = 0;
+};
+
+} // namespace qv::win32
