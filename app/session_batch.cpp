@@ -104,7 +104,7 @@ Session::BatchOutcome Session::ConvertItems(const std::vector<BatchItem> &items)
             for (const ScriptedDialogService::Shown &shown : result.messages) {
                 dialogs_.MessageBox(shown.text, shown.title, shown.icon);
             }
-            if (result.switchedConvertPaletteOn) {
+            if (result.conversion.switchedConvertPaletteAtDepth != 0) {
                 SwitchConvertPaletteOn();
             }
             if (progress) {
