@@ -7,7 +7,6 @@
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -18,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Kind = ConversionResult::Kind;
+using Refusal = LoadRefusal::Kind;
 
 std::map<std::string, std::vector<std::uint8_t>> Files(const std::string &folder)
 {
@@ -30,88 +30,40 @@ std::map<std::string, std::vector<std::uint8_t>> Files(const std::string &folder
     return files;
 }
 
+std::vector<std::uint8_t> Picture(std::int32_t width, std::int32_t height, std::int16_t depth)
+{
+    return test::BuildBmp({.width = width, .height = height, .bitCount = depth});
+}
+
 TEST(ConversionResult, EachOutcomeComesBackAsAValue)
 {
-    struct Row {
+    const auto junk = std::vector<std::uint8_t> {'B', 'M', ' ', 'j', 'u', 'n', 'k'};
+    const std::string depth16 = "BMP bitdepth 16 not supported";
+    const std::string cutShort =
+        "Input past end of file: the file holds 7 bytes, its headers declare 18";
+    const struct {
         const char *what;
         std::vector<std::uint8_t> file;
         bool convertPalette; // as the conversion starts
         bool sinkSwitches; // the front end's Convert Palette command switches it on
-        std::function<void(const ConversionResult &, const std::string &path)> check;
-        bool changesFiles;
+        Kind kind;
+        std::int32_t width; // as loaded
+        std::int16_t switchedAt;
+        Refusal refusal;
+        std::string why; // the refusal's reason or its failure's description
+    } rows[] = {
+        // clang-format off
+        {"converted", Picture(30, 20, 24), true, true, Kind::Converted, 30, 0, Refusal::None, ""},
+        {"switched on", Picture(30, 20, 32), false, true, Kind::Converted, 30, 32, Refusal::None, ""},
+        {"too large", Picture(100, 40, 8), true, true, Kind::TooLarge, 100, 0, Refusal::None, ""},
+        {"palette", Picture(10, 20, 24), false, false, Kind::NeedsPaletteConversion, 10, 0,
+            Refusal::None, ""},
+        {"depth", Picture(10, 20, 16), true, true, Kind::NotAPicture, 10, 0, Refusal::Refused,
+            depth16},
+        {"cut short", junk, true, true, Kind::NotAPicture, 0, 0, Refusal::Unreadable, cutShort},
+        // clang-format on
     };
-    const auto picture = [](std::int32_t w, std::int32_t h, std::int16_t depth) {
-        return test::BuildBmp({.width = w, .height = h, .bitCount = depth});
-    };
-    const Row rows[] = {
-        {"converted",
-            picture(30, 20, 24),
-            true,
-            true,
-            [](const ConversionResult &r, const std::string &path) {
-                EXPECT_EQ(r.kind, Kind::Converted);
-                EXPECT_EQ(r.output, path);
-                EXPECT_EQ(r.outputWidth, 30); // no scaling: the picture's own size
-                EXPECT_EQ(r.outputHeight, 20);
-                EXPECT_EQ(r.switchedConvertPaletteAtDepth, 0);
-                EXPECT_FALSE(r.report); // the sink asked for none
-            },
-            true},
-        {"switched on along the way",
-            picture(30, 20, 32),
-            false,
-            true,
-            [](const ConversionResult &r, const std::string &) {
-                EXPECT_EQ(r.kind, Kind::Converted);
-                EXPECT_EQ(r.switchedConvertPaletteAtDepth, 32);
-            },
-            true},
-        {"too large",
-            picture(100, 40, 8),
-            true,
-            true,
-            [](const ConversionResult &r, const std::string &) {
-                EXPECT_EQ(r.kind, Kind::TooLarge);
-                EXPECT_EQ(r.pictureWidth, 100);
-                EXPECT_EQ(r.pictureHeight, 40);
-                EXPECT_EQ(r.square, 64);
-            },
-            false},
-        {"needs its palette converted",
-            picture(10, 10, 24),
-            false,
-            false,
-            [](const ConversionResult &r, const std::string &) {
-                EXPECT_EQ(r.kind, Kind::NeedsPaletteConversion);
-                EXPECT_EQ(r.bitCount, 24);
-                EXPECT_EQ(r.switchedConvertPaletteAtDepth, 0);
-            },
-            false},
-        {"refused depth",
-            picture(10, 10, 16),
-            true,
-            true,
-            [](const ConversionResult &r, const std::string &) {
-                EXPECT_EQ(r.kind, Kind::NotAPicture);
-                EXPECT_EQ(r.refusal.kind, LoadRefusal::Kind::Refused);
-                EXPECT_EQ(r.refusal.reason, "BMP bitdepth 16 not supported");
-            },
-            false},
-        {"cut short",
-            std::vector<std::uint8_t> {'B', 'M', ' ', 'j', 'u', 'n', 'k'},
-            true,
-            true,
-            [](const ConversionResult &r, const std::string &) {
-                EXPECT_EQ(r.kind, Kind::NotAPicture);
-                EXPECT_EQ(r.refusal.kind, LoadRefusal::Kind::Unreadable);
-                EXPECT_EQ(r.refusal.failure.procedure, "LoadBMPFile");
-                EXPECT_EQ(r.refusal.failure.number, kInputPastEnd);
-                EXPECT_EQ(r.refusal.failure.description,
-                    "Input past end of file: the file holds 7 bytes, its headers declare 18");
-            },
-            false},
-    };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
         const test::TempDir dir;
         const std::string path = dir.Write("p.bmp", row.file);
@@ -123,18 +75,28 @@ TEST(ConversionResult, EachOutcomeComesBackAsAValue)
             options.convertPalette = row.sinkSwitches;
         };
         std::int32_t side = 64;
-        const ConversionResult result = ResizeBMP(sink,
+        const ConversionResult r = ResizeBMP(sink,
             sink.store,
             sink.options,
             path,
             side,
             side,
             ResizeDestination::ReplaceInput(dir.File("backup")));
-        row.check(result, path);
-        EXPECT_EQ(Files(dir.Path()) != before, row.changesFiles);
-        // The window's message boxes are shown as before: one per refusal or switch.
-        EXPECT_EQ(sink.dialogs.Log().empty(),
-            result.kind == Kind::Converted && result.switchedConvertPaletteAtDepth == 0);
+        const bool converted = row.kind == Kind::Converted;
+        EXPECT_EQ(r.kind, row.kind);
+        EXPECT_EQ(r.pictureWidth, row.width);
+        EXPECT_EQ(r.switchedConvertPaletteAtDepth, row.switchedAt);
+        EXPECT_EQ(r.square, row.kind == Kind::TooLarge ? 64 : 0);
+        EXPECT_EQ(r.refusal.kind, row.refusal);
+        EXPECT_EQ(
+            row.refusal == Refusal::Refused ? r.refusal.reason : r.refusal.failure.description,
+            row.why);
+        EXPECT_EQ(r.output, converted ? path : "");
+        EXPECT_EQ(r.outputHeight, converted ? 20 : 0); // no scaling: the picture's own size
+        EXPECT_FALSE(r.report); // the sink asked for none
+        EXPECT_EQ(Files(dir.Path()) != before, converted);
+        // The window's message boxes are still shown: one per refusal or switch.
+        EXPECT_EQ(sink.dialogs.Log().empty(), converted && row.switchedAt == 0);
     }
 }
 
@@ -143,25 +105,23 @@ TEST(ConversionResult, EachOutcomeComesBackAsAValue)
 TEST(ConversionResult, AFailureCarriesItsNumberAndDescription)
 {
     const test::TempDir dir;
-    const std::string path = dir.Write("p.bmp", test::BuildBmp({.width = 8, .height = 8}));
-    const auto before = test::ReadBytes(path);
+    const std::string path = dir.Write("p.bmp", Picture(8, 8, 8));
+    const auto before = Files(dir.Path());
     test::FakeSink sink;
     std::int32_t side = 64;
-    const ConversionResult result = ResizeBMP(sink,
+    const ConversionResult r = ResizeBMP(sink,
         sink.store,
         sink.options,
         path,
         side,
         side,
         ResizeDestination::OutputFile(dir.File("missing/p.bmp")));
-    EXPECT_EQ(result.kind, Kind::Failed);
-    EXPECT_EQ(result.Status(), ResizeResult::Failed);
-    EXPECT_EQ(result.failure.procedure, "ResizeBMP");
-    EXPECT_NE(result.failure.number, 0);
-    EXPECT_NE(result.failure.description.find("missing"), std::string::npos)
-        << result.failure.description;
-    EXPECT_EQ(test::ReadBytes(path), before);
-    EXPECT_FALSE(fs::exists(dir.File("missing")));
+    EXPECT_EQ(r.kind, Kind::Failed);
+    EXPECT_EQ(r.Status(), ResizeResult::Failed);
+    EXPECT_EQ(r.failure.procedure, "ResizeBMP");
+    EXPECT_NE(r.failure.number, 0);
+    EXPECT_NE(r.failure.description.find("missing"), std::string::npos) << r.failure.description;
+    EXPECT_EQ(Files(dir.Path()), before);
 }
 
 } // namespace
