@@ -5,14 +5,12 @@
 #include "palette/mapping_report.h"
 #include "platform/dialog_service.h"
 
-#include <cstdint>
-
 namespace qv {
 
 // What flows back from a conversion to its front end while it runs: messages and error reports,
 // the preview, and the one option change a conversion can make (what happened in the end is the
-// conversion's result). The window implements it with its dialogs,
-// picture box and Palette menu; the command line with a message recorder; tests with a fake.
+// conversion's result). The window implements it with its dialogs, picture box and Palette menu;
+// the batch runner with a message recorder per worker; tests with a fake.
 class ConversionSink
 {
 public:
@@ -25,7 +23,7 @@ public:
     virtual void ShowPreview(const PreviewPicture &picture) = 0;
 
     // Switches Convert Palette on as the Palette menu's command does (the window runs the
-    // command with its own preview suspended; the command line keeps it on for later pictures),
+    // command with its own preview suspended; a batch worker keeps it on for later pictures),
     // and returns the options as the front end now holds them.
     virtual ConversionOptions SwitchConvertPaletteOn() = 0;
 
