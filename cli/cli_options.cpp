@@ -2,6 +2,7 @@
 
 #include "cli/convert_settings.h"
 #include "common/color_key.h"
+#include "common/option_table.h"
 #include "platform/settings_location.h"
 
 #include <algorithm>
@@ -85,32 +86,39 @@ template <typename Change> std::string Later(CliOptions &o, Change change)
     return {};
 }
 
-template <typename T>
-OptionRow ChoiceRow(const char *name,
-    std::vector<std::string> choices,
-    const char *help,
-    T ConversionOptions::*field)
+// A choice option of the table: --name WORD, one word per value.
+template <typename Option> OptionRow ChoiceRow(const Option &option)
 {
-    const std::string valueName = Joined(choices, "|");
-    return {{name},
+    std::vector<std::string> words;
+    for (const ChoiceName &name : option.names) {
+        words.emplace_back(name.word);
+    }
+    const auto field = option.field;
+    return {{option.cliName},
         Arity::Value,
-        valueName,
-        help,
-        [choices, field](CliOptions &o, const std::string &v, bool) {
-            const auto at = std::find(choices.begin(), choices.end(), v);
-            if (at == choices.end()) {
-                return v + " (" + Alternatives(choices) + ")";
+        Joined(words, "|"),
+        option.help,
+        [words, field](CliOptions &o, const std::string &v, bool) {
+            const auto at = std::find(words.begin(), words.end(), v);
+            if (at == words.end()) {
+                return v + " (" + Alternatives(words) + ")";
             }
-            const auto value = static_cast<T>(at - choices.begin());
+            const auto value = static_cast<typename Option::Enum>(at - words.begin());
             return Later(o, [field, value](ConversionOptions &c) { c.*field = value; });
         }};
 }
 
-OptionRow FlagRow(const char *name, const char *help, bool ConversionOptions::*field)
+// An on/off option of the table: --name and --no-name.
+OptionRow FlagRow(const FlagOption &option)
 {
-    return {{name}, Arity::Flag, "", help, [field](CliOptions &o, const std::string &, bool on) {
-                return Later(o, [field, on](ConversionOptions &c) { c.*field = on; });
-            }};
+    const auto field = option.field;
+    return {{option.cliName},
+        Arity::Flag,
+        "",
+        option.help,
+        [field](CliOptions &o, const std::string &, bool on) {
+            return Later(o, [field, on](ConversionOptions &c) { c.*field = on; });
+        }};
 }
 
 OptionRow SwitchRow(std::vector<std::string> names, const char *help, bool CliOptions::*field)
@@ -238,7 +246,6 @@ std::string JobsValue(CliOptions &o, const std::string &v, bool)
 // Every option of the program, in the order of the help text.
 const std::vector<OptionRow> &OptionTable()
 {
-    using C = ConversionOptions;
     static const std::vector<OptionRow> rows = {
         TextRow("--settings",
             "FILE",
@@ -260,32 +267,19 @@ const std::vector<OptionRow> &OptionTable()
         SwitchRow({"--find-minimum"},
             "the smallest square that holds every input (wins over --size)",
             &CliOptions::findMinimum),
-        ChoiceRow("--scale",
-            {"none", "64", "128", "32"},
-            "rescale the square to 64, 128 or 32 pixels; none: no square,\n"
-            "each picture keeps its own size",
-            &C::scaling),
-        ChoiceRow("--valign", {"top", "center", "bottom", "weighted"}, "", &C::verticalAlignment),
-        ChoiceRow("--halign", {"left", "center", "right", "weighted"}, "", &C::horizontalAlignment),
-        ChoiceRow("--match",
-            {"pixel", "row", "column", "square"},
-            "colour matching when the square shrinks",
-            &C::colorMatching),
-        ChoiceRow("--distance",
-            {"rgb", "weighted", "oklab", "ciede2000"},
-            "colour distance of every match",
-            &C::distance),
-        ChoiceRow("--dither",
-            {"none", "fs", "ordered"},
-            "dithering: Floyd-Steinberg or 8 x 8 ordered",
-            &C::dithering),
+        ChoiceRow(options::kScaling),
+        ChoiceRow(options::kVerticalAlignment),
+        ChoiceRow(options::kHorizontalAlignment),
+        ChoiceRow(options::kColorMatching),
+        ChoiceRow(options::kDistance),
+        ChoiceRow(options::kDithering),
         {{"--brightness"},
             Arity::Value,
             "R,G,B",
             "brightness per channel, 0 to 200 each (100: unchanged)",
             BrightnessValue},
-        FlagRow("--convert-palette", "", &C::convertPalette),
-        FlagRow("--transparency", "replace the input transparent colour", &C::applyTransparency),
+        FlagRow(options::kConvertPalette),
+        FlagRow(options::kApplyTransparency),
         TransparentColorRow(
             "--input-transparent", "input transparent colour index, 0 to 255", true),
         TransparentColorRow(
@@ -301,20 +295,20 @@ const std::vector<OptionRow> &OptionTable()
             "",
             "key each picture by its own most frequent colour",
             ScanKeyValue},
-        FlagRow("--alpha", "pixels of alpha below the threshold become transparent", &C::useAlpha),
+        FlagRow(options::kUseAlpha),
         {{"--alpha-threshold"},
             Arity::Value,
             "N",
             "alpha below which a pixel is transparent, 1 to 255 (default 128)",
             AlphaThresholdValue},
-        FlagRow("--edges", "make the left and right columns transparent", &C::transparentEdges),
+        FlagRow(options::kTransparentEdges),
         {{"--skip"},
             Arity::Value,
             "LIST",
             "palette entries never to use, e.g. 0,16-31,255 (the output\n"
             "transparent entry is always added)",
             SkipValue},
-        ChoiceRow("--format", {"bmp", "png"}, "file format of the results", &C::outputFormat),
+        ChoiceRow(options::kOutputFormat),
         TextRow("--output",
             "DIR",
             "write the results into DIR; inputs untouched, no backup",
@@ -328,7 +322,10 @@ const std::vector<OptionRow> &OptionTable()
             "give each picture back its oldest backup (the file as it is now\n"
             "is backed up first); no conversion",
             &CliOptions::restore),
-        SwitchRow({"--json"}, "one JSON object per file on stdout", &CliOptions::json),
+        SwitchRow({"--json"},
+            "one JSON object per file on stdout: file, status, reason, message,\n"
+            "output and the colour figures",
+            &CliOptions::json),
         SwitchRow({"--quiet", "-q"}, "no progress line and no closing count", &CliOptions::quiet),
         SwitchRow({"--help", "-h"}, "", &CliOptions::help),
         SwitchRow({"--version"}, "", &CliOptions::version),

@@ -2,6 +2,7 @@
 
 #include "common/built_in_palettes.h"
 #include "common/color_key.h"
+#include "common/option_table.h"
 #include "common/settings_schema.h"
 #include "palette/load_palette_data.h"
 #include "palette/palette_reading.h"
@@ -35,7 +36,7 @@ ConversionOptions OptionsFromSettings(const clsINI &ini)
     for (std::size_t n = 0; n < o.skip.size(); ++n) {
         o.skip[n] = ReadSetting(ini, settings::kSkip, static_cast<std::int32_t>(n)) != 0;
     }
-    o.convertPalette = ReadFlagSetting(ini, settings::kConvertPalette);
+    ReadTableOptions(ini, o);
     // A stored path is taken whatever it names, so that a file gone or broken stops the run
     // (PaletteFileProblem) instead of converting with WOLF3D as the window's start-up would.
     const int palette = ReadSetting(ini, settings::kPalette);
@@ -45,25 +46,13 @@ ConversionOptions OptionsFromSettings(const clsINI &ini)
     } else {
         o.palette = BuiltIn(palette == kExternalPaletteOption ? 0 : palette);
     }
-    o.verticalAlignment =
-        static_cast<VerticalAlignment>(ReadSetting(ini, settings::kVerticalAlignment));
-    o.horizontalAlignment =
-        static_cast<HorizontalAlignment>(ReadSetting(ini, settings::kHorizontalAlignment));
-    o.applyTransparency = ReadFlagSetting(ini, settings::kApplyTransparency);
     o.inputTransparentColor = ReadSetting(ini, settings::kInputTransparentColor);
     o.outputTransparentColor =
         OutputTransparentIndexOf(ReadSetting(ini, settings::kOutputTransparentColor));
     o.skip[o.outputTransparentColor] = true;
-    o.transparentEdges = ReadFlagSetting(ini, settings::kTransparentEdges);
-    o.scaling = static_cast<Scaling>(ReadSetting(ini, settings::kScaleMode));
-    o.colorMatching = static_cast<ColorMatching>(ReadSetting(ini, settings::kColorMatching));
-    o.distance = static_cast<DistanceMeasure>(ReadSetting(ini, settings::kColorDistance));
-    o.dithering = static_cast<Dithering>(ReadSetting(ini, settings::kDithering));
     for (std::size_t i = 0; i < o.brightness.size(); ++i) {
         o.brightness[i] = ReadSetting(ini, settings::kBright, static_cast<std::int32_t>(i));
     }
-    o.outputFormat = static_cast<OutputFormat>(ReadSetting(ini, settings::kOutputFormat));
-    o.useAlpha = ReadFlagSetting(ini, settings::kUseAlpha);
     o.alphaThreshold = ReadSetting(ini, settings::kAlphaThreshold);
     // A stored key that reads as no colour at all is no key, as the window takes it.
     o.inputTransparentRgb = ParseColorKey(ReadTextSetting(ini, settings::kInputTransparentRGB)).key;

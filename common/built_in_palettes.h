@@ -10,6 +10,8 @@ namespace qv {
 inline constexpr std::array<const char *, 7> kBuiltInPalettes = {
     "WOLF3D", "SPEAR", "BLAKESTONE", "BODYCOUNT", "CORRIDOR7", "NOAH3D", "DOOM"};
 inline constexpr int kExternalPaletteOption = static_cast<int>(kBuiltInPalettes.size());
+// The external item's caption, followed by ": " and the file's name once one is chosen.
+inline constexpr const char *kExternalPaletteCaption = "&Use External";
 
 // The built-in palettes' names separated by ", ", for messages.
 std::string BuiltInPaletteNames();

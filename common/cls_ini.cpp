@@ -92,17 +92,6 @@ std::string clsINI::KeyName(const std::string &sectionName, std::int32_t keyNum)
     return At(At(sections_, section).Keys, keyNum).Name;
 }
 
-void clsINI::KeyName(
-    const std::string &sectionName, std::int32_t keyNum, const std::string &newName)
-{
-    const std::int32_t section = FindSection(sectionName);
-    if (section >= 0) {
-        INISection &target = At(sections_, section);
-        At(target.Keys, keyNum).Name = newName;
-        target.KeyIndex.Valid = false;
-    }
-}
-
 void clsINI::SaveFile()
 {
     if (!allowSaveFile_) {
@@ -167,28 +156,6 @@ void clsINI::LoadINIFromString(const std::string &text)
     AllowSaveFile(false);
     Clear();
     ParseLines(SplitLines(text));
-}
-
-void clsINI::DeleteSection(const std::string &sectionName)
-{
-    const std::int32_t section = FindSection(sectionName);
-    if (section >= 0) {
-        sections_.erase(sections_.begin() + section);
-        sectionIndex_.Valid = false;
-    }
-    SaveFile();
-}
-
-void clsINI::DeleteKey(const std::string &sectionName, const std::string &keyName)
-{
-    const std::int32_t section = FindSection(sectionName);
-    const std::int32_t key = section < 0 ? -1 : FindKey(section, keyName);
-    if (key >= 0) {
-        INISection &target = At(sections_, section);
-        target.Keys.erase(target.Keys.begin() + key);
-        target.KeyIndex.Valid = false;
-    }
-    SaveFile();
 }
 
 std::string clsINI::ReadString(const std::string &sectionName,

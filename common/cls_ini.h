@@ -48,24 +48,14 @@ public:
     std::string SectionName(std::int32_t sectionNum) const;
     // Empty text when the section does not exist; an index outside its keys is failure 9.
     std::string KeyName(const std::string &sectionName, std::int32_t keyNum) const;
-    // Renames in place without moving the key and without saving; nothing when the section
-    // does not exist.
-    void KeyName(const std::string &sectionName, std::int32_t keyNum, const std::string &newName);
 
     const std::string &FileName() const { return fileName_; }
 
-    // Writes the store to FileName when allowed, through a temporary file renamed over the
-    // target so a failed save leaves the previous file whole. Failures become a message.
-    void SaveFile();
     // Replaces the store with the file's content; a missing file gives an empty store. Never
     // throws. Leaves AllowSaveFile as it is.
     void LoadINI(const std::string &fileName);
     // Replaces the store with the text's content and switches saving off.
     void LoadINIFromString(const std::string &text);
-
-    // Remove the first match, then save whether or not anything was removed.
-    void DeleteSection(const std::string &sectionName);
-    void DeleteKey(const std::string &sectionName, const std::string &keyName);
 
     // The key's value, even when empty; the default when the key is missing.
     std::string ReadString(const std::string &sectionName,
@@ -91,6 +81,9 @@ public:
     void WriteValue(const std::string &, const std::string &, T) = delete;
 
 private:
+    // Writes the store to FileName when allowed, through a temporary file renamed over the
+    // target so a failed save leaves the previous file whole. Failures become a message.
+    void SaveFile();
     // Where each name first stands, built on the first lookup after a change of the list.
     struct NameIndex {
         bool Valid = false;
@@ -101,7 +94,7 @@ private:
         std::vector<INIKey> Keys;
         // Keys that stood before the first heading of the file: written without a heading.
         bool Headless = false;
-        // Invalidated by every insertion, removal or rename of a key; a new value keeps it.
+        // Invalidated by every insertion of a key; a new value keeps it.
         mutable NameIndex KeyIndex;
     };
 

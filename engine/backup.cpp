@@ -71,6 +71,11 @@ bool SameFile(const std::string &a, const std::string &b)
 
 } // namespace
 
+std::string BackupFolderIn(const std::string &pictureFolder)
+{
+    return JoinPath(pictureFolder, kBackupFolderName);
+}
+
 std::string MakeBackupCopy(const std::string &inputPath, const std::string &backupFolder)
 {
     if (!FolderExists(backupFolder)) {

@@ -4,6 +4,12 @@
 
 namespace qv {
 
+// The name of the folder that keeps the originals, inside the picture folder.
+inline constexpr const char *kBackupFolderName = "Quorvantile Backup";
+
+// The backup folder of the pictures of pictureFolder: pictureFolder + "/" + kBackupFolderName.
+std::string BackupFolderIn(const std::string &pictureFolder);
+
 // Copies the input file into the backup folder under its own name without ever destroying an
 // earlier backup: when that name holds different bytes the copy goes to the first free
 // "name (2).ext", "name (3).ext", ...; when that name or a numbered variant before the first free

@@ -1,5 +1,6 @@
+#include "engine/remove_bmp_header.h"
+
 #include "common/row_stride.h"
-#include "engine/mod_add_bmp_header.h"
 #include "platform/checked.h"
 #include "platform/failure.h"
 

@@ -3,6 +3,7 @@
 // 8-bit picture back out.
 #include "engine/load_bmp_file.h"
 #include "engine/mod_add_bmp_header.h"
+#include "engine/remove_bmp_header.h"
 #include "fuzz/scratch_file.h"
 #include "platform/failure.h"
 #include "platform/scripted_dialog_service.h"

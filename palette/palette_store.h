@@ -19,6 +19,16 @@ namespace qv {
 // The target palette in the three forms the program needs, plus the skip snapshot the matcher
 // honours. One store per program, owned by the window and handed down; every table is zero
 // until the first load. A load that fails leaves all tables as they were.
+//
+// What a conversion leaves behind for the next one, on purpose:
+// - PaletteTable: a picture kept on its own table (Convert Palette off) puts that table here
+//   (SetPaletteTable), and it is what the result is written with; the next load puts the target
+//   palette back. So the table always belongs to the conversion that ran last.
+// - MatchColors and UsableColors: every palette conversion rebuilds them (BuildMatchTable, then
+//   TakeSnapshot). Matching outside a conversion (the Average modes of a picture kept on its own
+//   table, the picture click, the scan) uses them as the last conversion left them, and only a
+//   store that never converted prepares them first (EnsureMatchingPrepared). A changed skip set or
+//   palette thus reaches that matching at the next conversion, not before.
 class PaletteStore
 {
 public:

@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 
+#include <array>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -76,6 +77,17 @@ template <typename T, std::integral I> T &At(std::span<T> data, I index)
         Fail(kSubscriptOutOfRange);
     }
     return data[static_cast<std::size_t>(index)];
+}
+
+template <typename T, std::size_t N, std::integral I> T &At(std::array<T, N> &data, I index)
+{
+    return At(std::span<T>(data), index);
+}
+
+template <typename T, std::size_t N, std::integral I>
+const T &At(const std::array<T, N> &data, I index)
+{
+    return At(std::span<const T>(data), index);
 }
 
 // Checks that count elements from offset lie wholly inside data of the given size.

@@ -5,6 +5,7 @@
 #include "platform/qt/twips.h"
 #include "window/frm.h"
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,7 @@ ArrowScrollBar *ArrowPair(
 frm::frm(DialogService &dialogs, QWidget *parent)
     : QMainWindow(parent)
     , dialogs_(dialogs)
+    , session_(dialogs, *this)
 {
     InitWindowResources();
     setWindowTitle(kAppTitle);
@@ -99,15 +101,9 @@ frm::frm(DialogService &dialogs, QWidget *parent)
     CreateControls(client);
     CreateMenus();
     SetTabOrder();
-    ini_ = std::make_unique<clsINI>(dialogs_);
-    ConnectPaletteHandlers();
-    ConnectTransparencyHandlers();
-    ConnectColorKeyHandlers();
-    ConnectRestoreHandlers();
     setAcceptDrops(true);
-    ConnectFileHandlers();
-    ConnectOptionHandlers();
-    ConnectBatchHandlers();
+    ConnectControls();
+    ConnectMenus();
 
     // No resizing: the window is as large as the client area and the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -137,7 +133,6 @@ void frm::CreateControls(QWidget *client)
     img->SetDrawingArea(TwipsRect(120, 240, 3840, 3840));
 
     File = Placed(new FileListBox(client), "File", TwipsRect(120, 480, 2175, 3990));
-    File->SetPattern(kPicturePattern);
 
     lbl[0] =
         PlainLabel(client, Member("lbl", 0), "Size of square:", TwipsRect(120, 4920, 1095, 255));
@@ -183,6 +178,39 @@ void frm::CreateControls(QWidget *client)
     cmdRefreshFileList =
         Button(client, "cmdRefreshFileList", "Refresh File List", TwipsRect(120, 4560, 2175, 225));
     lblReport = PlainLabel(client, "lblReport", "", TwipsRect(2280, 5340, 8295, 255));
+}
+
+// Members 1..255 as copies of member 0, in rows of 16, each connected and with its tooltip. The row
+// arithmetic is kept as it always was: the second row overlaps the first by 16 twips and the rows
+// after it follow 255 apart.
+void frm::CreatePaletteGrid()
+{
+    constexpr int kPaletteEntries = 256;
+    constexpr int kGridColumns = 16;
+    const ColorCheckbox &first = chkPal[0];
+    const int left0 = PixelsToTwips(first.x());
+    const int top0 = PixelsToTwips(first.y());
+    const int width0 = PixelsToTwips(first.width());
+    const int height0 = PixelsToTwips(first.height());
+    int x = left0 + width0;
+    int y = top0;
+    for (int k = 1; k < kPaletteEntries; ++k) {
+        ColorCheckbox &box = chkPal.Load(k);
+        ConnectSkipBox(k);
+        chkPal.Move(k, x, y);
+        box.setVisible(true);
+        if (k % kGridColumns == kGridColumns - 1) {
+            x = left0;
+            y = top0 + height0 * k / kGridColumns;
+        } else {
+            x += PixelsToTwips(box.width());
+        }
+    }
+    for (int n = 0; n < kPaletteEntries; ++n) {
+        std::ostringstream tip; // "Color #10 (0xA)"
+        tip << "Color #" << n << " (0x" << std::hex << std::uppercase << n << ")";
+        chkPal[n].setToolTip(QString::fromStdString(tip.str()));
+    }
 }
 
 void frm::SetTabOrder()

@@ -1,6 +1,7 @@
-// The menu tree of the window and the handler of File > Exit. No item is checked here: start-up
-// checks one item of each option menu and sets the check items from the settings.
+// The menu tree of the window. The option menus' items and the check items come from the option
+// table. No item is checked here: the session's state, once shown, checks them.
 #include "common/built_in_palettes.h"
+#include "common/option_table.h"
 #include "window/frm.h"
 
 #include <string>
@@ -32,6 +33,11 @@ MenuItem *Item(
     return item;
 }
 
+MenuItem *Item(QMenu *menu, const FlagOption &option)
+{
+    return Item(menu, option.menuName, option.caption, Check::Checkable);
+}
+
 // A menu array: checkable items named name(0), name(1), ... with those captions.
 MenuArray Items(QMenu *menu, const std::string &name, const std::vector<std::string> &captions)
 {
@@ -46,6 +52,16 @@ MenuArray Items(QMenu *menu, const std::string &name, const std::vector<std::str
         ++index;
     }
     return items;
+}
+
+// The menu array of a choice option, one item per value.
+template <typename Option> MenuArray Items(QMenu *menu, const Option &option)
+{
+    std::vector<std::string> captions;
+    for (const ChoiceName &name : option.names) {
+        captions.emplace_back(name.caption);
+    }
+    return Items(menu, option.menuName, captions);
 }
 
 } // namespace
@@ -65,61 +81,41 @@ void frm::CreateMenus()
     mnuFileRestore = Item(mnuFile, "mnuFileRestore", "&Restore Originals…");
     mnuFileDash = Item(mnuFile, "mnuFileDash", "-");
     mnuFileExit = Item(mnuFile, "mnuFileExit", "E&xit");
-    connect(mnuFileExit, &MenuItem::Click, this, [this] {
-        Handle("mnuFileExit_Click", [this] { mnuFileExit_Click(); });
-    });
 
     mnuScaling = TopMenu(bar, "mnuScaling", "&Scaling");
-    mnuScalingOption =
-        Items(mnuScaling, "mnuScalingOption", {"&None", "&64x64", "&128x128", "&32x32"});
+    mnuScalingOption = Items(mnuScaling, options::kScaling);
 
     mnuVerticalAlignment = TopMenu(bar, "mnuVerticalAlignment", "&Vertical Alignment");
-    mnuVerticalAlignmentOption = Items(mnuVerticalAlignment,
-        "mnuVerticalAlignmentOption",
-        {"&Top", "&Center", "&Bottom", "&Weighted"});
+    mnuVerticalAlignmentOption = Items(mnuVerticalAlignment, options::kVerticalAlignment);
 
     mnuHorizontalAlignment = TopMenu(bar, "mnuHorizontalAlignment", "&Horizontal Alignment");
-    mnuHorizontalAlignmentOption = Items(mnuHorizontalAlignment,
-        "mnuHorizontalAlignmentOption",
-        {"&Left", "&Center", "&Right", "&Weighted"});
+    mnuHorizontalAlignmentOption = Items(mnuHorizontalAlignment, options::kHorizontalAlignment);
 
     mnuColorMatching = TopMenu(bar, "mnuColorMatching", "&Color Matching");
-    mnuColorMatchingOption = Items(mnuColorMatching,
-        "mnuColorMatchingOption",
-        {"&Pixel", "Average &Row", "Average &Column", "Average &Square"});
+    mnuColorMatchingOption = Items(mnuColorMatching, options::kColorMatching);
 
     mnuQuality = TopMenu(bar, "mnuQuality", "&Quality");
-    mnuQualityDistance = Items(mnuQuality,
-        "mnuQualityDistance",
-        {"&RGB Distance", "&Weighted RGB", "&OKLab", "&CIEDE2000"});
+    mnuQualityDistance = Items(mnuQuality, options::kDistance);
     mnuQualityDash = Item(mnuQuality, "mnuQualityDash", "-");
-    mnuQualityDithering = Items(mnuQuality,
-        "mnuQualityDithering",
-        {"&No Dithering", "&Floyd-Steinberg", "Or&dered (Bayer 8x8)"});
+    mnuQualityDithering = Items(mnuQuality, options::kDithering);
 
     mnuPalette = TopMenu(bar, "mnuPalette", "&Palette");
-    mnuPaletteConvertPalette =
-        Item(mnuPalette, "mnuPaletteConvertPalette", "&Convert Palette", Check::Checkable);
+    mnuPaletteConvertPalette = Item(mnuPalette, options::kConvertPalette);
     mnuPaletteDash1 = Item(mnuPalette, "mnuPaletteDash1", "-");
     std::vector<std::string> palettes(kBuiltInPalettes.begin(), kBuiltInPalettes.end());
-    palettes.emplace_back("&Use External");
+    palettes.emplace_back(kExternalPaletteCaption);
     mnuPaletteOption = Items(mnuPalette, "mnuPaletteOption", palettes);
 
     mnuTransparency = TopMenu(bar, "mnuTransparency", "&Transparency");
-    mnuTransparencyApply =
-        Item(mnuTransparency, "mnuTransparencyApply", "&Apply Transparency", Check::Checkable);
+    mnuTransparencyApply = Item(mnuTransparency, options::kApplyTransparency);
     mnuTransparencyInputColor =
         Item(mnuTransparency, "mnuTransparencyInputColor", "&Input Transparent Color: ");
     mnuTransparencyOutputColor =
         Item(mnuTransparency, "mnuTransparencyOutputColor", "&Output Transparent Color: ");
-    mnuTransparencyLeftRightCols = Item(mnuTransparency,
-        "mnuTransparencyLeftRightCols",
-        "&Make Left and Right Columns Transparent",
-        Check::Checkable);
+    mnuTransparencyLeftRightCols = Item(mnuTransparency, options::kTransparentEdges);
     mnuTransparencyInputRGB =
         Item(mnuTransparency, "mnuTransparencyInputRGB", "Input Transparent &RGB…");
-    mnuTransparencyUseAlpha =
-        Item(mnuTransparency, "mnuTransparencyUseAlpha", "&Use Alpha Channel", Check::Checkable);
+    mnuTransparencyUseAlpha = Item(mnuTransparency, options::kUseAlpha);
     mnuTransparencyAlphaThreshold =
         Item(mnuTransparency, "mnuTransparencyAlphaThreshold", "Alpha &Threshold: ");
     mnuTransparencyDash = Item(mnuTransparency, "mnuTransparencyDash", "-");
@@ -128,12 +124,7 @@ void frm::CreateMenus()
         "&Scan Input Image For Transparent Color");
 
     mnuOutput = TopMenu(bar, "mnuOutput", "&Output");
-    mnuOutputFormat = Items(mnuOutput, "mnuOutputFormat", {"&BMP", "&PNG"});
-}
-
-void frm::mnuFileExit_Click()
-{
-    close();
+    mnuOutputFormat = Items(mnuOutput, options::kOutputFormat);
 }
 
 } // namespace qv

@@ -1,8 +1,8 @@
+#include "app/first_start.h"
 #include "platform/allocator_tuning.h"
 #include "platform/app_info.h"
 #include "platform/qt/qt_dialog_service.h"
 #include "platform/settings_location.h"
-#include "window/first_start.h"
 #include "window/frm.h"
 
 #include <QApplication>

@@ -1,7 +1,6 @@
 #include "platform/qt/file_list_box.h"
 
 #include "platform/failure.h"
-#include "platform/files.h"
 
 #include <algorithm>
 
@@ -16,26 +15,20 @@ FileListBox::FileListBox(QWidget *parent)
     setUniformItemSizes(true);
 }
 
-void FileListBox::SetPath(const std::string &folder)
+void FileListBox::SetEntries(const std::string &folder, const std::vector<std::string> &names)
 {
     path_ = folder;
-    Refresh();
-}
-
-void FileListBox::SetPattern(const std::string &pattern)
-{
-    pattern_ = pattern;
-    Refresh();
-}
-
-void FileListBox::Refresh()
-{
     // Clearing emits selection signals; they are not user clicks, so nothing is raised.
     clear();
-    for (const std::string &name : ListFiles(path_, pattern_)) {
+    for (const std::string &name : names) {
         addItem(QString::fromStdString(name));
     }
     setCurrentRow(-1);
+}
+
+void FileListBox::SetCurrentRow(int i)
+{
+    setCurrentRow(i, QItemSelectionModel::NoUpdate);
 }
 
 QListWidgetItem *FileListBox::ItemAt(int i) const

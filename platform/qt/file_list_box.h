@@ -1,16 +1,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <QListWidget>
 
 namespace qv {
 
-// The names of the files of one folder that match a pattern ("*.bmp", matched and sorted
-// case-insensitively, no folders, no hidden files), several selectable at once (click,
-// Shift-click, Ctrl-click). Click is raised after every user change of the selection or the
-// current entry, and also when the program sets an entry's selected flag, so one handler serves
-// both.
+// The names of the files of one folder, as the program lists them, several selectable at once
+// (click, Shift-click, Ctrl-click). Click is raised after every user change of the selection or
+// the current entry, and also when the program sets an entry's selected flag, so one handler
+// serves both.
 class FileListBox : public QListWidget
 {
     Q_OBJECT
@@ -19,12 +19,9 @@ public:
     explicit FileListBox(QWidget *parent = nullptr);
 
     const std::string &Path() const { return path_; }
-    // Re-reads the folder.
-    void SetPath(const std::string &folder);
-    const std::string &Pattern() const { return pattern_; }
-    void SetPattern(const std::string &pattern);
-    // Re-reads the folder; the selection and the current entry are lost.
-    void Refresh();
+    // Shows these names of that folder; the selection and the current entry are lost, and
+    // nothing is raised.
+    void SetEntries(const std::string &folder, const std::vector<std::string> &names);
 
     int ListCount() const { return count(); }
     // The name of entry i; an index outside the list is failure 9.
@@ -34,6 +31,9 @@ public:
     void SetSelected(int i, bool selected);
     // The current entry, -1 when there is none.
     int ListIndex() const { return currentRow(); }
+    // Makes entry i (-1: none) the current one, leaving every selected flag as it is and
+    // raising nothing.
+    void SetCurrentRow(int i);
     // The name of the current entry, empty when there is none.
     std::string FileName() const;
 
@@ -55,7 +55,6 @@ private:
     QListWidgetItem *ItemAt(int i) const;
 
     std::string path_;
-    std::string pattern_ = "*.bmp";
 };
 
 } // namespace qv

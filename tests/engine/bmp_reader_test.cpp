@@ -1,4 +1,4 @@
-#include "engine/mod_add_bmp_header.h"
+#include "engine/remove_bmp_header.h"
 #include "platform/failure.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/failure_number.h"

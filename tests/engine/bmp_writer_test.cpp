@@ -1,4 +1,5 @@
 #include "engine/mod_add_bmp_header.h"
+#include "engine/remove_bmp_header.h"
 #include "platform/failure.h"
 #include "tests/support/reference_decode.h"
 #include "tests/support/temp_dir.h"

@@ -1,7 +1,7 @@
 // Inputs that once made the bitmap reader misbehave, kept as files under
 // tests/data/fuzz-regressions/ or rebuilt here from their few fields.
 #include "engine/load_bmp_file.h"
-#include "engine/mod_add_bmp_header.h"
+#include "engine/remove_bmp_header.h"
 #include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/bmp_builder.h"

@@ -15,10 +15,13 @@ class CountingWindow : public TestWindow
 {
 public:
     using TestWindow::TestWindow;
-    void ShowPreview(const PreviewPicture &picture) override
+    void Changed(ChangeSet changes) override
     {
-        busyWhileShowing.push_back(MousePointer::IsBusy());
-        frm::ShowPreview(picture);
+        if (changes.Has(Change::Picture)
+            && session().Picture().kind == ShownPicture::Kind::Preview) {
+            busyWhileShowing.push_back(MousePointer::IsBusy());
+        }
+        frm::Changed(changes);
     }
     int Previews() const { return static_cast<int>(busyWhileShowing.size()); }
     std::vector<bool> busyWhileShowing;

@@ -1,8 +1,8 @@
+#include "app/first_start.h"
 #include "engine/load_bmp_file.h"
 #include "platform/files.h"
 #include "samples/sample_pictures.h"
 #include "tests/window/window_fixture.h"
-#include "window/first_start.h"
 
 #include <filesystem>
 #include <map>
@@ -130,7 +130,7 @@ TEST(FirstStart, TheSettingsFolderHoldsTheSettingsTheSamplesAndIsWhereDialogsOpe
         EXPECT_EQ(window.File->Path(), folder);
 
         dialogs.QueueOpenFile({});
-        window.mnuPaletteOption_Click(7);
+        window.session().mnuPaletteOption_Click(7);
         ASSERT_EQ(dialogs.Log().size(), 1U);
         EXPECT_EQ(dialogs.Log()[0].request.initialFolder, folder);
     }

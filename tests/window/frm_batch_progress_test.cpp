@@ -58,9 +58,9 @@ TEST(FrmBatchProgress, ThreadsWriteTheBytesAndMessagesOfAOneByOneBatch)
     test::TestWindow &window = fixture.Start(kSettings);
     const std::string settings = cliPictures.File("settings.ini");
     CopyFileAtomic(fixture.SettingsPath(), settings);
-    window.SetBatchWorkers(3);
+    window.session().SetBatchWorkers(3);
     window.File->selectAll();
-    window.cmdOK_Click();
+    window.session().cmdOK_Click();
 
     // The command line, one file after the other, is the reference.
     const std::string command = std::string(QV_CONVERT_EXE)
@@ -108,10 +108,10 @@ TEST(FrmBatchProgress, CancelLeavesExactlyTheFilesBeforeItConverted)
             before.push_back(test::ReadBytes(fixture.pictures.File(name)));
         }
         test::TestWindow &window = fixture.Start("ScaleMode=1\r\n");
-        window.SetBatchWorkers(workers);
+        window.session().SetBatchWorkers(workers);
         window.File->selectAll();
         fixture.dialogs.QueueCancelAt(4);
-        window.cmdOK_Click();
+        window.session().cmdOK_Click();
 
         for (std::size_t i = 0; i < names.size(); ++i) {
             const std::string backup = fixture.pictures.File("Quorvantile Backup/" + names[i]);
@@ -135,7 +135,7 @@ TEST(FrmBatchProgress, AFewFilesShowNoProgressWindow)
     }
     test::TestWindow &window = fixture.Start();
     window.File->selectAll();
-    window.cmdOK_Click();
+    window.session().cmdOK_Click();
     for (const auto &shown : fixture.dialogs.Log()) {
         EXPECT_NE(shown.kind, Kind::Progress);
     }

@@ -69,7 +69,7 @@ TEST_F(FrmBatch, NothingSelectedConvertsNothingButMakesTheBackupFolder)
         ASSERT_EQ(dialogs.Log().size(), 1u);
         ExpectFinished("Nothing to convert.");
         EXPECT_TRUE(FolderExists(pictures.File(kBackup)));
-        EXPECT_EQ(w.BackupFolder(), pictures.File(kBackup));
+        EXPECT_EQ(w.session().BackupFolder(), pictures.File(kBackup));
         EXPECT_EQ(Bytes("a.bmp"), before);
         EXPECT_FALSE(MousePointer::IsBusy());
     }
@@ -84,7 +84,7 @@ TEST_F(FrmBatch, EverySelectedFileCountsAlsoWhenItIsRefused)
     const std::vector<std::uint8_t> a = Bytes("a.bmp"), b = Bytes("b.bmp"), d = Bytes("d.bmp");
     test::TestWindow &w = StartSelecting({"a.bmp", "b.bmp", "c.bmp"}, "ScaleMode=1\r\n");
 
-    w.cmdOK_Click();
+    w.session().cmdOK_Click();
 
     ExpectFinished("Converted 3 file(s).");
     EXPECT_EQ(dialogs.Log().front().title, "LoadBMPFile Error") << "c.bmp's own report";
@@ -97,7 +97,7 @@ TEST_F(FrmBatch, EverySelectedFileCountsAlsoWhenItIsRefused)
     EXPECT_EQ(Bytes("d.bmp"), d) << "not selected";
     // The current file is shown again as it now is: rescaled to 64 x 64.
     EXPECT_EQ(w.fraImage->title().toStdString(), "a.bmp: 64 x 64");
-    EXPECT_EQ(w.CurrentPicture.bitCount, 8);
+    EXPECT_EQ(w.session().CurrentPicture.bitCount, 8);
     EXPECT_FALSE(MousePointer::IsBusy());
 }
 
@@ -109,14 +109,14 @@ TEST_F(FrmBatch, AnExistingBackupFolderIsReusedWithItsContents)
     pictures.Write(kBackup + "/keep.txt", std::string("mine"));
     test::TestWindow &w = StartSelecting({"a.bmp"});
 
-    w.cmdOK_Click();
+    w.session().cmdOK_Click();
 
     ExpectFinished("Converted 1 file(s).");
     EXPECT_EQ(ReadBytes(pictures.File(kBackup + "/keep.txt")),
         (std::vector<std::uint8_t> {'m', 'i', 'n', 'e'}));
     EXPECT_EQ(ReadBytes(pictures.File(kBackup + "/a.bmp")), a);
     // The backup folder is not a file: the list does not show it.
-    w.cmdRefreshFileList_Click();
+    w.session().cmdRefreshFileList_Click();
     EXPECT_EQ(w.File->ListCount(), 1);
 }
 
@@ -129,7 +129,7 @@ TEST_F(FrmBatch, AFileWhereTheBackupFolderShouldBeStopsBeforeAnythingIsConverted
     const std::string blocker = pictures.Write(kBackup, blockerText);
     test::TestWindow &w = StartSelecting({"a.bmp", "b.bmp"});
 
-    w.cmdOK_Click();
+    w.session().cmdOK_Click();
 
     ASSERT_EQ(dialogs.Log().size(), 1u);
     const ScriptedDialogService::Shown &report = dialogs.Log()[0];
@@ -185,7 +185,7 @@ TEST_F(FrmBatch, FindMinimumFitsTheLargestSelectedSide)
         }
         test::TestWindow &w = StartSelecting(names);
         if (c.smallest > 0) {
-            w.vsbSize->SetMax(c.smallest);
+            w.session().SetSizeMax(c.smallest);
         }
         w.vsbSize->SetValue(200);
         w.File->setFocus();
@@ -202,7 +202,7 @@ TEST_F(FrmBatch, FindMinimumShowsTheRefusalOfAnOverlargePicture)
 {
     const std::string path = Picture("big.bmp", 8, 700);
     test::TestWindow &w = StartSelecting({"big.bmp"});
-    w.cmdAnalyze_Click();
+    w.session().cmdAnalyze_Click();
     EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::string> {"BMP too large: " + path});
     EXPECT_EQ(w.vsbSize->Value(), w.vsbSize->Max());
 }

@@ -13,7 +13,7 @@ TEST(FrmColorKey, NewOptionsAtTheirDefaultsWriteNothingAndReadAsBefore)
 {
     WindowFixture fixture;
     test::CountingWindow &window = test::StartWithPicture(fixture);
-    const ConversionOptions options = window.CurrentOptions();
+    const ConversionOptions options = window.session().CurrentOptions();
     EXPECT_EQ(options.outputFormat, OutputFormat::Bmp);
     EXPECT_FALSE(options.useAlpha);
     EXPECT_EQ(options.alphaThreshold, 128);
@@ -31,9 +31,9 @@ TEST(FrmColorKey, EachChangeIsStoredRestoredAndPreviewed)
     window.mnuOutputFormat[1]->trigger();
     window.mnuTransparencyUseAlpha->trigger();
     fixture.dialogs.QueueInput("200");
-    window.mnuTransparencyAlphaThreshold_Click();
+    window.session().mnuTransparencyAlphaThreshold_Click();
     fixture.dialogs.QueueInput("#FF00ff");
-    window.mnuTransparencyInputRGB_Click();
+    window.session().mnuTransparencyInputRGB_Click();
     EXPECT_EQ(window.Previews(), 4);
     EXPECT_TRUE(fixture.SettingsHold("OutputFormat", "1"));
     EXPECT_TRUE(fixture.SettingsHold("UseAlpha", "-1"));
@@ -43,7 +43,7 @@ TEST(FrmColorKey, EachChangeIsStoredRestoredAndPreviewed)
     EXPECT_EQ(fixture.dialogs.Log().at(1).defaultText, "none");
 
     test::TestWindow &again = fixture.Restart();
-    const ConversionOptions options = again.CurrentOptions();
+    const ConversionOptions options = again.session().CurrentOptions();
     EXPECT_EQ(options.outputFormat, OutputFormat::Png);
     EXPECT_TRUE(options.useAlpha);
     EXPECT_EQ(options.alphaThreshold, 200);
@@ -72,14 +72,14 @@ TEST(FrmColorKey, PromptsKeepTheValueOnCancelOrNonsense)
         test::CountingWindow &window =
             test::StartWithPicture(fixture, "InputTransparentRGB=1,2,3\r\nAlphaThreshold=9\r\n");
         fixture.dialogs.QueueInput(c.answer);
-        window.mnuTransparencyInputRGB_Click();
-        EXPECT_EQ(window.GetInputTransparentRgb(), c.key);
+        window.session().mnuTransparencyInputRGB_Click();
+        EXPECT_EQ(window.session().GetInputTransparentRgb(), c.key);
         EXPECT_EQ(fixture.dialogs.MessageTexts(), c.messages);
         EXPECT_EQ(fixture.dialogs.Log().at(0).defaultText, "1,2,3");
         // The threshold prompt keeps 9 for anything outside 1..255.
         fixture.dialogs.QueueInput("0");
-        window.mnuTransparencyAlphaThreshold_Click();
-        EXPECT_EQ(window.CurrentOptions().alphaThreshold, 9);
+        window.session().mnuTransparencyAlphaThreshold_Click();
+        EXPECT_EQ(window.session().CurrentOptions().alphaThreshold, 9);
     }
 }
 
@@ -96,15 +96,15 @@ TEST(FrmColorKey, ScanAndClickSetTheColorKey)
         const std::size_t at = 54 + 4 * static_cast<std::size_t>(index);
         return Rgb {file[at + 2], file[at + 1], file[at]};
     };
-    window.File_Click();
+    window.session().File_Click();
     fixture.dialogs.ClearLog();
 
-    window.mnuTransparencyScanForInputColor_Click();
-    EXPECT_EQ(window.GetInputTransparentRgb(), entry(9));
+    window.session().mnuTransparencyScanForInputColor_Click();
+    EXPECT_EQ(window.session().GetInputTransparentRgb(), entry(9));
     EXPECT_TRUE(fixture.SettingsHold("InputTransparentRGB", "0,0,0")) << "a scan is for this run";
 
-    window.img_MouseDown(1, 0, 59, 30); // the pixel at (3, 2)
-    EXPECT_EQ(window.GetInputTransparentRgb(), entry(17));
+    window.session().img_MouseDown(1, 0, 59, 30); // the pixel at (3, 2)
+    EXPECT_EQ(window.session().GetInputTransparentRgb(), entry(17));
     const std::string stored = std::to_string(entry(17).red) + "," + std::to_string(entry(17).green)
         + "," + std::to_string(entry(17).blue);
     EXPECT_TRUE(fixture.SettingsHold("InputTransparentRGB", stored));
@@ -140,7 +140,7 @@ TEST(FrmColorKey, ConvertedPngsAreListedWithTheirResults)
     test::TestWindow &window = fixture.Start();
     window.File->SetSelected(fixture.Entry("b.png"), true);
     window.File->SetSelected(fixture.Entry("a.png"), true);
-    window.cmdOK_Click();
+    window.session().cmdOK_Click();
     ASSERT_EQ(fixture.dialogs.MessageTexts(), std::vector<std::string> {"Converted 2 file(s)."});
     std::vector<std::string> listed;
     std::vector<std::string> selected;

@@ -168,7 +168,7 @@ TEST_F(FrmTest, FurtherPropertiesOfTheDesign)
     }
     EXPECT_EQ(window.lblFolder->frameShape(), QFrame::Box);
     EXPECT_EQ(window.lbl.at(0)->frameShape(), QFrame::NoFrame);
-    EXPECT_EQ(window.File->Pattern(), "*.bmp;*.png");
+    EXPECT_EQ(window.session().Files().Pattern(), "*.bmp;*.png");
     EXPECT_EQ(window.File->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_TRUE(window.optShow[0]->isChecked());
     EXPECT_FALSE(window.optShow[1]->isChecked());

@@ -42,7 +42,7 @@ TEST_F(FrmFiles, ChoosingAnotherFolderShowsItsFirstFileAndStoresIt)
     other.Write("a.bmp", BuildBmp({.width = 12, .height = 20}));
     dialogs.QueueFolder(other.Path());
 
-    w.mnuFileOpenFolder_Click();
+    w.session().mnuFileOpenFolder_Click();
 
     ASSERT_EQ(dialogs.Log().size(), 1u);
     EXPECT_EQ(dialogs.Log()[0].kind, ScriptedDialogService::Kind::Folder);
@@ -80,7 +80,7 @@ TEST_F(FrmFiles, CancelOrTheSameFolderChangesNothing)
     for (const std::string &answer : {std::string(), pictures.Path()}) {
         SCOPED_TRACE("answer '" + answer + "'");
         dialogs.QueueFolder(answer);
-        w.mnuFileOpenFolder_Click();
+        w.session().mnuFileOpenFolder_Click();
         EXPECT_EQ(w.File->Path(), pictures.Path());
         EXPECT_EQ(Selection(), selection);
         EXPECT_TRUE(w.img->HasPicture());
@@ -95,7 +95,7 @@ TEST_F(FrmFiles, AnEmptyFolderShowsNothingAndKeepsTheCaption)
     ASSERT_TRUE(w.img->HasPicture());
     TempDir empty;
     dialogs.QueueFolder(empty.Path());
-    w.mnuFileOpenFolder_Click();
+    w.session().mnuFileOpenFolder_Click();
     EXPECT_EQ(w.File->ListCount(), 0);
     EXPECT_EQ(w.File->ListIndex(), -1);
     EXPECT_FALSE(w.img->HasPicture());
@@ -130,7 +130,7 @@ TEST_F(FrmFiles, RefreshSelectsTheFirstEntryWhenTheCurrentOneIsGone)
     w.File->SetSelected(0, false);
     w.File->SetSelected(2, true);
     std::filesystem::remove(pictures.File("c.bmp"));
-    w.cmdRefreshFileList_Click();
+    w.session().cmdRefreshFileList_Click();
     EXPECT_EQ(Selection(), (std::vector<bool> {true, false}));
     EXPECT_EQ(w.File->FileName(), "a.bmp");
     EXPECT_EQ(Caption(), "a.bmp: 16 x 16");
@@ -138,10 +138,10 @@ TEST_F(FrmFiles, RefreshSelectsTheFirstEntryWhenTheCurrentOneIsGone)
     // Also when the list had no current entry at all.
     TempDir empty;
     dialogs.QueueFolder(empty.Path());
-    w.mnuFileOpenFolder_Click();
+    w.session().mnuFileOpenFolder_Click();
     Picture("late.bmp", 16, 16);
     empty.Write("z.bmp", BuildBmp({}));
-    w.cmdRefreshFileList_Click();
+    w.session().cmdRefreshFileList_Click();
     EXPECT_EQ(w.File->FileName(), "z.bmp");
 }
 
@@ -165,7 +165,7 @@ TEST_F(FrmFiles, ShowingAPictureAdaptsTheSizeRange)
         SCOPED_TRACE(name);
         pictures.Write(name, BuildBmp({.width = c.width, .height = c.height}));
         test::TestWindow &w = Start();
-        w.vsbSize->SetMax(c.smallestBefore);
+        w.session().SetSizeMax(c.smallestBefore);
         w.vsbSize->SetValue(c.sizeBefore);
         w.File->SetSelected(Entry(name), true);
         EXPECT_EQ(w.vsbSize->Max(), c.smallest);
@@ -290,9 +290,9 @@ TEST_F(FrmFiles, OriginalShowsTheFileAtItsOwnSize)
     ASSERT_TRUE(w.img->HasPicture());
     EXPECT_FALSE(w.img->Stretch());
     EXPECT_EQ(w.img->Picture().size(), QSize(37, 21));
-    EXPECT_EQ(w.img->Picture(), OriginalPicture(w.CurrentPicture));
-    EXPECT_EQ(w.CurrentPicture.width, 37);
-    EXPECT_EQ(w.CurrentPicture.bitCount, 8);
+    EXPECT_EQ(w.img->Picture(), OriginalPicture(w.session().CurrentPicture));
+    EXPECT_EQ(w.session().CurrentPicture.width, 37);
+    EXPECT_EQ(w.session().CurrentPicture.bitCount, 8);
 }
 
 TEST_F(FrmFiles, PressingAnOptionButtonShowsTheFileInThatMode)

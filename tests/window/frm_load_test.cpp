@@ -38,8 +38,8 @@ Options Read(test::TestWindow &w)
         w.mnuPaletteConvertPalette->Checked(),
         w.mnuTransparencyApply->Checked(),
         w.mnuTransparencyLeftRightCols->Checked(),
-        w.GetInputTransparencyColor(),
-        w.GetOutputTransparencyColor(),
+        w.session().GetInputTransparencyColor(),
+        w.session().GetOutputTransparencyColor(),
         {w.vsbBright[0]->Value(), w.vsbBright[1]->Value(), w.vsbBright[2]->Value()},
         {w.lblBright[0]->Caption(), w.lblBright[1]->Caption(), w.lblBright[2]->Caption()}};
 }
@@ -68,18 +68,18 @@ TEST_F(FrmLoad, FirstStartUsesEveryDefaultAndWritesOnlyTheReservedEntry)
 TEST_F(FrmLoad, SecondStartRestoresWhatTheFirstChanged)
 {
     test::TestWindow &first = Start("", false);
-    first.mnuScalingOption_Click(3);
-    first.mnuVerticalAlignmentOption_Click(0);
-    first.mnuHorizontalAlignmentOption_Click(2);
-    first.mnuColorMatchingOption_Click(3);
-    first.mnuPaletteOption_Click(6);
-    first.mnuPaletteConvertPalette_Click();
-    first.mnuTransparencyApply_Click();
-    first.mnuTransparencyLeftRightCols_Click();
+    first.session().mnuScalingOption_Click(3);
+    first.session().mnuVerticalAlignmentOption_Click(0);
+    first.session().mnuHorizontalAlignmentOption_Click(2);
+    first.session().mnuColorMatchingOption_Click(3);
+    first.session().mnuPaletteOption_Click(6);
+    first.session().mnuPaletteConvertPalette_Click();
+    first.session().mnuTransparencyApply_Click();
+    first.session().mnuTransparencyLeftRightCols_Click();
     dialogs.QueueInput("17");
-    first.mnuTransparencyInputColor_Click();
+    first.session().mnuTransparencyInputColor_Click();
     dialogs.QueueInput("0");
-    first.mnuTransparencyOutputColor_Click();
+    first.session().mnuTransparencyOutputColor_Click();
     first.vsbBright[0]->SetValue(0);
     first.vsbBright[2]->SetValue(200);
     first.chkPal[10].SetValue(1);
@@ -275,7 +275,8 @@ TEST_F(FrmLoad, ReadLongInRangeKeepsOnlyValuesInsideTheBounds)
         {"big", 0, 3, 1, 1},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(ReadLongInRange(w.Settings(), "S", c.key, c.min, c.max, c.fallback), c.expected)
+        EXPECT_EQ(ReadLongInRange(w.session().Settings(), "S", c.key, c.min, c.max, c.fallback),
+            c.expected)
             << c.key << " in " << c.min << ".." << c.max;
     }
 }

@@ -59,7 +59,7 @@ TEST_F(FrmOptions, ClearLeavesOnlyTheOutputEntryAndRefreshesOnce)
 
         EXPECT_EQ(SkippedEntries(w), c.skippedAfter);
         EXPECT_EQ(w.Previews(), before + 1);
-        EXPECT_FALSE(w.SuspendPreview);
+        EXPECT_FALSE(w.session().SuspendPreview);
         EXPECT_EQ(w.focusWidget(), w.cmdOK);
         for (const std::string &key : c.zeroed) {
             EXPECT_TRUE(SettingsHold(key, "0")) << key;
@@ -127,12 +127,12 @@ TEST_F(FrmOptions, SetAllSetsTheThreeChannelsWithOneRefresh)
         EXPECT_TRUE(SettingsHold("Bright" + std::to_string(i), "50"));
     }
     EXPECT_EQ(w.Previews(), before + 1);
-    EXPECT_FALSE(w.SuspendPreview);
+    EXPECT_FALSE(w.session().SuspendPreview);
 
     // The same value again writes nothing but still refreshes once.
     const std::vector<std::uint8_t> settings = ReadBytes(SettingsPath());
     dialogs.QueueInput("50");
-    w.cmdSetAllBright_Click();
+    w.session().cmdSetAllBright_Click();
     EXPECT_EQ(w.Previews(), before + 2);
     EXPECT_EQ(ReadBytes(SettingsPath()), settings);
 }
@@ -144,7 +144,7 @@ TEST_F(FrmOptions, SetAllIgnoresAnswersOutsideTheBar)
     const std::vector<std::uint8_t> settings = ReadBytes(SettingsPath());
     for (const char *answer : {"", "abc", "201", "-0.6", "200.6", "1 0"}) {
         dialogs.QueueInput(answer);
-        w.cmdSetAllBright_Click();
+        w.session().cmdSetAllBright_Click();
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(w.vsbBright[i]->Value(), 100) << answer;
         }
@@ -195,7 +195,7 @@ TEST_F(FrmOptions, SizePromptNamesTheLoweredSmallestSize)
     test::TestWindow &w = Start();
     ASSERT_EQ(w.vsbSize->Max(), 16);
     dialogs.QueueInput("17");
-    w.lblSize_Click();
+    w.session().lblSize_Click();
     EXPECT_EQ(dialogs.Log().back().text, "New size (multiples of 4 from 16 to 512):");
     EXPECT_EQ(w.vsbSize->Value(), 20);
 }

@@ -30,7 +30,7 @@ Built BuildBoth(const std::string &settingsText)
 {
     test::WindowFixture fixture;
     test::TestWindow &window = fixture.Start(settingsText);
-    return {window.CurrentOptions(), FromCommandLine(fixture.SettingsPath())};
+    return {window.session().CurrentOptions(), FromCommandLine(fixture.SettingsPath())};
 }
 
 TEST(OptionsValue, WindowAndCommandLineBuildTheSameValueFromOneSettingsFile)

@@ -34,8 +34,8 @@ TEST(FrmPalette, BuiltInChoicePaintsTheCheckboxesStoresAndRefreshes)
     WindowFixture fixture;
     test::CountingWindow &window = test::StartWithPicture(fixture);
     for (const Case &c : cases) {
-        window.mnuPaletteOption_Click(c.index);
-        EXPECT_EQ(window.GetPaletteNumber(), c.index);
+        window.session().mnuPaletteOption_Click(c.index);
+        EXPECT_EQ(window.session().GetPaletteNumber(), c.index);
         EXPECT_FALSE(window.mnuPaletteOption[0]->Checked());
         EXPECT_EQ(window.chkPal[0].Color(), c.entry0) << c.index;
         EXPECT_EQ(window.chkPal[1].Color(), c.entry1) << c.index;
@@ -53,9 +53,9 @@ TEST(FrmPalette, CancellingTheFileDialogChangesNothing)
     window.File->setFocus();
     fixture.dialogs.QueueOpenFile({});
 
-    window.mnuPaletteOption_Click(7);
+    window.session().mnuPaletteOption_Click(7);
 
-    EXPECT_EQ(window.GetPaletteNumber(), 6);
+    EXPECT_EQ(window.session().GetPaletteNumber(), 6);
     EXPECT_FALSE(window.mnuPaletteOption[7]->Checked());
     EXPECT_EQ(window.chkPal[0].Color(), Rgb(3, 3, 3));
     EXPECT_EQ(fixture.SettingsText(), settingsBefore);
@@ -78,20 +78,20 @@ TEST(FrmPalette, AChosenFileIsRecordedLoadedAndOfferedAgain)
     const std::string path = fixture.pictures.Write("my.pal", ActPalette());
     fixture.dialogs.QueueOpenFile({{path}, 0});
 
-    window.mnuPaletteOption_Click(7);
+    window.session().mnuPaletteOption_Click(7);
 
-    EXPECT_EQ(window.GetPaletteNumber(), 7);
+    EXPECT_EQ(window.session().GetPaletteNumber(), 7);
     EXPECT_EQ(window.mnuPaletteOption[7]->Caption(), "&Use External: my.pal");
     EXPECT_EQ(window.mnuPaletteOption[7]->Tag(), path);
     EXPECT_TRUE(fixture.SettingsHold("ExternalPalette", path));
     EXPECT_TRUE(fixture.SettingsHold("Palette", "7"));
     EXPECT_EQ(window.chkPal[200].Color(), Rgb(200, 55, 7));
 
-    window.mnuPaletteOption_Click(6);
+    window.session().mnuPaletteOption_Click(6);
     fixture.dialogs.QueueOpenFile({});
-    window.mnuPaletteOption_Click(7);
+    window.session().mnuPaletteOption_Click(7);
     EXPECT_EQ(fixture.dialogs.Log().back().request.initialFile, path);
-    EXPECT_EQ(window.GetPaletteNumber(), 6);
+    EXPECT_EQ(window.session().GetPaletteNumber(), 6);
 }
 
 TEST(FrmPalette, AFileThatDoesNotParseKeepsTheColours)
@@ -101,25 +101,27 @@ TEST(FrmPalette, AFileThatDoesNotParseKeepsTheColours)
     const std::string path = fixture.pictures.Write("notes.pal", std::string("not a palette"));
     fixture.dialogs.QueueOpenFile({{path}, 0});
 
-    window.mnuPaletteOption_Click(7);
+    window.session().mnuPaletteOption_Click(7);
 
     EXPECT_EQ(window.chkPal[0].Color(), Rgb(3, 3, 3));
     EXPECT_EQ(
         fixture.dialogs.MessageTexts(), std::vector<std::string> {"Unknown palette file format!"});
-    EXPECT_EQ(window.GetPaletteNumber(), 7); // the choice stands; the user is told at every load
+    EXPECT_EQ(window.session().GetPaletteNumber(),
+        7); // the choice stands; the user is told at every load
 }
 
 TEST(FrmPalette, MissingExternalFileIsForgotten)
 {
     WindowFixture fixture;
-    test::TestWindow &window = fixture.Start();
-    window.mnuPaletteOption[0]->SetChecked(false);
-    window.mnuPaletteOption[7]->SetChecked(true);
+    const std::string kept = fixture.pictures.Write("kept.pal", std::string("x"));
+    test::TestWindow &window = fixture.Start("Palette=7\r\nExternalPalette=" + kept + "\r\n");
+    ASSERT_EQ(window.session().GetPaletteNumber(), 7);
     std::string path = fixture.pictures.File("gone.pal");
-    window.SetExternalPalette(path);
+    window.session().SetExternalPalette(path);
     EXPECT_EQ(path, "");
-    EXPECT_EQ(window.mnuPaletteOption[7]->Tag(), "");
-    EXPECT_EQ(window.GetPaletteNumber(), 0);
+    // The item keeps the last file that did exist.
+    EXPECT_EQ(window.mnuPaletteOption[7]->Tag(), kept);
+    EXPECT_EQ(window.session().GetPaletteNumber(), 0);
     EXPECT_FALSE(window.mnuPaletteOption[7]->Checked());
 }
 
@@ -132,11 +134,11 @@ TEST(FrmPalette, ConvertPaletteSwitchesTheConversionControls)
         WindowFixture fixture;
         test::CountingWindow &window = test::StartWithPicture(fixture);
         for (int i = 0; i < clicks; ++i) {
-            window.mnuPaletteConvertPalette_Click();
+            window.session().mnuPaletteConvertPalette_Click();
         }
         // Controls inside the frame are asked for their own state, not the frame's.
         QWidget *frame = window.fraBrightness;
-        std::vector<bool> enabled = {window.CurrentOptions().convertPalette,
+        std::vector<bool> enabled = {window.session().CurrentOptions().convertPalette,
             window.mnuTransparencyLeftRightCols->Enabled(),
             frame->isEnabled(),
             window.cmdSetAllBright->isEnabledTo(frame)};

@@ -24,16 +24,13 @@ TEST(FrmPreview, TheBoxFollowsTheScalingAndTheSquare)
         test::WindowFixture fixture;
         test::CountingWindow &window =
             test::StartWithPicture(fixture, "", false, c.width, c.height);
-        for (std::size_t i = 0; i < window.mnuScalingOption.size(); ++i) {
-            window.mnuScalingOption[i]->SetChecked(static_cast<int>(i) == c.scaling);
-        }
+        window.session().mnuScalingOption_Click(c.scaling);
         window.vsbSize->SetValue(c.square);
-        window.lblSize->SetCaption(std::to_string(c.square));
         window.optShow[1]->setChecked(true);
         window.img->SetStretch(true); // as an earlier, stretched preview left it
         const std::vector<std::uint8_t> input = test::ReadBytes(fixture.pictures.File("a.bmp"));
 
-        window.RefreshPreview();
+        window.session().RefreshPreview();
 
         ASSERT_EQ(window.busyWhileShowing, std::vector<bool> {true}) << c.square;
         EXPECT_FALSE(MousePointer::IsBusy());
@@ -54,13 +51,15 @@ TEST(FrmPreview, NothingIsConvertedInTheOriginalViewWithoutAFileOrWhileSuspended
         test::CountingWindow &window = test::StartWithPicture(fixture, "", situation != 0);
         const qint64 shownBefore = window.img->Picture().cacheKey();
         if (situation == 1) {
-            window.File->setCurrentRow(-1);
+            // The list read again without the picture: no current file, the picture stays.
+            std::filesystem::remove(fixture.pictures.File("a.bmp"));
+            window.session().cmdRefreshFileList_Click();
         }
-        window.SuspendPreview = situation == 2;
+        window.session().SuspendPreview = situation == 2;
 
-        window.mnuPaletteOption_Click(6);
-        window.mnuTransparencyApply_Click();
-        window.RefreshPreview();
+        window.session().mnuPaletteOption_Click(6);
+        window.session().mnuTransparencyApply_Click();
+        window.session().RefreshPreview();
 
         EXPECT_EQ(window.Previews(), 0) << situation;
         EXPECT_EQ(window.img->Picture().cacheKey(), shownBefore) << situation;

@@ -54,8 +54,8 @@ TEST_F(FrmQuality, EachItemIsCheckedAloneStoredAndPreviewedAndComesBackAtTheNext
     TestWindow &again = Restart();
     EXPECT_EQ(CheckedIndices(again.mnuQualityDistance), std::vector<int> {2});
     EXPECT_EQ(CheckedIndices(again.mnuQualityDithering), std::vector<int> {1});
-    EXPECT_EQ(again.CurrentOptions().distance, DistanceMeasure::OkLab);
-    EXPECT_EQ(again.CurrentOptions().dithering, Dithering::FloydSteinberg);
+    EXPECT_EQ(again.session().CurrentOptions().distance, DistanceMeasure::OkLab);
+    EXPECT_EQ(again.session().CurrentOptions().dithering, Dithering::FloydSteinberg);
 }
 
 // The line under the picture frame tells how well the previewed picture kept its colours, and

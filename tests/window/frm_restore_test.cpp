@@ -37,7 +37,7 @@ struct TwiceConverted {
     {
         window->File->SetSelected(fixture.Entry("a.bmp"), true);
         window->File->SetSelected(fixture.Entry("b.bmp"), false);
-        window->cmdOK_Click();
+        window->session().cmdOK_Click();
     }
 
     Bytes Backup(const std::string &name) const
@@ -74,7 +74,7 @@ TEST(FrmRestore, TheTrueOriginalComesBackAndBothConvertedVersionsStay)
     // nothing: the original is already back and already kept.
     scene.fixture.dialogs.ClearLog();
     scene.fixture.dialogs.QueueConfirm(true);
-    scene.window->mnuFileRestore_Click();
+    scene.window->session().mnuFileRestore_Click();
     EXPECT_EQ(test::ReadBytes(scene.fixture.pictures.File("a.bmp")), scene.original);
     EXPECT_FALSE(FileExists(scene.fixture.pictures.File("Quorvantile Backup/a (4).bmp")));
 }
@@ -84,13 +84,13 @@ TEST(FrmRestore, NoChangesNothingAndWithoutBackupsNothingIsAsked)
     TwiceConverted scene;
     scene.window->File->selectAll();
     scene.fixture.dialogs.QueueConfirm(false);
-    scene.window->mnuFileRestore_Click();
+    scene.window->session().mnuFileRestore_Click();
     EXPECT_EQ(test::ReadBytes(scene.fixture.pictures.File("a.bmp")), scene.second);
     EXPECT_TRUE(scene.fixture.dialogs.MessageTexts().empty());
 
     scene.fixture.dialogs.ClearLog();
     scene.window->File->SetSelected(scene.fixture.Entry("a.bmp"), false);
-    scene.window->mnuFileRestore_Click();
+    scene.window->session().mnuFileRestore_Click();
     EXPECT_EQ(scene.fixture.dialogs.MessageTexts(),
         std::vector<std::string> {"No backup was found for the selected file(s):\nb.bmp"});
     EXPECT_TRUE(scene.fixture.dialogs.AllAnswersUsed());

@@ -55,9 +55,9 @@ TEST_P(SameBytes, WindowAndCommandLineWriteTheSameFiles)
     const std::string settings = cliPictures.File("settings.ini");
     CopyFileAtomic(fixture.SettingsPath(), settings);
     ASSERT_EQ(window.File->ListCount(), 4);
-    ASSERT_EQ(window.CurrentOptions().squareSize, 64);
+    ASSERT_EQ(window.session().CurrentOptions().squareSize, 64);
     window.File->selectAll();
-    window.cmdOK_Click();
+    window.session().cmdOK_Click();
     ASSERT_EQ(fixture.dialogs.MessageTexts().back(), "Converted 4 file(s).");
 
     const std::string command = std::string(QV_CONVERT_EXE) + " --quiet --size 64 --settings '"

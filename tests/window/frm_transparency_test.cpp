@@ -13,19 +13,6 @@ namespace {
 
 using test::WindowFixture;
 
-// The main window, keeping the file bytes of the last preview it showed.
-class PreviewKeepingWindow : public test::TestWindow
-{
-public:
-    using TestWindow::TestWindow;
-    void ShowPreview(const PreviewPicture &picture) override
-    {
-        preview = picture.fileBytes;
-        frm::ShowPreview(picture);
-    }
-    std::vector<std::uint8_t> preview;
-};
-
 // The indices of the first row of an 8-bit bitmap file of width pixels.
 std::vector<std::uint8_t> FirstRow(const std::vector<std::uint8_t> &file, int width)
 {
@@ -75,23 +62,22 @@ TEST(FrmTransparency, AnInputColourOutsideTheEntriesKeysNoPixelAnywhere)
                 + "\r\nPalette=7\r\nExternalPalette=" + palette
                 + "\r\nApplyTransparency=-1\r\nInputTransparentColor=" + std::to_string(c.input)
                 + "\r\nDithering=" + std::to_string(c.dithering) + "\r\n");
-        auto owned = std::make_unique<PreviewKeepingWindow>(fixture.dialogs);
-        PreviewKeepingWindow &window = *owned;
-        fixture.window = std::move(owned);
+        fixture.window = std::make_unique<test::TestWindow>(fixture.dialogs);
+        test::TestWindow &window = *fixture.window;
         window.Form_Load(fixture.SettingsPath(), fixture.program.Path());
-        ASSERT_EQ(window.GetInputTransparencyColor(), c.input);
+        ASSERT_EQ(window.session().GetInputTransparencyColor(), c.input);
         const std::string settings = cliPictures.File("settings.ini");
         CopyFileAtomic(fixture.SettingsPath(), settings);
 
         window.optShow[1]->setChecked(true);
-        window.RefreshPreview();
-        EXPECT_EQ(FirstRow(window.preview, 4), c.expected);
+        window.session().RefreshPreview();
+        EXPECT_EQ(window.session().Picture().image.indices, c.expected); // its one row
         // Every pixel counted is matched exactly: none counted as the transparent entry.
         EXPECT_TRUE(window.lblReport->Caption().starts_with("exact 100.0 %"))
             << window.lblReport->Caption();
 
         window.File->selectAll();
-        window.cmdOK_Click();
+        window.session().cmdOK_Click();
         ASSERT_EQ(fixture.dialogs.MessageTexts().back(), "Converted 1 file(s).");
         EXPECT_EQ(FirstRow(test::ReadBytes(fixture.pictures.File("a.bmp")), 4), c.expected);
 
@@ -110,7 +96,7 @@ TEST(FrmTransparency, OutputColourMovesTheReservedEntryWithOneRefresh)
     test::CountingWindow &window = test::StartWithPicture(fixture);
     fixture.dialogs.QueueInput("0");
 
-    window.mnuTransparencyOutputColor_Click();
+    window.session().mnuTransparencyOutputColor_Click();
 
     EXPECT_EQ(window.chkPal[255].Value(), 0);
     EXPECT_EQ(window.chkPal[0].Value(), 1);
@@ -131,7 +117,7 @@ TEST(FrmTransparency, KeepingTheOutputColourKeepsItsEntryTicked)
         WindowFixture fixture;
         test::CountingWindow &window = test::StartWithPicture(fixture);
         fixture.dialogs.QueueInput(answer);
-        window.mnuTransparencyOutputColor_Click();
+        window.session().mnuTransparencyOutputColor_Click();
         EXPECT_EQ(window.chkPal[255].Value(), 1) << answer;
         EXPECT_TRUE(fixture.SettingsHold("OutputTransparentColor", "255")) << answer;
         EXPECT_EQ(window.Previews(), 1) << answer;
@@ -148,10 +134,10 @@ TEST(FrmTransparency, InputPromptAcceptsOnlyAColourIndex)
         test::CountingWindow &window =
             test::StartWithPicture(fixture, "InputTransparentColor=17\r\n");
         fixture.dialogs.QueueInput(answer);
-        window.mnuTransparencyInputColor_Click();
+        window.session().mnuTransparencyInputColor_Click();
         EXPECT_EQ(window.mnuTransparencyInputColor->Caption(),
             "&Input Transparent Color: " + std::to_string(expected));
-        EXPECT_EQ(window.GetInputTransparencyColor(), expected);
+        EXPECT_EQ(window.session().GetInputTransparencyColor(), expected);
         EXPECT_TRUE(fixture.SettingsHold("InputTransparentColor", std::to_string(expected)))
             << answer;
         EXPECT_EQ(fixture.dialogs.Log().at(0).title, "Input Transparency Color");
@@ -182,18 +168,18 @@ TEST(FrmTransparency, ClickingTheOriginalPicturePicksTheIndexUnderIt)
         test::CountingWindow &window =
             test::StartWithPicture(fixture, "InputTransparentColor=5\r\n", false);
         fixture.pictures.Write("a.bmp", test::EightBitPicture(8, 8, 1, {{3, 2, 17}}));
-        window.File_Click(); // shows the new content in the Original view
+        window.session().File_Click(); // shows the new content in the Original view
         window.optShow[c.preview ? 1 : 0]->setChecked(true);
         if (c.emptyBox) {
             window.File->setCurrentRow(-1);
-            window.File_Click();
+            window.session().File_Click();
         }
         fixture.dialogs.ClearLog();
         const std::string settingsBefore = fixture.SettingsText();
 
-        window.img_MouseDown(1, 0, c.x, c.y);
+        window.session().img_MouseDown(1, 0, c.x, c.y);
 
-        EXPECT_EQ(window.GetInputTransparencyColor(), c.expected) << c.name;
+        EXPECT_EQ(window.session().GetInputTransparencyColor(), c.expected) << c.name;
         EXPECT_EQ(fixture.SettingsText() == settingsBefore, c.expected == 5) << c.name;
         EXPECT_EQ(fixture.SettingsHold("InputTransparentColor", "17"), c.expected == 17) << c.name;
         if (c.title == nullptr) {
@@ -218,7 +204,7 @@ TEST(FrmTransparency, ScanPicksTheMostFrequentIndexForThisRunOnly)
     fixture.pictures.Write("a.bmp", test::EightBitPicture(10, 6, 9, {{0, 0, 3}, {5, 5, 3}}));
     const std::string settingsBefore = fixture.SettingsText();
 
-    window.mnuTransparencyScanForInputColor_Click();
+    window.session().mnuTransparencyScanForInputColor_Click();
 
     EXPECT_EQ(window.mnuTransparencyInputColor->Caption(), "&Input Transparent Color: 9");
     EXPECT_EQ(fixture.SettingsText(), settingsBefore);

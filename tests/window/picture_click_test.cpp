@@ -1,5 +1,5 @@
+#include "app/picture_click.h"
 #include "platform/failure.h"
-#include "window/picture_click.h"
 
 #include <gtest/gtest.h>
 

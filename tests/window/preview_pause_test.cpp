@@ -1,4 +1,4 @@
-#include "window/preview_pause.h"
+#include "app/preview_pause.h"
 
 #include <stdexcept>
 

@@ -44,12 +44,12 @@ TEST_F(ReadmeWalkthrough, EverySamplesBackgroundBecomesTransparent)
     const std::string scanned = "The input transparency color is now ";
 
     SelectOnly(w, {"barrel.bmp"});
-    w.mnuTransparencyScanForInputColor_Click();
+    w.session().mnuTransparencyScanForInputColor_Click();
     EXPECT_EQ(dialogs.Log().back().text, scanned + "255.");
     w.cmdOK->click();
 
     SelectOnly(w, {"torch.bmp", "knight.bmp"});
-    w.mnuTransparencyScanForInputColor_Click();
+    w.session().mnuTransparencyScanForInputColor_Click();
     EXPECT_EQ(dialogs.Log().back().text, scanned + "183.");
     w.cmdOK->click();
 

@@ -1,11 +1,11 @@
-// File > Restore Originals: the selected files get back their oldest backup, each after the file
-// as it is now has been kept in the backup folder too.
+// The File menu's own commands: Restore Originals, which gives the selected files back their
+// oldest backup (each after the file as it is now has been kept in the backup folder too), and
+// Exit.
+#include "app/session.h"
 #include "common/report_error.h"
 #include "engine/backup.h"
-#include "platform/app_info.h"
 #include "platform/failure.h"
 #include "platform/files.h"
-#include "window/frm.h"
 
 #include <string>
 #include <vector>
@@ -17,24 +17,17 @@ constexpr const char *kRestoreTitle = "Restore Originals";
 
 } // namespace
 
-void frm::ConnectRestoreHandlers()
+void Session::mnuFileRestore_Click()
 {
-    connect(mnuFileRestore, &MenuItem::Click, this, [this] {
-        Handle("mnuFileRestore_Click", [this] { mnuFileRestore_Click(); });
-    });
-}
-
-void frm::mnuFileRestore_Click()
-{
-    const std::string backupFolder = JoinPath(File->Path(), std::string(kAppTitle) + " Backup");
+    const std::string backupFolder = BackupFolderIn(files_.Path());
     std::vector<std::string> restorable;
     std::vector<std::string> missing;
-    for (int i = 0; i < File->ListCount(); ++i) {
-        if (!File->Selected(i)) {
+    for (int i = 0; i < files_.ListCount(); ++i) {
+        if (!files_.Selected(i)) {
             continue;
         }
-        const std::string path = JoinPath(File->Path(), File->List(i));
-        (OldestBackup(path, backupFolder).empty() ? missing : restorable).push_back(File->List(i));
+        const std::string path = JoinPath(files_.Path(), files_.List(i));
+        (OldestBackup(path, backupFolder).empty() ? missing : restorable).push_back(files_.List(i));
     }
     if (restorable.empty() && missing.empty()) {
         return; // nothing selected
@@ -58,7 +51,7 @@ void frm::mnuFileRestore_Click()
     std::size_t restored = 0;
     for (const std::string &name : restorable) {
         try {
-            restored += RestoreOriginal(JoinPath(File->Path(), name), backupFolder) ? 1 : 0;
+            restored += RestoreOriginal(JoinPath(files_.Path(), name), backupFolder) ? 1 : 0;
         } catch (const Failure &failure) {
             ReportError(dialogs_, "mnuFileRestore_Click", failure);
         }
@@ -72,6 +65,12 @@ void frm::mnuFileRestore_Click()
     }
     dialogs_.MessageBox(
         "Restored " + std::to_string(restored) + " file(s).", "Finished", MessageIcon::Information);
+}
+
+void Session::mnuFileExit_Click()
+{
+    // Nothing is saved here: every setting was written when it changed.
+    view_.CloseWindow();
 }
 
 } // namespace qv

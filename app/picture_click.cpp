@@ -1,4 +1,4 @@
-#include "window/picture_click.h"
+#include "app/picture_click.h"
 
 #include "common/numbers.h"
 #include "platform/failure.h"

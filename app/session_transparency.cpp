@@ -1,6 +1,9 @@
 // The Transparency menu and the picture click: the four transparency settings of the index, the
-// prompts that change the two colours, and the two ways of finding the input picture's transparent
-// colour.
+// prompts that change the two colours, and the two ways of finding the input picture's
+// transparent colour.
+#include "app/picture_click.h"
+#include "app/preview_pause.h"
+#include "app/session.h"
 #include "common/color_key.h"
 #include "common/mod_global.h"
 #include "common/report_error.h"
@@ -10,10 +13,6 @@
 #include "palette/transparency_scan.h"
 #include "platform/failure.h"
 #include "platform/files.h"
-#include "platform/qt/twips.h"
-#include "window/frm.h"
-#include "window/picture_click.h"
-#include "window/preview_pause.h"
 
 #include <string>
 
@@ -24,75 +23,40 @@ constexpr const char *kColorPrompt = "Enter a color value (0..255):";
 constexpr const char *kInputTitle = "Input Transparency Color";
 constexpr const char *kOutputTitle = "Output Transparency Color";
 
-// Keyboard state in the classic encoding the handler takes: 1 Shift, 2 Ctrl, 4 Alt.
-int ShiftState(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0)
-        | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0)
-        | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
-}
-
 } // namespace
 
-void frm::ConnectTransparencyHandlers()
+void Session::SetInputTransparencyColor(int value)
 {
-    connect(mnuTransparencyApply, &MenuItem::Click, this, [this] {
-        Handle("mnuTransparencyApply_Click", [this] { mnuTransparencyApply_Click(); });
-    });
-    connect(mnuTransparencyInputColor, &MenuItem::Click, this, [this] {
-        Handle("mnuTransparencyInputColor_Click", [this] { mnuTransparencyInputColor_Click(); });
-    });
-    connect(mnuTransparencyOutputColor, &MenuItem::Click, this, [this] {
-        Handle("mnuTransparencyOutputColor_Click", [this] { mnuTransparencyOutputColor_Click(); });
-    });
-    connect(mnuTransparencyLeftRightCols, &MenuItem::Click, this, [this] {
-        Handle(
-            "mnuTransparencyLeftRightCols_Click", [this] { mnuTransparencyLeftRightCols_Click(); });
-    });
-    connect(mnuTransparencyScanForInputColor, &MenuItem::Click, this, [this] {
-        Handle("mnuTransparencyScanForInputColor_Click",
-            [this] { mnuTransparencyScanForInputColor_Click(); });
-    });
-    connect(img,
-        &ImageBox::MouseDown,
-        this,
-        [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y) {
-            // Qt numbers the left, right and middle buttons 1, 2 and 4, as the handler expects.
-            Handle("img_MouseDown",
-                [&] { img_MouseDown(static_cast<int>(button), ShiftState(shift), x, y); });
-        });
+    inputColor_ = value;
+    Tell(Change::Options);
 }
 
-void frm::SetInputTransparencyColor(int value)
+void Session::SetOutputTransparencyColor(int value)
 {
-    mnuTransparencyInputColor->SetTag(std::to_string(value));
-    mnuTransparencyInputColor->SetCaption("&Input Transparent Color: " + std::to_string(value));
-}
-
-void frm::SetOutputTransparencyColor(int value)
-{
-    mnuTransparencyOutputColor->SetTag(std::to_string(value));
-    mnuTransparencyOutputColor->SetCaption("&Output Transparent Color: " + std::to_string(value));
+    outputColor_ = value;
+    Tell(Change::Options);
     // Reserve the entry so ordinary colours are never matched to it. The query answers for a
     // value outside the palette, so it names the entry that actually stands in.
-    chkPal[GetOutputTransparencyColor()].SetValue(1);
+    SetSkipValue(GetOutputTransparencyColor(), 1);
 }
 
-void frm::mnuTransparencyApply_Click()
+void Session::mnuTransparencyApply_Click()
 {
-    mnuTransparencyApply->SetChecked(!mnuTransparencyApply->Checked());
-    WriteFlagSetting(*ini_, settings::kApplyTransparency, mnuTransparencyApply->Checked());
+    options_.applyTransparency = !options_.applyTransparency;
+    Tell(Change::Options);
+    WriteFlagSetting(*ini_, settings::kApplyTransparency, options_.applyTransparency);
     RefreshPreview();
 }
 
-void frm::mnuTransparencyLeftRightCols_Click()
+void Session::mnuTransparencyLeftRightCols_Click()
 {
-    mnuTransparencyLeftRightCols->SetChecked(!mnuTransparencyLeftRightCols->Checked());
-    WriteFlagSetting(*ini_, settings::kTransparentEdges, mnuTransparencyLeftRightCols->Checked());
+    options_.transparentEdges = !options_.transparentEdges;
+    Tell(Change::Options);
+    WriteFlagSetting(*ini_, settings::kTransparentEdges, options_.transparentEdges);
     RefreshPreview();
 }
 
-void frm::mnuTransparencyInputColor_Click()
+void Session::mnuTransparencyInputColor_Click()
 {
     const int current = GetInputTransparencyColor();
     const int answer = InputNumber(dialogs_, kColorPrompt, kInputTitle, 0, 255, current);
@@ -101,7 +65,7 @@ void frm::mnuTransparencyInputColor_Click()
     RefreshPreview();
 }
 
-void frm::mnuTransparencyOutputColor_Click()
+void Session::mnuTransparencyOutputColor_Click()
 {
     {
         // Unticking the old entry and ticking the new one each ask for a preview: one is enough.
@@ -109,23 +73,23 @@ void frm::mnuTransparencyOutputColor_Click()
         const int old = GetOutputTransparencyColor();
         const int answer = InputNumber(dialogs_, kColorPrompt, kOutputTitle, 0, 255, old);
         WriteSetting(*ini_, settings::kOutputTransparentColor, answer);
-        chkPal[old].SetValue(0);
+        SetSkipValue(old, 0);
         SetOutputTransparencyColor(answer);
     }
     RefreshPreview();
 }
 
-void frm::img_MouseDown(int, int, double x, double y)
+void Session::img_MouseDown(int, int, double x, double y)
 {
     // Only the picture as it is on disk holds the colour the user means; an empty box holds none.
-    if (!optShow[0]->isChecked() || !img->HasPicture()) {
+    if (showChoice_ != 0 || picture_.kind == ShownPicture::Kind::None) {
         return;
     }
     try {
+        const std::int32_t column = PixelAtTwips(x, view_.TwipsPerPixelX());
+        const std::int32_t row = PixelAtTwips(y, view_.TwipsPerPixelY());
         if (GetInputTransparentRgb()) {
-            const Rgb key = SourceColorAt(CurrentPicture,
-                PixelAtTwips(x, ScreenTwipsPerPixelX()),
-                PixelAtTwips(y, ScreenTwipsPerPixelY()));
+            const Rgb key = SourceColorAt(CurrentPicture, column, row);
             SetInputTransparentRgb(key);
             WriteTextSetting(*ini_, settings::kInputTransparentRGB, ColorKeyText(key));
             dialogs_.MessageBox("The input transparency color is now " + ColorKeyText(key) + ".",
@@ -140,8 +104,8 @@ void frm::img_MouseDown(int, int, double x, double y)
             CurrentPicture.width,
             CurrentPicture.height,
             CurrentPicture.bitCount,
-            PixelAtTwips(x, ScreenTwipsPerPixelX()),
-            PixelAtTwips(y, ScreenTwipsPerPixelY()));
+            column,
+            row);
         SetInputTransparencyColor(value);
         WriteSetting(*ini_, settings::kInputTransparentColor, value);
         dialogs_.MessageBox("The input transparency color is now " + std::to_string(value) + ".",
@@ -152,15 +116,15 @@ void frm::img_MouseDown(int, int, double x, double y)
     }
 }
 
-void frm::mnuTransparencyScanForInputColor_Click()
+void Session::mnuTransparencyScanForInputColor_Click()
 {
-    if (File->FileName().empty()) {
+    if (files_.FileName().empty()) {
         return; // no picture to scan
     }
     try {
         LoadedImage image;
         if (!LoadBMPFile(
-                dialogs_, vsbSize->Min(), JoinPath(File->Path(), File->FileName()), image)) {
+                dialogs_, size_.Min(), JoinPath(files_.Path(), files_.FileName()), image)) {
             return;
         }
         if (GetInputTransparentRgb()) {

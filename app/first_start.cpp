@@ -1,4 +1,4 @@
-#include "window/first_start.h"
+#include "app/first_start.h"
 
 #include "platform/failure.h"
 #include "platform/files.h"

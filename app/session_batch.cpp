@@ -1,81 +1,55 @@
 // "Convert" and "Find Minimum": the loops over the selected entries of the file list.
-#include "common/numbers.h"
+#include "app/busy_scope.h"
+#include "app/session.h"
 #include "common/paths.h"
 #include "common/report_error.h"
+#include "engine/backup.h"
 #include "engine/batch_run.h"
-#include "engine/load_bmp_file.h"
+#include "engine/find_minimum.h"
 #include "engine/resize_bmp.h"
 #include "engine/result_path.h"
-#include "engine/square_size.h"
-#include "platform/app_info.h"
 #include "platform/checked.h"
 #include "platform/files.h"
-#include "platform/qt/mouse_pointer.h"
 #include "platform/temporary_files.h"
-#include "window/frm.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <optional>
-
-#include <QCoreApplication>
 
 namespace qv {
 namespace {
 
-// The output size as the size label shows it; the conversion reads the label, not the bar.
-std::int32_t SizeFromCaption(const Label &label)
-{
-    const std::optional<double> number = ParseNumber(label.Caption());
-    const std::optional<std::int32_t> size = number ? RoundToInt32(*number) : std::nullopt;
-    if (!size) {
-        Fail(kTypeMismatch);
-    }
-    return *size;
-}
-
 // The list is addressed with 16-bit indices; a longer list cannot be walked.
-int EntryCount(const FileListBox &list)
+int EntryCount(const FileList &list)
 {
     return CheckedCast<std::int16_t>(list.ListCount());
 }
 
 } // namespace
 
-void frm::ConnectBatchHandlers()
-{
-    connect(cmdOK, &QPushButton::clicked, this, [this] {
-        Handle("cmdOK_Click", [this] { cmdOK_Click(); });
-    });
-    connect(cmdAnalyze, &QPushButton::clicked, this, [this] {
-        Handle("cmdAnalyze_Click", [this] { cmdAnalyze_Click(); });
-    });
-}
-
-void frm::cmdOK_Click()
+void Session::cmdOK_Click()
 {
     try {
         std::vector<BatchItem> items;
         {
-            const std::string backupName = std::string(kAppTitle) + " Backup";
-            backupFolder_ = JoinPath(File->Path(), backupName);
+            backupFolder_ = BackupFolderIn(files_.Path());
             if (PathExists(backupFolder_) && !FolderExists(backupFolder_)) {
                 // Every backup copy would fail on it; say so once instead of once per file.
                 throw Failure(kPathFileAccessError,
-                    "A file named " + backupName + " stands where the backup folder should be: "
-                        + NativePath(backupFolder_) + ". Nothing was converted.");
+                    std::string("A file named ") + kBackupFolderName
+                        + " stands where the backup folder should be: " + NativePath(backupFolder_)
+                        + ". Nothing was converted.");
             }
             // Another window or a build script converting the same folder may create it first.
             EnsureFolder(backupFolder_);
             // What an earlier run that was killed mid-write left behind.
             const auto batchStart = std::filesystem::file_time_type::clock::now();
-            RemoveLeftTemporaryFiles(File->Path(), batchStart);
+            RemoveLeftTemporaryFiles(files_.Path(), batchStart);
             RemoveLeftTemporaryFiles(backupFolder_, batchStart);
-            const std::int32_t side = SizeFromCaption(*lblSize);
-            const int count = EntryCount(*File);
+            const std::int32_t side = size_.Value();
+            const int count = EntryCount(files_);
             for (int i = 0; i < count; ++i) {
-                if (File->Selected(i)) {
-                    items.push_back({JoinPath(File->Path(), File->List(i)),
+                if (files_.Selected(i)) {
+                    items.push_back({JoinPath(files_.Path(), files_.List(i)),
                         ResizeDestination::ReplaceInput(backupFolder_),
                         side});
                 }
@@ -83,7 +57,7 @@ void frm::cmdOK_Click()
         }
         const BatchOutcome outcome = ConvertItems(items);
         // Results of another format than their input are new files beside it: list them.
-        const OutputFormat format = CurrentOptions().outputFormat;
+        const OutputFormat format = options_.outputFormat;
         if (std::any_of(items.begin(), items.end(), [&](const BatchItem &item) {
                 return ResultPath(item.path, format) != item.path;
             })) {
@@ -108,7 +82,7 @@ void frm::cmdOK_Click()
     }
 }
 
-frm::BatchOutcome frm::ConvertItems(const std::vector<BatchItem> &items)
+Session::BatchOutcome Session::ConvertItems(const std::vector<BatchItem> &items)
 {
     // A batch of a few files is over before a progress window would mean anything.
     constexpr std::size_t kProgressAbove = 5;
@@ -117,7 +91,7 @@ frm::BatchOutcome frm::ConvertItems(const std::vector<BatchItem> &items)
         progress = dialogs_.StartProgress(
             "Converting the selected files…", "Convert", static_cast<int>(items.size()));
     }
-    const BusyPointer busy;
+    const BusyScope busy(view_);
     // The options as they are now serve the whole batch: nothing can change them while it runs
     // but a picture switching Convert Palette on, which the batch follows.
     const ConversionOptions options = CurrentOptions();
@@ -130,7 +104,7 @@ frm::BatchOutcome frm::ConvertItems(const std::vector<BatchItem> &items)
             for (const ScriptedDialogService::Shown &shown : result.messages) {
                 dialogs_.MessageBox(shown.text, shown.title, shown.icon);
             }
-            if (result.switchedConvertPaletteOn) {
+            if (result.conversion.switchedConvertPaletteAtDepth != 0) {
                 SwitchConvertPaletteOn();
             }
             if (progress) {
@@ -144,30 +118,26 @@ frm::BatchOutcome frm::ConvertItems(const std::vector<BatchItem> &items)
                 stopped = stopped || progress->Cancelled();
             } else {
                 // Repaints only: the window takes no input while its batch runs.
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                view_.KeepPainting();
             }
         });
     return {done, stopped && done < items.size()};
 }
 
-void frm::cmdAnalyze_Click()
+void Session::cmdAnalyze_Click()
 {
     try {
-        std::int32_t largest = 0;
-        const int count = EntryCount(*File);
+        std::vector<std::string> pictures;
+        const int count = EntryCount(files_);
         for (int i = 0; i < count; ++i) {
-            if (!File->Selected(i)) {
-                continue;
-            }
-            // A refused picture has shown its own message and is left out of the measure.
-            LoadedImage image;
-            if (LoadBMPFile(
-                    dialogs_, vsbSize->Min(), JoinPath(File->Path(), File->List(i)), image)) {
-                largest = std::max({largest, image.width, image.height});
+            if (files_.Selected(i)) {
+                pictures.push_back(JoinPath(files_.Path(), files_.List(i)));
             }
         }
-        vsbSize->SetValue(FindMinimumSize(largest, vsbSize->Max(), vsbSize->Min()));
-        cmdOK->setFocus();
+        // The size bar's range is what showing pictures has made it.
+        SetSizeValue(FindMinimumSquare(
+            dialogs_, pictures, size_.Max(), size_.Min(), PicturesShown::Already));
+        view_.FocusConvertButton();
     } catch (const Failure &failure) {
         ReportError(dialogs_, "cmdAnalyze_Click", failure);
     }

@@ -1,18 +1,18 @@
-// The one guard around every handler reached from a signal: whatever escapes a handler is
-// reported, and the event loop, and with it the window, goes on.
+// The one guard around every command a view runs: whatever escapes a command is reported, and
+// the window goes on.
+#include "app/session.h"
 #include "common/report_error.h"
 #include "platform/failure.h"
-#include "window/frm.h"
 
 #include <exception>
 #include <new>
 
 namespace qv {
 
-void frm::Handle(const char *name, const std::function<void()> &handler)
+void Session::Handle(const char *name, const std::function<void()> &command)
 {
     try {
-        handler();
+        command();
     } catch (const Failure &failure) {
         ReportError(dialogs_, name, failure);
     } catch (const std::bad_alloc &) {

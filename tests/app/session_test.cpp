@@ -1,0 +1,152 @@
+#include "app/session.h"
+#include "engine/resize_bmp.h"
+#include "platform/failure.h"
+#include "platform/scripted_dialog_service.h"
+#include "tests/support/bmp_builder.h"
+#include "tests/support/fake_sink.h"
+#include "tests/support/temp_dir.h"
+
+#include <filesystem>
+#include <new>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+
+// A view without widgets: it only notes what it was told.
+class RecordingView : public SessionView
+{
+public:
+    void Changed(ChangeSet changes) override { told = told | changes; }
+    void FocusConvertButton() override { ++focused; }
+    ChangeSet told;
+    int focused = 0;
+};
+
+// A session started on a picture folder with a settings file of its own, and no window at all.
+struct Headless {
+    TempDir program;
+    TempDir pictures;
+    ScriptedDialogService dialogs;
+    RecordingView view;
+    Session session {dialogs, view};
+
+    explicit Headless(const std::vector<std::pair<std::string, test::BmpLayout>> &files,
+        const std::string &settings = "")
+    {
+        for (const auto &[name, layout] : files) {
+            pictures.Write(name, test::BuildBmp(layout));
+        }
+        program.Write(
+            "quorvantile.ini", "[General]\r\nPath=" + pictures.Path() + "\r\n" + settings);
+        session.Form_Load(program.File("quorvantile.ini"), program.Path());
+    }
+
+    void SelectAll()
+    {
+        const std::vector<bool> all(static_cast<std::size_t>(session.Files().ListCount()), true);
+        session.File_SelectionChanged(all, 0);
+    }
+};
+
+test::BmpLayout Picture(int width, int height, int bitCount)
+{
+    return {.width = width,
+        .height = height,
+        .bitCount = static_cast<std::int16_t>(bitCount),
+        .seed = static_cast<std::uint32_t>(width + height)};
+}
+
+TEST(Session, ConvertsTheSelectionInPlaceAsOneConversionAtATimeWould)
+{
+    Headless h({{"a.bmp", Picture(40, 30, 24)}, {"b.bmp", Picture(20, 20, 8)}}, "ScaleMode=1\r\n");
+    // The same pictures converted one by one with the session's options, for comparison.
+    TempDir expected;
+    for (const char *name : {"a.bmp", "b.bmp"}) {
+        std::filesystem::copy_file(h.pictures.File(name), expected.File(name));
+        test::FakeSink sink;
+        PaletteStore store;
+        std::int32_t side = 64;
+        ASSERT_EQ(ResizeBMP(sink,
+                      store,
+                      h.session.CurrentOptions(),
+                      expected.File(name),
+                      side,
+                      side,
+                      ResizeDestination::OutputFile(expected.File(std::string("out-") + name)))
+                      .Status(),
+            ResizeResult::Converted);
+    }
+    const auto original = ReadBytes(h.pictures.File("a.bmp"));
+    h.SelectAll();
+    h.dialogs.ClearLog();
+
+    h.session.cmdOK_Click();
+
+    EXPECT_EQ(h.dialogs.MessageTexts(), std::vector<std::string> {"Converted 2 file(s)."});
+    for (const char *name : {"a.bmp", "b.bmp"}) {
+        EXPECT_EQ(
+            ReadBytes(h.pictures.File(name)), ReadBytes(expected.File(std::string("out-") + name)))
+            << name;
+    }
+    EXPECT_EQ(ReadBytes(h.pictures.File("Quorvantile Backup/a.bmp")), original);
+    EXPECT_EQ(h.session.BackupFolder(), h.pictures.File("Quorvantile Backup"));
+}
+
+TEST(Session, FindMinimumSetsTheSmallestSquareThatHoldsTheSelection)
+{
+    struct Row {
+        std::vector<std::pair<int, int>> sizes;
+        int square;
+    };
+    const Row rows[] = {
+        {{{40, 30}, {20, 20}}, 40},
+        {{{10, 6}}, 16}, // the smallest permitted size went down to 16 with the picture
+        {{{61, 7}, {3, 50}}, 64},
+    };
+    for (const Row &row : rows) {
+        std::vector<std::pair<std::string, test::BmpLayout>> files;
+        for (const auto &[w, h] : row.sizes) {
+            files.push_back({"p" + std::to_string(files.size()) + ".bmp", Picture(w, h, 24)});
+        }
+        Headless h(files);
+        h.SelectAll();
+        h.view.told = {};
+        h.session.cmdAnalyze_Click();
+        EXPECT_EQ(h.session.SizeBar().Value(), row.square) << row.square;
+        EXPECT_EQ(h.view.told.Has(Change::Size), row.square != 64);
+        EXPECT_GE(h.view.focused, 1);
+    }
+}
+
+TEST(Session, AFailureEscapingACommandIsReportedUnderItsName)
+{
+    struct Row {
+        std::function<void()> command;
+        std::string start;
+    };
+    const Row rows[] = {
+        {[] { Fail(kOverflow); }, "Error in cmdX_Click\r\nError #6\r\n"},
+        {[] { throw std::bad_alloc(); }, "Error in cmdX_Click\r\nError #7\r\n"},
+        {[] { throw std::runtime_error("odd"); }, "Error in cmdX_Click\r\nError #51\r\nodd"},
+    };
+    for (const Row &row : rows) {
+        Headless h({});
+        h.dialogs.ClearLog();
+        h.session.Handle("cmdX_Click", row.command);
+        ASSERT_EQ(h.dialogs.Log().size(), 1U);
+        EXPECT_EQ(h.dialogs.Log()[0].title, "cmdX_Click Error");
+        EXPECT_TRUE(h.dialogs.Log()[0].text.starts_with(row.start)) << h.dialogs.Log()[0].text;
+        // The session goes on.
+        h.session.Handle("cmdX_Click", [&] { h.session.mnuScalingOption_Click(1); });
+        EXPECT_EQ(h.session.GetScalingOption(), 1);
+    }
+}
+
+} // namespace
+} // namespace qv
