@@ -30,6 +30,7 @@ ConversionResult NotTaken(LoadRefusal::Kind kind, std::int32_t number, const std
     return result;
 }
 
+// The file has no folder, so its lines read the same where paths are shown with backslashes.
 TEST(ResultWords, EachOutcomeIsSaidInWordsWithItsStatusAndReason)
 {
     ConversionResult tooLarge = Of(Kind::TooLarge);
@@ -51,53 +52,53 @@ TEST(ResultWords, EachOutcomeIsSaidInWordsWithItsStatusAndReason)
     } rows[] = {
         {Of(Kind::Converted), {}, FileStatus::Converted, ""},
         {tooLarge,
-            {"./a.bmp is larger than the output square: 40 x 100 in a square of 64; use --size "
+            {"a.bmp is larger than the output square: 40 x 100 in a square of 64; use --size "
              "100 or --find-minimum."},
             FileStatus::Refused,
             "too-large"},
         {deep,
-            {"./a.bmp is 32-bit and needs to have its palette converted."},
+            {"a.bmp is 32-bit and needs to have its palette converted."},
             FileStatus::Refused,
             "palette"},
         {NotTaken(LoadRefusal::Kind::Refused, 0, "BMP bitdepth 16 not supported"),
-            {"BMP bitdepth 16 not supported: ./a.bmp"},
+            {"BMP bitdepth 16 not supported: a.bmp"},
             FileStatus::Refused,
             "unsupported"},
         {NotTaken(LoadRefusal::Kind::Unreadable,
              kInputPastEnd,
              "Input past end of file: the file holds 7 bytes, its headers declare 18"),
-            {"./a.bmp: not a picture: the file holds 7 bytes, its headers declare 18"},
+            {"a.bmp: not a picture: the file holds 7 bytes, its headers declare 18"},
             FileStatus::Refused,
             "not-a-picture"},
         {NotTaken(LoadRefusal::Kind::Unreadable, kUnknownFileFormat, "Not a PNG picture"),
-            {"./a.bmp: not a picture: not a PNG picture"},
+            {"a.bmp: not a picture: not a PNG picture"},
             FileStatus::Refused,
             "not-a-picture"},
         {NotTaken(LoadRefusal::Kind::Unreadable,
              kPermissionDenied,
              "Permission denied (reading ./a.bmp)"),
-            {"./a.bmp: permission denied (reading ./a.bmp)"},
+            {"a.bmp: permission denied (reading ./a.bmp)"},
             FileStatus::Refused,
             "unreadable"},
         {Of(Kind::PaletteFailed),
-            {"./a.bmp: the palette conversion failed"},
+            {"a.bmp: the palette conversion failed"},
             FileStatus::Refused,
             "palette-failed"},
-        {diskFull, {"./a.bmp: disk full (writing ./a.bmp)"}, FileStatus::Failed, "failed"},
+        {diskFull, {"a.bmp: disk full (writing ./a.bmp)"}, FileStatus::Failed, "failed"},
         {alongTheWay,
-            {"./a.bmp is 24-bit and needs to have its palette converted.",
-                "./a.bmp: not rescaled: overflow"},
+            {"a.bmp is 24-bit and needs to have its palette converted.",
+                "a.bmp: not rescaled: overflow"},
             FileStatus::Converted,
             ""},
         {Of(Kind::Skipped),
-            {"./a.bmp: not converted, the run stopped"},
+            {"a.bmp: not converted, the run stopped"},
             FileStatus::Failed,
             "skipped"},
     };
     for (const auto &row : rows) {
-        const FileResult said = DescribeConversion("./a.bmp", row.result);
+        const FileResult said = DescribeConversion("a.bmp", row.result);
         SCOPED_TRACE(row.reason);
-        EXPECT_EQ(said.file, "./a.bmp");
+        EXPECT_EQ(said.file, "a.bmp");
         EXPECT_EQ(said.messages, row.lines);
         EXPECT_EQ(said.status, row.status);
         EXPECT_EQ(said.reason, row.reason);
