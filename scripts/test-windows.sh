@@ -156,15 +156,15 @@ smoke_folder="Проба ünï 日本"
 mkdir -p "$smoke/pictures/$smoke_folder" "$smoke/program"
 pictures "$smoke/pictures/$smoke_folder" "bmp8:восемь ünï.bmp:31:17:1" bmp24:vingt-quatre.bmp:64:40:2 \
   "bmp32:三十二.BMP:9:64:3" "png8:альфа.png:24:24:4" "png16:tiefe ä.png:13:7:5"
-cp "$work/program/"* "$smoke/program/"
-printf '[General]\r\nPath=%s\r\n' "$(windows_path "$smoke/pictures/$smoke_folder")" \
-  >"$smoke/program/quorvantile.ini"
-cp "$smoke/program/quorvantile.ini" "$smoke/settings.ini"
 cp -r "$smoke/pictures" "$smoke/linux"
 cp -r "$smoke/pictures" "$smoke/windows"
+target=$smoke/windows/$smoke_folder
+# The programs in a folder of their own, which keeps their settings, opening on the target.
+cp "$work/program/"* "$smoke/program/"
+printf '[General]\r\nPath=%s\r\n' "$(windows_path "$target")" >"$smoke/program/quorvantile.ini"
+cp "$smoke/program/quorvantile.ini" "$smoke/settings.ini"
 # What the window's Convert must give: the Linux converter with the same settings file.
 "$linux_convert" --settings "$smoke/settings.ini" --size 64 --quiet "$smoke/linux/$smoke_folder"
-target=$smoke/windows/$smoke_folder
 bitmaps=()
 for original in "$smoke/pictures/$smoke_folder"/*; do
   case ${original,,} in *.bmp) bitmaps+=("$(basename "$original")") ;; esac
@@ -189,24 +189,36 @@ restored() {
   done
 }
 
-if [[ -f $smoke/program/quorvantile.exe ]]; then
-  display_file=$smoke/display
+backups_are_originals() {
+  local name
+  for name in "${bitmaps[@]}"; do
+    cmp -s "$smoke/pictures/$smoke_folder/$name" "$target/Quorvantile Backup/$name" \
+      || fail "$name: its backup is not the original"
+  done
+}
+
+# The window in Wine's virtual desktop inside Xvfb, driven by keystrokes. Nothing shows which
+# dialog is up, so each step waits for its effect on the files, and every key pressed is checked
+# afterwards by what the folder holds once the window is closed.
+smoke_window() {
+  local display_file=$smoke/display display_fd xvfb window
   exec {display_fd}>"$display_file"
   Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$smoke/xvfb.log" 2>&1 &
   xvfb=$!
   exec {display_fd}>&-
-  stop_display() {
-    "$wineserver" -k 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-  }
-  trap stop_display EXIT
+  # shellcheck disable=SC2064 # the ids as they are now
+  trap "'$wineserver' -k 2>/dev/null; kill $xvfb 2>/dev/null" EXIT
   wait_for 10 test -s "$display_file" || fail "Xvfb did not start: $(cat "$smoke/xvfb.log")"
   DISPLAY=:$(cat "$display_file")
   export DISPLAY
+  # A Wine started without a display (the runs above) cannot open windows: start anew.
+  "$wineserver" -k 2>/dev/null || true
   "$wine" explorer /desktop=quorvantile,1024x768 "$(windows_path "$smoke/program/quorvantile.exe")" \
     >"$smoke/wine.log" 2>&1 &
+  window=$!
   desktop() { xdotool search --name "Wine desktop" 2>/dev/null | head -1; }
-  wait_for 30 test -n "$(desktop)" || fail "Wine's virtual desktop did not open"
+  desktop_open() { [[ -n $(desktop) ]]; }
+  wait_for 30 desktop_open || fail "Wine's virtual desktop did not open"
   screenshot() { import -window root "$smoke/$1.png" 2>/dev/null || true; }
   keys() {
     xdotool windowfocus --sync "$(desktop)"
@@ -224,43 +236,50 @@ if [[ -f $smoke/program/quorvantile.exe ]]; then
   sleep 1
   screenshot converted # "Converted N file(s)."
   keys Return
-  for name in "${bitmaps[@]}"; do
-    cmp -s "$smoke/pictures/$smoke_folder/$name" "$target/Quorvantile Backup/$name" \
-      || fail "$name: its backup is not the original"
-  done
-  # File > Restore Originals…, confirmed; the PNGs, left as they were, have no backup.
+  backups_are_originals
+  # File > Restore Originals…, confirmed with Yes (No is the default button).
   keys alt+f r
   sleep 1
   screenshot confirm
-  keys Return
+  keys y
   wait_for 30 restored || {
     screenshot not-restored
     fail "the window did not restore the originals (see $smoke)"
   }
   sleep 1
-  screenshot no-backup # "No backup was found for these file(s), left as they are: ..."
+  screenshot no-backup # the PNGs, left as they were: "No backup was found for these file(s), ..."
   keys Return
   sleep 1
   screenshot restored # "Restored N file(s)."
-  keys Return alt+f x
-  stop_display
+  keys Return alt+f x # File > Exit
+  window_closed() { ! kill -0 "$window" 2>/dev/null; }
+  wait_for 10 window_closed || {
+    screenshot not-closed
+    fail "the window did not close after File > Exit (see $smoke)"
+  }
+  "$wineserver" -k 2>/dev/null || true
+  kill "$xvfb"
   trap - EXIT
-  echo "quorvantile.exe converted the folder and restored its originals"
-else
-  echo "No quorvantile.exe in the zip yet: quorvantile-convert.exe converts and restores the folder"
-  settings=$(windows_path "$smoke/program/quorvantile.ini")
-  "$wine" "$smoke/program/quorvantile-convert.exe" --settings "$settings" --size 64 --quiet \
+}
+
+# Until the zip holds the window: the same conversion and restore by the converter.
+smoke_converter() {
+  local exe=$smoke/program/quorvantile-convert.exe name restore_args=()
+  "$wine" "$exe" --settings "$(windows_path "$smoke/program/quorvantile.ini")" --size 64 --quiet \
     "$(windows_path "$target")"
   converted || fail "quorvantile-convert.exe did not convert the folder as on Linux"
-  for name in "${bitmaps[@]}"; do
-    cmp -s "$smoke/pictures/$smoke_folder/$name" "$target/Quorvantile Backup/$name" \
-      || fail "$name: its backup is not the original"
-  done
-  restore_args=()
+  backups_are_originals
   for name in "${bitmaps[@]}"; do restore_args+=("$(windows_path "$target/$name")"); done
-  "$wine" "$smoke/program/quorvantile-convert.exe" --restore --quiet "${restore_args[@]}"
-  restored || fail "quorvantile-convert.exe did not restore the originals"
+  "$wine" "$exe" --restore --quiet "${restore_args[@]}"
+}
+
+if [[ -f $smoke/program/quorvantile.exe ]]; then
+  smoke_window
+else
+  echo "No quorvantile.exe in the zip yet: quorvantile-convert.exe converts and restores the folder"
+  smoke_converter
 fi
+restored || fail "the originals were not restored"
 for original in "$smoke/pictures/$smoke_folder"/*.png; do
   cmp -s "$original" "$target/$(basename "$original")" || fail "$original: changed"
 done
