@@ -19,7 +19,7 @@ repo=$PWD
 start=$SECONDS
 
 # Wine first: the cross build's configuration looks for it to run the test programs.
-packages=(wine64 python3 xvfb xauth xdotool imagemagick)
+packages=(wine64 python3 xvfb xdotool imagemagick)
 bash scripts/install-packages.sh "${packages[@]}"
 
 bash scripts/build-windows.sh >/dev/null
