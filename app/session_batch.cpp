@@ -5,10 +5,9 @@
 #include "common/report_error.h"
 #include "engine/backup.h"
 #include "engine/batch_run.h"
-#include "engine/load_bmp_file.h"
+#include "engine/find_minimum.h"
 #include "engine/resize_bmp.h"
 #include "engine/result_path.h"
-#include "engine/square_size.h"
 #include "platform/checked.h"
 #include "platform/files.h"
 #include "platform/temporary_files.h"
@@ -105,7 +104,7 @@ Session::BatchOutcome Session::ConvertItems(const std::vector<BatchItem> &items)
             for (const ScriptedDialogService::Shown &shown : result.messages) {
                 dialogs_.MessageBox(shown.text, shown.title, shown.icon);
             }
-            if (result.switchedConvertPaletteOn) {
+            if (result.conversion.switchedConvertPaletteAtDepth != 0) {
                 SwitchConvertPaletteOn();
             }
             if (progress) {
@@ -128,20 +127,16 @@ Session::BatchOutcome Session::ConvertItems(const std::vector<BatchItem> &items)
 void Session::cmdAnalyze_Click()
 {
     try {
-        std::int32_t largest = 0;
+        std::vector<std::string> pictures;
         const int count = EntryCount(files_);
         for (int i = 0; i < count; ++i) {
-            if (!files_.Selected(i)) {
-                continue;
-            }
-            // A refused picture has shown its own message and is left out of the measure.
-            LoadedImage image;
-            if (LoadBMPFile(
-                    dialogs_, size_.Min(), JoinPath(files_.Path(), files_.List(i)), image)) {
-                largest = std::max({largest, image.width, image.height});
+            if (files_.Selected(i)) {
+                pictures.push_back(JoinPath(files_.Path(), files_.List(i)));
             }
         }
-        SetSizeValue(FindMinimumSize(largest, size_.Max(), size_.Min()));
+        // The size bar's range is what showing pictures has made it.
+        SetSizeValue(FindMinimumSquare(
+            dialogs_, pictures, size_.Max(), size_.Min(), PicturesShown::Already));
         view_.FocusConvertButton();
     } catch (const Failure &failure) {
         ReportError(dialogs_, "cmdAnalyze_Click", failure);

@@ -90,6 +90,7 @@ void BM_PngPreview(benchmark::State &state)
         std::int32_t h = kSide;
         if (qv::ResizeBMP(
                 host, host.store, host.options, path, w, h, qv::ResizeDestination::Preview())
+                    .Status()
                 != qv::ResizeResult::Previewed
             || w != 64 || !host.dialogs.Log().empty()) {
             state.SkipWithError("the preview did not come out as 64 x 64 without messages");

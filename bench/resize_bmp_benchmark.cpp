@@ -113,6 +113,7 @@ void Preview(benchmark::State &state, BenchHost &host, const std::string &path)
     std::int32_t w = kSide;
     std::int32_t h = kSide;
     if (qv::ResizeBMP(host, host.store, host.options, path, w, h, qv::ResizeDestination::Preview())
+                .Status()
             != qv::ResizeResult::Previewed
         || w != 64 || !host.dialogs.Log().empty()) {
         state.SkipWithError("the preview did not come out as 64 x 64 without messages");

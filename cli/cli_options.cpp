@@ -322,7 +322,10 @@ const std::vector<OptionRow> &OptionTable()
             "give each picture back its oldest backup (the file as it is now\n"
             "is backed up first); no conversion",
             &CliOptions::restore),
-        SwitchRow({"--json"}, "one JSON object per file on stdout", &CliOptions::json),
+        SwitchRow({"--json"},
+            "one JSON object per file on stdout: file, status, reason, message,\n"
+            "output and the colour figures",
+            &CliOptions::json),
         SwitchRow({"--quiet", "-q"}, "no progress line and no closing count", &CliOptions::quiet),
         SwitchRow({"--help", "-h"}, "", &CliOptions::help),
         SwitchRow({"--version"}, "", &CliOptions::version),

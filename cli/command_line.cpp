@@ -4,12 +4,12 @@
 #include "cli/convert_jobs.h"
 #include "cli/convert_run.h"
 #include "cli/convert_settings.h"
-#include "cli/convert_worker.h"
 #include "cli/find_minimum.h"
 #include "cli/message_line.h"
 #include "cli/restore_run.h"
 #include "cli/result_printer.h"
 #include "common/cls_ini.h"
+#include "palette/palette_store.h"
 #include "platform/app_info.h"
 #include "platform/failure.h"
 #include "platform/file_failure.h"
@@ -78,10 +78,11 @@ std::string ReadSettings(const std::string &path, bool named, ConversionOptions 
 // picture is converted with a palette of black.
 std::vector<std::string> PaletteProblems(const ConversionOptions &options)
 {
-    ConvertWorker worker(options);
-    worker.Palette().ReadPaletteFile(worker.Dialogs(), options.palette);
+    ScriptedDialogService recorder;
+    PaletteStore store;
+    store.ReadPaletteFile(recorder, options.palette);
     std::vector<std::string> problems;
-    for (const std::string &text : worker.Recorder().MessageTexts()) {
+    for (const std::string &text : recorder.MessageTexts()) {
         problems.push_back(OneLine(text));
     }
     return problems;

@@ -2,8 +2,8 @@
 
 #include "cli/path_identity.h"
 #include "common/paths.h"
+#include "engine/backup.h"
 #include "engine/result_path.h"
-#include "platform/app_info.h"
 #include "platform/files.h"
 #include "platform/utf8_path.h"
 
@@ -36,7 +36,7 @@ bool IsKeptOriginal(const std::string &picture)
     std::error_code error;
     const fs::path folder =
         fs::weakly_canonical(fs::absolute(Utf8Path(picture), error).parent_path(), error);
-    return !error && Utf8Text(folder.filename()) == std::string(kAppTitle) + " Backup";
+    return !error && Utf8Text(folder.filename()) == kBackupFolderName;
 }
 
 } // namespace
@@ -44,7 +44,7 @@ bool IsKeptOriginal(const std::string &picture)
 std::string BackupFolderFor(const std::string &picture)
 {
     std::string folder = Utf8Text(Utf8Path(picture).parent_path());
-    return JoinPath(folder.empty() ? "." : folder, std::string(kAppTitle) + " Backup");
+    return BackupFolderIn(folder.empty() ? "." : folder);
 }
 
 std::vector<ConvertJob> PrepareJobs(

@@ -17,9 +17,9 @@ struct ConvertJob {
 };
 
 // Without an output folder every picture is converted in place with a backup in its folder's
-// "Quorvantile Backup", which the first backup makes (a run that backs nothing up leaves none).
-// When a plain file stands in its place the pictures of that folder get a problem and are not
-// touched; when it cannot be made, each picture fails at its backup, untouched.
+// backup folder (BackupFolderIn), which the first backup makes (a run that backs nothing up leaves
+// none). When a plain file stands in its place the pictures of that folder get a problem and are
+// not touched; when it cannot be made, each picture fails at its backup, untouched.
 //
 // In place a result of another format than its input goes beside it (ResultPath); two inputs
 // whose results share a name (a.bmp and a.png) are not both converted: the later one gets a
@@ -33,7 +33,7 @@ std::vector<ConvertJob> PrepareJobs(const std::vector<InputFile> &inputs,
     const std::string &outputFolder,
     OutputFormat format = OutputFormat::Bmp);
 
-// The backup folder of a picture: its folder + "/" + "Quorvantile Backup".
+// The backup folder of a picture: BackupFolderIn its folder ("." for a bare name).
 std::string BackupFolderFor(const std::string &picture);
 
 } // namespace qv::cli

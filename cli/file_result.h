@@ -10,7 +10,7 @@ namespace qv::cli {
 
 enum class FileStatus {
     Converted, // the result was written
-    Refused, // the engine did not take the picture (its message says why)
+    Refused, // the engine did not take the picture (reason and message say why)
     Failed, // a failure stopped it, or it could not be started (missing, no backup folder, ...)
 };
 
@@ -18,10 +18,13 @@ enum class FileStatus {
 struct FileResult {
     std::string file; // as named: the argument, or a folder argument joined with the file name
     FileStatus status = FileStatus::Failed;
-    std::vector<std::string> messages; // one line each, as the window would have shown them
+    std::vector<std::string> messages; // one line each, naming the file once
     std::string output; // the file written; empty when nothing was
     // How well the colours were kept, for a picture brought onto the palette.
     std::optional<MappingReport> report;
+    // Why it was not converted, as one short stable word ("too-large", "not-a-picture", ...);
+    // empty for a converted file.
+    std::string reason;
 };
 
 const char *StatusName(FileStatus status);

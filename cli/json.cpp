@@ -110,7 +110,8 @@ std::string ResultJson(const FileResult &result)
         message += message.empty() ? line : "\n" + line;
     }
     return "{\"file\":" + JsonString(result.file) + ",\"status\":\"" + StatusName(result.status)
-        + "\",\"message\":" + JsonString(message)
+        + "\",\"reason\":" + (result.reason.empty() ? "null" : JsonString(result.reason))
+        + ",\"message\":" + JsonString(message)
         + ",\"output\":" + (result.output.empty() ? "null" : JsonString(result.output))
         + ReportJson(result.report) + "}";
 }

@@ -12,8 +12,9 @@ namespace qv::cli {
 // (os.fsencode(name) in Python), which a Latin-1 reading would not give.
 std::string JsonString(const std::string &text);
 
-// One line of --json output: {"file":...,"status":...,"message":...,"output":...}. The
-// messages are joined by line breaks; output is null when nothing was written.
+// One line of --json output: {"file":...,"status":...,"reason":...,"message":...,"output":...}
+// and the mapping report's fields. The messages are joined by line breaks; reason is null for a
+// converted file, output null when nothing was written.
 std::string ResultJson(const FileResult &result);
 
 } // namespace qv::cli

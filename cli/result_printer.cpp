@@ -25,7 +25,7 @@ void ResultPrinter::Print(const FileResult &result)
     if (!result.messages.empty()) {
         ClearProgress();
         for (const std::string &message : result.messages) {
-            err_ << Printable(NamingTheFileOnce(NativePath(result.file), message)) << '\n';
+            err_ << Printable(message) << '\n';
         }
     }
     if (json_) {

@@ -8,7 +8,7 @@
 
 namespace qv::cli {
 
-// Prints the results as they arrive: each message on stderr naming its file once, with --json one
+// Prints the results as they arrive: each message line on stderr, with --json one
 // object per file on stdout, and, when stderr is a terminal of progressColumns columns (0: none),
 // a progress line of at most that width that the next message or the end clears. Control
 // characters in names and messages are shown escaped.

@@ -8,12 +8,21 @@
 
 namespace qv {
 
+// How many values an option's enum has: the settings range and the option table's lists of names
+// are checked against it (common/option_table.h), so a new value is counted here too.
+template <typename E> inline constexpr int kEnumCount = 0;
+
 // Option values in the order of their menus: the value is the index of the checked item.
 enum class Scaling : int { None = 0, Square64 = 1, Square128 = 2, Square32 = 3 };
+template <> inline constexpr int kEnumCount<Scaling> = 4;
 enum class VerticalAlignment : int { Top = 0, Center = 1, Bottom = 2, Weighted = 3 };
+template <> inline constexpr int kEnumCount<VerticalAlignment> = 4;
 enum class HorizontalAlignment : int { Left = 0, Center = 1, Right = 2, Weighted = 3 };
+template <> inline constexpr int kEnumCount<HorizontalAlignment> = 4;
 enum class ColorMatching : int { Pixel = 0, AverageRow = 1, AverageColumn = 2, AverageSquare = 3 };
+template <> inline constexpr int kEnumCount<ColorMatching> = 4;
 enum class OutputFormat : int { Bmp = 0, Png = 1 };
+template <> inline constexpr int kEnumCount<OutputFormat> = 2;
 
 // A colour as a picture holds it, each component 0..255.
 struct Rgb {
@@ -26,7 +35,9 @@ struct Rgb {
 // How far apart two colours are for every match of a conversion: squared RGB, the "redmean"
 // weighted RGB, Euclidean OKLab, CIEDE2000.
 enum class DistanceMeasure : int { Rgb = 0, WeightedRgb = 1, OkLab = 2, Ciede2000 = 3 };
+template <> inline constexpr int kEnumCount<DistanceMeasure> = 4;
 enum class Dithering : int { None = 0, FloydSteinberg = 1, Ordered = 2 };
+template <> inline constexpr int kEnumCount<Dithering> = 3;
 
 // The target palette: a palette file when filePath is set, otherwise the built-in palette of that
 // resource name.

@@ -15,16 +15,6 @@
 // window's option menus are all made from it, so a new value is one entry here.
 namespace qv {
 
-// How many values each choice enum has; the table's lists are checked against these.
-template <typename E> inline constexpr std::size_t kEnumCount = 0;
-template <> inline constexpr std::size_t kEnumCount<Scaling> = 4;
-template <> inline constexpr std::size_t kEnumCount<VerticalAlignment> = 4;
-template <> inline constexpr std::size_t kEnumCount<HorizontalAlignment> = 4;
-template <> inline constexpr std::size_t kEnumCount<ColorMatching> = 4;
-template <> inline constexpr std::size_t kEnumCount<DistanceMeasure> = 4;
-template <> inline constexpr std::size_t kEnumCount<Dithering> = 3;
-template <> inline constexpr std::size_t kEnumCount<OutputFormat> = 2;
-
 // One value of a choice: its command-line word and its menu caption (with its mnemonic).
 struct ChoiceName {
     const char *word;
@@ -173,7 +163,8 @@ inline constexpr std::array<const FlagOption *, 4> kFlags = {
 // Each list of names has one entry per enum value, and the settings range is exactly those values.
 template <typename Option> constexpr bool AgreesWithItsEnum(const Option &option)
 {
-    return Option::kCount == kEnumCount<typename Option::Enum> && option.setting.min == 0
+    return static_cast<int>(Option::kCount)
+        == kEnumCount<typename Option::Enum> && option.setting.min == 0
         && option.setting.max == static_cast<std::int32_t>(Option::kCount) - 1
         && option.setting.kind == SettingKind::Number;
 }

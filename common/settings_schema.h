@@ -2,6 +2,7 @@
 
 #include "common/built_in_palettes.h"
 #include "common/cls_ini.h"
+#include "common/conversion_options.h"
 
 #include <array>
 #include <cstdint>
@@ -37,9 +38,13 @@ inline constexpr Setting kConvertPalette {"General", "ConvertPalette", SettingKi
 inline constexpr Setting kPalette {
     "General", "Palette", SettingKind::Number, 0, 0, kExternalPaletteOption};
 inline constexpr Setting kVerticalAlignment {
-    "General", "VerticalAlignment", SettingKind::Number, 2, 0, 3};
-inline constexpr Setting kHorizontalAlignment {
-    "General", "HorizontalAlignment", SettingKind::Number, 1, 0, 3};
+    "General", "VerticalAlignment", SettingKind::Number, 2, 0, kEnumCount<VerticalAlignment> - 1};
+inline constexpr Setting kHorizontalAlignment {"General",
+    "HorizontalAlignment",
+    SettingKind::Number,
+    1,
+    0,
+    kEnumCount<HorizontalAlignment> - 1};
 inline constexpr Setting kExternalPalette {"General", "ExternalPalette", SettingKind::Text};
 inline constexpr Setting kApplyTransparency {"General", "ApplyTransparency", SettingKind::Flag, -1};
 // Any number is kept; one outside 0..255 matches no pixel.
@@ -49,11 +54,15 @@ inline constexpr Setting kInputTransparentColor {
 inline constexpr Setting kOutputTransparentColor {
     "General", "OutputTransparentColor", SettingKind::Number, 255};
 inline constexpr Setting kTransparentEdges {"General", "TransparentEdges", SettingKind::Flag, -1};
-inline constexpr Setting kScaleMode {"General", "ScaleMode", SettingKind::Number, 0, 0, 3};
-inline constexpr Setting kColorMatching {"General", "ColorMatching", SettingKind::Number, 0, 0, 3};
+inline constexpr Setting kScaleMode {
+    "General", "ScaleMode", SettingKind::Number, 0, 0, kEnumCount<Scaling> - 1};
+inline constexpr Setting kColorMatching {
+    "General", "ColorMatching", SettingKind::Number, 0, 0, kEnumCount<ColorMatching> - 1};
 // The distance measure (DistanceMeasure) and the dithering (Dithering).
-inline constexpr Setting kColorDistance {"General", "ColorDistance", SettingKind::Number, 0, 0, 3};
-inline constexpr Setting kDithering {"General", "Dithering", SettingKind::Number, 0, 0, 2};
+inline constexpr Setting kColorDistance {
+    "General", "ColorDistance", SettingKind::Number, 0, 0, kEnumCount<DistanceMeasure> - 1};
+inline constexpr Setting kDithering {
+    "General", "Dithering", SettingKind::Number, 0, 0, kEnumCount<Dithering> - 1};
 // Red, green, blue.
 inline constexpr Setting kBright {"General", "Bright", SettingKind::Number, 100, 0, 200, 3};
 // The skip checkbox of each palette entry; Skip255 defaults to 1, the default output
@@ -67,7 +76,8 @@ inline constexpr Setting kSkip {"Colors",
     256};
 
 // 0 an 8-bit BMP, 1 an 8-bit indexed PNG.
-inline constexpr Setting kOutputFormat {"General", "OutputFormat", SettingKind::Number, 0, 0, 1};
+inline constexpr Setting kOutputFormat {
+    "General", "OutputFormat", SettingKind::Number, 0, 0, kEnumCount<OutputFormat> - 1};
 inline constexpr Setting kUseAlpha {"General", "UseAlpha", SettingKind::Flag, 0};
 inline constexpr Setting kAlphaThreshold {
     "General", "AlphaThreshold", SettingKind::Number, 128, 1, 255};

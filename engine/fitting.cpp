@@ -232,7 +232,7 @@ std::vector<std::uint8_t> PlaceOnCanvas(const std::vector<std::uint8_t> &pixels,
     return canvas;
 }
 
-void ResizeTo(DialogService &dialogs,
+std::optional<ReportedFailure> ResizeTo(DialogService &dialogs,
     PaletteStore &store,
     const ConversionOptions &options,
     std::vector<std::uint8_t> &canvas,
@@ -242,19 +242,23 @@ void ResizeTo(DialogService &dialogs,
     std::int32_t &oldH)
 {
     if (newH == oldH && oldW == newW) {
-        return;
+        return std::nullopt;
     }
+    std::optional<Failure> failed;
     try {
         std::vector<std::uint8_t> result =
             Rescale(dialogs, store, options, canvas, newW, newH, oldW);
         canvas = std::move(result);
         oldW = newW;
         oldH = newH;
+        return std::nullopt;
     } catch (const Failure &failure) {
-        ReportError(dialogs, "ResizeTo", failure);
+        failed = failure;
     } catch (const std::bad_alloc &) {
-        ReportError(dialogs, "ResizeTo", Failure(kOutOfMemory, FailureDescription(kOutOfMemory)));
+        failed = Failure(kOutOfMemory, FailureDescription(kOutOfMemory));
     }
+    ReportError(dialogs, "ResizeTo", *failed);
+    return ReportedFailure::Of("ResizeTo", *failed);
 }
 
 } // namespace qv

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "common/conversion_options.h"
+#include "engine/reported_failure.h"
 #include "platform/dialog_service.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // Fitting an indexed picture into the output square: placement at the chosen alignment, and
@@ -45,8 +47,8 @@ std::vector<std::uint8_t> PlaceOnCanvas(const std::vector<std::uint8_t> &pixels,
 // Average modes leave the output transparent index out, read sample colours from the store's
 // palette byte table and match the mean with the store's search as the last palette conversion
 // left it; if nothing has prepared that search yet, it is prepared here from the options. A
-// failure is reported as "ResizeTo" and leaves canvas, oldW and oldH as they were.
-void ResizeTo(DialogService &dialogs,
+// failure is reported as "ResizeTo", leaves canvas, oldW and oldH as they were, and is returned.
+std::optional<ReportedFailure> ResizeTo(DialogService &dialogs,
     PaletteStore &store,
     const ConversionOptions &options,
     std::vector<std::uint8_t> &canvas,

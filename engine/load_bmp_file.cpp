@@ -20,17 +20,6 @@ constexpr std::int64_t kLargestRead = 16 * 1024 * 1024;
 constexpr std::uint32_t kJpeg = 4;
 constexpr std::uint32_t kPng = 5;
 
-bool Refuse(DialogService &dialogs, const std::string &text)
-{
-    dialogs.MessageBox(text, kAppTitle, MessageIcon::None);
-    return false;
-}
-
-bool IsBitmap(const std::vector<std::uint8_t> &bytes)
-{
-    return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
-}
-
 // The failure as the report shows it: the reason, and the file it belongs to.
 Failure NamingTheFile(const Failure &failure, const std::string &path)
 {
@@ -39,6 +28,46 @@ Failure NamingTheFile(const Failure &failure, const std::string &path)
         return failure; // the file services name it already
     }
     return Failure(failure.Number(), failure.Description() + " (" + native + ")");
+}
+
+// A plain refusal: the reason, then the path as it was passed.
+class Refusals
+{
+public:
+    Refusals(DialogService &dialogs, const std::string &path, LoadRefusal *why)
+        : dialogs_(dialogs)
+        , path_(path)
+        , why_(why)
+    { }
+
+    bool Refuse(const std::string &reason)
+    {
+        dialogs_.MessageBox(reason + ": " + path_, kAppTitle, MessageIcon::None);
+        if (why_ != nullptr) {
+            *why_ = {LoadRefusal::Kind::Refused, reason, {}};
+        }
+        return false;
+    }
+
+    bool Fail(const Failure &failure)
+    {
+        ReportError(dialogs_, "LoadBMPFile", NamingTheFile(failure, path_));
+        if (why_ != nullptr) {
+            *why_ = {
+                LoadRefusal::Kind::Unreadable, {}, ReportedFailure::Of("LoadBMPFile", failure)};
+        }
+        return false;
+    }
+
+private:
+    DialogService &dialogs_;
+    const std::string &path_;
+    LoadRefusal *why_;
+};
+
+bool IsBitmap(const std::vector<std::uint8_t> &bytes)
+{
+    return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
 }
 
 std::uint32_t ReadU32(const std::vector<std::uint8_t> &bytes, std::size_t at)
@@ -60,26 +89,33 @@ bool DeclaresAlphaMask(const std::vector<std::uint8_t> &bytes)
     return ReadU32(bytes, kAlphaMask) == 0xFF000000U;
 }
 
-bool LoadPng(DialogService &dialogs, int largestSize, const std::string &path, LoadedImage &image)
+bool LoadPng(Refusals &refusals, int largestSize, const std::string &path, LoadedImage &image)
 {
     ReadableFile file(path);
     if (file.Length() == 0) {
         throw Failure(kInputPastEnd, FailureDescription(kInputPastEnd) + ": the file is empty");
     }
     if (!DecodePng(file, largestSize, image)) {
-        return Refuse(dialogs, "PNG too large: " + path);
+        return refusals.Refuse("PNG too large");
     }
     return true;
 }
 
 } // namespace
 
-bool LoadBMPFile(
-    DialogService &dialogs, int largestSize, const std::string &path, LoadedImage &image)
+bool LoadBMPFile(DialogService &dialogs,
+    int largestSize,
+    const std::string &path,
+    LoadedImage &image,
+    LoadRefusal *why)
 {
+    Refusals refusals(dialogs, path, why);
+    if (why != nullptr) {
+        *why = {};
+    }
     try {
         if (HasPngExtension(path)) {
-            return LoadPng(dialogs, largestSize, path, image);
+            return LoadPng(refusals, largestSize, path, image);
         }
         // The headers first: nothing beyond what they declare is read, however large the file.
         std::uint64_t length = 0;
@@ -99,12 +135,12 @@ bool LoadBMPFile(
             needed = BMPBytesNeeded(bytes, fileLength, image);
         } catch (const Failure &) {
             if (tooLarge()) {
-                return Refuse(dialogs, "BMP too large: " + path);
+                return refusals.Refuse("BMP too large");
             }
             throw;
         }
         if (tooLarge() || needed > kLargestRead) {
-            return Refuse(dialogs, "BMP too large: " + path);
+            return refusals.Refuse("BMP too large");
         }
         if (needed > static_cast<std::int64_t>(bytes.size())) {
             bytes = ReadFileStart(path, static_cast<std::uint64_t>(needed), length);
@@ -112,23 +148,21 @@ bool LoadBMPFile(
         RemoveBMPHeader(bytes, image);
         const std::uint32_t compression = BMPCompression(bytes);
         if (compression == kJpeg || compression == kPng) {
-            return Refuse(dialogs,
-                "BMP compression " + std::to_string(compression)
-                    + (compression == kJpeg ? " (JPEG)" : " (PNG)") + " not supported: " + path);
+            return refusals.Refuse("BMP compression " + std::to_string(compression)
+                + (compression == kJpeg ? " (JPEG)" : " (PNG)") + " not supported");
         }
         if (image.bitCount != 8 && image.bitCount != 24 && image.bitCount != 32) {
-            return Refuse(dialogs,
-                "BMP bitdepth " + std::to_string(image.bitCount) + " not supported: " + path);
+            return refusals.Refuse(
+                "BMP bitdepth " + std::to_string(image.bitCount) + " not supported");
         }
         if (compression != 0) {
-            return Refuse(dialogs,
-                "BMP compression " + std::to_string(compression) + " not supported: " + path);
+            return refusals.Refuse(
+                "BMP compression " + std::to_string(compression) + " not supported");
         }
         image.hasAlpha = image.bitCount == 32 && DeclaresAlphaMask(bytes);
         return true;
     } catch (const Failure &failure) {
-        ReportError(dialogs, "LoadBMPFile", NamingTheFile(failure, path));
-        return false;
+        return refusals.Fail(failure);
     }
 }
 

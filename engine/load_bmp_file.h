@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/load_refusal.h"
 #include "engine/loaded_image.h"
 #include "platform/dialog_service.h"
 
@@ -15,8 +16,12 @@ namespace qv {
 // other than 8, 24 or 32 bits, other compressed rows, in that order. Any failure while reading or
 // parsing is reported as "LoadBMPFile", its description naming the reason and the file (a file that
 // is not a bitmap at all, one stored top row first, one that ends early, ...). After either, width,
-// height and bitCount hold what was read. Returns true when the picture is accepted.
-bool LoadBMPFile(
-    DialogService &dialogs, int largestSize, const std::string &path, LoadedImage &image);
+// height and bitCount hold what was read. Returns true when the picture is accepted; why, when
+// given, receives the refusal or failure as a value.
+bool LoadBMPFile(DialogService &dialogs,
+    int largestSize,
+    const std::string &path,
+    LoadedImage &image,
+    LoadRefusal *why = nullptr);
 
 } // namespace qv

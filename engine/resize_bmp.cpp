@@ -18,6 +18,7 @@
 
 #include <array>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace qv {
@@ -63,27 +64,36 @@ void ApplyKey(const std::vector<bool> &keyed, std::uint8_t transparent, LoadedIm
 }
 
 // Loads the picture and brings it onto the target palette when wanted; false when it is not
-// taken (its message has been shown). options may be replaced by the ones the sink hands back
-// after switching Convert Palette on.
+// taken (its message has been shown, and result says why). options may be replaced by the ones
+// the sink hands back after switching Convert Palette on.
 bool LoadAndMap(ConversionSink &sink,
     PaletteStore &store,
     ConversionOptions &options,
     const std::string &path,
-    LoadedImage &image)
+    LoadedImage &image,
+    ConversionResult &result)
 {
+    using Kind = ConversionResult::Kind;
     DialogService &dialogs = sink.Dialogs();
     const std::string fileName = FileNameFromPath(path);
     // The second pass runs after Convert Palette was switched on; a sink that fails to switch
     // it would otherwise ask forever.
     for (int pass = 0; pass < 2; ++pass) {
         image = LoadedImage {};
-        if (!LoadBMPFile(dialogs, options.largestSquareSize, path, image)) {
+        const bool taken =
+            LoadBMPFile(dialogs, options.largestSquareSize, path, image, &result.refusal);
+        result.pictureWidth = image.width;
+        result.pictureHeight = image.height;
+        result.bitCount = image.bitCount;
+        if (!taken) {
+            result.kind = Kind::NotAPicture;
             return false;
         }
         store.SetPaletteTable(image.palette);
-        sink.PictureLoaded(image.width, image.height, image.bitCount);
         if (image.width > options.squareSize || image.height > options.squareSize) {
             Tell(dialogs, fileName + " is larger than the output square.");
+            result.kind = Kind::TooLarge;
+            result.square = options.squareSize;
             return false;
         }
         const std::vector<bool> keyed = KeyedPixels(image, options);
@@ -105,10 +115,12 @@ bool LoadAndMap(ConversionSink &sink,
                     sink.WantsMappingReport() ? &report : nullptr,
                     &keyed)) {
                 Tell(dialogs, "Error converting the palette for: " + fileName);
+                result.kind = Kind::PaletteFailed;
                 return false;
             }
             ApplyKey(keyed, options.outputTransparentColor, image);
             if (sink.WantsMappingReport()) {
+                result.report = report;
                 sink.MappingReported(report);
             }
             return true;
@@ -120,7 +132,12 @@ bool LoadAndMap(ConversionSink &sink,
         Tell(dialogs,
             fileName + " is " + std::to_string(image.bitCount)
                 + "-bit and needs to have its palette converted.");
+        result.kind = Kind::NeedsPaletteConversion;
+        const std::int16_t depth = image.bitCount;
         options = sink.SwitchConvertPaletteOn();
+        if (options.convertPalette) {
+            result.switchedConvertPaletteAtDepth = depth;
+        }
     }
     return false;
 }
@@ -134,14 +151,15 @@ struct IndexedRows {
 
 // The output picture: the indexed rows as they are under None, else the square canvas rescaled
 // to the option's side (outW and outH then become it) with, on request, transparent edge
-// columns.
+// columns. A failed rescaling is noted in result.
 IndexedRows BuildOutput(DialogService &dialogs,
     PaletteStore &store,
     const ConversionOptions &options,
     LoadedImage &image,
     std::int32_t &outW,
     std::int32_t &outH,
-    PlacementTrace &trace)
+    PlacementTrace &trace,
+    ConversionResult &result)
 {
     const std::int32_t side = ScaledSide(options.scaling);
     if (side == 0) {
@@ -157,7 +175,7 @@ IndexedRows BuildOutput(DialogService &dialogs,
         options.horizontalAlignment,
         transparent,
         trace);
-    ResizeTo(dialogs, store, options, canvas, side, side, outW, outH);
+    result.rescaleFailure = ResizeTo(dialogs, store, options, canvas, side, side, outW, outH);
     if (options.transparentEdges) {
         for (trace.y = 0; trace.y < outH; ++trace.y) {
             const std::int32_t rowStart = CheckedMul(trace.y, outW);
@@ -193,7 +211,7 @@ std::vector<std::uint8_t> FileBytes(
 
 } // namespace
 
-ResizeResult ResizeBMP(ConversionSink &sink,
+ConversionResult ResizeBMP(ConversionSink &sink,
     PaletteStore &store,
     const ConversionOptions &startOptions,
     const std::string &path,
@@ -203,6 +221,7 @@ ResizeResult ResizeBMP(ConversionSink &sink,
 {
     using Kind = ResizeDestination::Kind;
     DialogService &dialogs = sink.Dialogs();
+    ConversionResult result;
     PlacementTrace trace;
     // The backup is named in a failure as it always was, from before the picture is placed,
     // although it is made once the result is built (and the sink lets it be written).
@@ -214,24 +233,29 @@ ResizeResult ResizeBMP(ConversionSink &sink,
         return backingUp ? FailureName(traceBeforeBuild, sideBeforeW, sideBeforeH)
                          : FailureName(trace, outW, outH);
     };
+    std::optional<Failure> failed;
     try {
         ConversionOptions options = startOptions;
         LoadedImage image;
-        if (!LoadAndMap(sink, store, options, path, image)) {
-            return ResizeResult::Refused;
+        if (!LoadAndMap(sink, store, options, path, image, result)) {
+            return result;
         }
         traceBeforeBuild = trace;
-        IndexedRows output = BuildOutput(dialogs, store, options, image, outW, outH, trace);
+        IndexedRows output = BuildOutput(dialogs, store, options, image, outW, outH, trace, result);
         if (destination.kind == Kind::Preview) {
             // The preview shows the indices as a bitmap whatever the file format.
             sink.ShowPreview({BitmapBytes(store, std::move(output)),
                 OutputPaletteTable(store),
                 PreviewBoxFor(options.scaling, outW, outH)});
-            return ResizeResult::Previewed;
+            result.kind = ConversionResult::Kind::Previewed;
+            return result;
         }
+        const std::int32_t width = output.width;
+        const std::int32_t height = output.height;
         std::vector<std::uint8_t> bytes = FileBytes(store, options, std::move(output));
         if (!sink.MayWrite()) {
-            return ResizeResult::Skipped;
+            result.kind = ConversionResult::Kind::Skipped;
+            return result;
         }
         // In place the result replaces the input, or the file of the output format's name beside
         // it; whatever it replaces is backed up first.
@@ -248,14 +272,20 @@ ResizeResult ResizeBMP(ConversionSink &sink,
             }
         }
         WriteFileAtomic(target, bytes);
-        return ResizeResult::Converted;
+        result.kind = ConversionResult::Kind::Converted;
+        result.output = target;
+        result.outputWidth = width;
+        result.outputHeight = height;
+        return result;
     } catch (const Failure &failure) {
-        ReportError(dialogs, failureName(), failure);
+        failed = failure;
     } catch (const std::bad_alloc &) {
-        ReportError(
-            dialogs, failureName(), Failure(kOutOfMemory, FailureDescription(kOutOfMemory)));
+        failed = Failure(kOutOfMemory, FailureDescription(kOutOfMemory));
     }
-    return ResizeResult::Failed;
+    ReportError(dialogs, failureName(), *failed);
+    result.kind = ConversionResult::Kind::Failed;
+    result.failure = ReportedFailure::Of("ResizeBMP", *failed);
+    return result;
 }
 
 } // namespace qv

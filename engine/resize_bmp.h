@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/conversion_options.h"
+#include "engine/conversion_result.h"
 #include "engine/conversion_sink.h"
 
 #include <cstdint>
@@ -9,16 +10,6 @@
 namespace qv {
 
 class PaletteStore;
-
-// What happened to one file, for a command-line front end that reports per file; the window
-// ignores it.
-enum class ResizeResult {
-    Converted, // the result was written
-    Refused, // not taken: refused or unreadable picture, larger than the square, palette failure
-    Failed, // stopped by a failure, reported as "ResizeBMP at line 0, ..."
-    Previewed, // shown in the preview box
-    Skipped, // built, but the sink did not let it be written (a stopped batch); nothing changed
-};
 
 // Where a conversion's result goes.
 struct ResizeDestination {
@@ -58,8 +49,9 @@ struct ResizeDestination {
 // into the backup folder (never over an earlier, different backup); a failed backup leaves it as
 // it was. The result is written atomically, and only when the sink's MayWrite agrees. Pixels keyed
 // by colour or alpha (KeyedPixels) become the output transparent index before the picture is
-// fitted. Every message goes through sink.Dialogs(); nothing escapes to the caller.
-ResizeResult ResizeBMP(ConversionSink &sink,
+// fitted. Every message goes through sink.Dialogs(); nothing escapes to the caller, and what
+// happened is returned as a value as well (the mapping report in it when the sink wants one).
+ConversionResult ResizeBMP(ConversionSink &sink,
     PaletteStore &store,
     const ConversionOptions &options,
     const std::string &path,

@@ -78,7 +78,8 @@ TEST(Session, ConvertsTheSelectionInPlaceAsOneConversionAtATimeWould)
                       expected.File(name),
                       side,
                       side,
-                      ResizeDestination::OutputFile(expected.File(std::string("out-") + name))),
+                      ResizeDestination::OutputFile(expected.File(std::string("out-") + name)))
+                      .Status(),
             ResizeResult::Converted);
     }
     const auto original = ReadBytes(h.pictures.File("a.bmp"));

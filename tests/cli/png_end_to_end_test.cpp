@@ -1,7 +1,5 @@
-// PNG pictures through quorvantile-convert: the options, results of the other format beside
-// their inputs, and indexed PNG results as Pillow and ImageMagick read them.
-#include "cli/cli_options.h"
-#include "cli/convert_settings.h"
+// PNG pictures through quorvantile-convert: results of the other format beside their inputs,
+// and indexed PNG results as Pillow and ImageMagick read them.
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/reference_decode.h"
 #include "tests/support/temp_dir.h"
@@ -20,56 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using qv::test::ReadBytes;
 using qv::test::TempDir;
-
-TEST(PngOptions, EachOptionTakesEffectOrNamesWhatIsWrong)
-{
-    const struct {
-        std::vector<std::string> args;
-        std::string error; // empty: parses
-        bool (*holds)(const ConversionOptions &);
-    } cases[] = {
-        {{"--format", "png"},
-            "",
-            [](const ConversionOptions &c) { return c.outputFormat == OutputFormat::Png; }},
-        {{"--format", "gif"}, "invalid value for --format: gif (bmp or png)", nullptr},
-        {{"--alpha", "--alpha-threshold", "255"},
-            "",
-            [](const ConversionOptions &c) { return c.useAlpha && c.alphaThreshold == 255; }},
-        {{"--alpha-threshold", "0"}, "invalid value for --alpha-threshold: 0 (1 to 255)", nullptr},
-        {{"--key-color", "255, 0,255"},
-            "",
-            [](const ConversionOptions &c) {
-                return c.inputTransparentRgb == Rgb {255, 0, 255};
-            }},
-        {{"--key-color", "#00FFa0"},
-            "",
-            [](const ConversionOptions &c) {
-                return c.inputTransparentRgb == Rgb {0, 255, 160};
-            }},
-        {{"--key-color", "1,2,3", "--key-color", "none"},
-            "",
-            [](const ConversionOptions &c) { return !c.inputTransparentRgb; }},
-        {{"--key-color", "1,2"},
-            "invalid value for --key-color: 1,2 (R,G,B each 0 to 255, #RRGGBB or none)",
-            nullptr},
-        {{"--key-color", "#12345"},
-            "invalid value for --key-color: #12345 (R,G,B each 0 to 255, #RRGGBB or none)",
-            nullptr},
-        {{"--scan-key"}, "", [](const ConversionOptions &c) { return c.keyByMostFrequentColor; }},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.args.front());
-        std::vector<std::string> args = c.args;
-        args.emplace_back("x.png");
-        const ParseResult r = ParseCommandLine(args);
-        EXPECT_EQ(r.error, c.error);
-        if (c.holds != nullptr) {
-            ConversionOptions options;
-            ASSERT_EQ(ApplyOptions(r.options, options), "");
-            EXPECT_TRUE(c.holds(options));
-        }
-    }
-}
 
 // A 7 x 5 RGBA picture (alpha 0 to 255) beside an 8-bit bitmap.
 struct Scene {

@@ -1,13 +1,16 @@
-// The batch runner: results in list order, files written in list order, a stop or a failure in
-// the front end's hands leaving every later file untouched.
+// The batch runner: results in list order, files written in list order (or as soon as they are
+// done, for a front end that cannot stop), a stop or a failure in the front end's hands leaving
+// every later file untouched.
 #include "engine/batch_run.h"
 #include "platform/files.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/temp_dir.h"
 
+#include <chrono>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -53,7 +56,7 @@ TEST(RunBatch, DeliversAndWritesInListOrderOnEveryNumberOfThreads)
             workers,
             [&](std::size_t index, const BatchResult &result) {
                 order.push_back(index);
-                EXPECT_EQ(result.result, ResizeResult::Converted);
+                EXPECT_EQ(result.conversion.Status(), ResizeResult::Converted);
                 EXPECT_TRUE(folder.Written(index));
                 for (std::size_t j = index + 1; j < folder.items.size(); ++j) {
                     laterWritten = laterWritten || folder.Written(j);
@@ -96,6 +99,36 @@ TEST(RunBatch, AStopOrAFailureInDeliveryLeavesEveryLaterFileUntouched)
                 << i;
         }
     }
+}
+
+// Written as done, a later file does not wait for an earlier result to be delivered; the
+// results still arrive in list order.
+TEST(RunBatch, WrittenAsDoneALaterFileNeedNotWaitForEarlierDeliveries)
+{
+    Folder folder(6);
+    bool laterWritten = false;
+    std::vector<std::size_t> order;
+    RunBatch(
+        ConversionOptions {},
+        folder.items,
+        2,
+        [&](std::size_t index, const BatchResult &result) {
+            order.push_back(index);
+            EXPECT_EQ(result.conversion.Status(), ResizeResult::Converted);
+            if (index == 0) {
+                // The workers go on writing while the first result is being delivered.
+                const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+                while (!folder.Written(5) && std::chrono::steady_clock::now() < until) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                }
+                laterWritten = folder.Written(5);
+            }
+            return true;
+        },
+        [] {},
+        {BatchWrites::AsDone, false});
+    EXPECT_TRUE(laterWritten) << "the last file waited for the first delivery";
+    EXPECT_EQ(order, (std::vector<std::size_t> {0, 1, 2, 3, 4, 5}));
 }
 
 } // namespace

@@ -100,7 +100,7 @@ struct Scene {
     {
         std::int32_t w = host.options.squareSize;
         std::int32_t h = host.options.squareSize;
-        return ResizeBMP(host, host.store, host.options, path, w, h, Destination(preview));
+        return ResizeBMP(host, host.store, host.options, path, w, h, Destination(preview)).Status();
     }
 
     ResizeDestination Destination(bool preview) const
@@ -176,7 +176,8 @@ TEST(ResizeBMP, NoScalingWritesThePictureAtItsOwnSize)
     std::int32_t h = 64;
     EXPECT_EQ(
         ResizeBMP(
-            scene.host, scene.host.store, scene.host.options, path, w, h, scene.Destination(false)),
+            scene.host, scene.host.store, scene.host.options, path, w, h, scene.Destination(false))
+            .Status(),
         ResizeResult::Converted);
     EXPECT_EQ(w, 64);
     EXPECT_EQ(h, 64);
@@ -213,7 +214,8 @@ TEST(ResizeBMP, ScaledSquareGetsTransparentEdgeColumns)
                       path,
                       w,
                       h,
-                      scene.Destination(false)),
+                      scene.Destination(false))
+                      .Status(),
             ResizeResult::Converted);
         EXPECT_EQ(w, 64);
         EXPECT_EQ(h, 64);
@@ -281,7 +283,8 @@ TEST(ResizeBMP, PreviewShowsWhatWritingWritesAndTouchesNoFile)
                       path,
                       w,
                       h,
-                      scene.Destination(true)),
+                      scene.Destination(true))
+                      .Status(),
             ResizeResult::Previewed);
         EXPECT_EQ(w, c.outSide);
         EXPECT_EQ(Snapshot(scene.dir.Path()), before);
@@ -314,7 +317,8 @@ TEST(ResizeBMP, OutputPathLeavesInputAndBackupAlone)
                   path,
                   w,
                   h,
-                  ResizeDestination::OutputFile(target)),
+                  ResizeDestination::OutputFile(target))
+                  .Status(),
         ResizeResult::Converted);
     EXPECT_EQ(Snapshot(scene.dir.Path()), before);
     const std::vector<std::uint8_t> written = test::ReadBytes(target);

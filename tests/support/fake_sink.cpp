@@ -17,7 +17,7 @@ ResizeResult FakeSink::Resize(const std::string &path,
     std::int32_t &outH,
     const ResizeDestination &destination)
 {
-    return ResizeBMP(*this, store, options, path, outW, outH, destination);
+    return ResizeBMP(*this, store, options, path, outW, outH, destination).Status();
 }
 
 std::vector<std::uint8_t> GreyActPalette()

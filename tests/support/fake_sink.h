@@ -33,7 +33,7 @@ public:
     void ShowPreview(const PreviewPicture &picture) override { previews.push_back(picture); }
     ConversionOptions SwitchConvertPaletteOn() override;
 
-    // ResizeBMP with this sink, its store and its options.
+    // ResizeBMP with this sink, its store and its options; what happened, coarsely.
     ResizeResult Resize(const std::string &path,
         std::int32_t &outW,
         std::int32_t &outH,
