@@ -1,17 +1,13 @@
 #!/usr/bin/env bash
 # Cross-compiles the programs for 64-bit Windows with mingw-w64 into build-windows/ (the Qt-free
-# libraries, quorvantile-convert.exe, the window quorvantile.exe once its target is there, and the
-# Qt-free test programs), with PNG through Debian's own libspng source built for mingw-w64, and
+# libraries, the window quorvantile.exe, the converter quorvantile-convert.exe and the Qt-free
+# test programs), with PNG through Debian's own libspng source built for mingw-w64, and
 # packs the portable build-windows/quorvantile-windows.zip: the programs and README.txt, no DLL.
-# The programs must import only DLLs that every Windows has. With CI set, a missing program fails
-# the build (the window only once its folder window-win32/ is there); otherwise the zip holds
-# what there is.
-# Also packs build-windows/quorvantile-convert-windows.zip (the converter alone), which the
-# README and docs/windows.md still name.
+# The programs must import only DLLs that every Windows has.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix libgtest-dev zip
+packages=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix libgtest-dev zip python3
   libz-mingw-w64-dev libspng-dev dpkg-dev)
 bash scripts/install-packages.sh "${packages[@]}"
 
@@ -87,26 +83,19 @@ check_imports() {
 
 stage=$build_dir/zip
 zip_file=$build_dir/quorvantile-windows.zip
-rm -rf "$stage" "$zip_file" "$build_dir/quorvantile-convert-windows.zip"
+rm -rf "$stage" "$zip_file"
 mkdir -p "$stage"
-programs=()
-for target in quorvantile quorvantile-convert; do
-  exe=$(target_file "$target")
+programs=(quorvantile.exe quorvantile-convert.exe)
+for program in "${programs[@]}"; do
+  exe=$(target_file "${program%.exe}")
   if [[ -z $exe ]]; then
-    # The window's sources come in window-win32/; from then on CI insists on the program.
-    if [[ -n ${CI:-} && ($target != quorvantile || -d window-win32) ]]; then
-      echo "no target $target: the zip must hold $target.exe" >&2
-      exit 1
-    fi
-    echo "note: no target $target yet; the zip is without $target.exe" >&2
-    continue
+    echo "the build has no target for $program" >&2
+    exit 1
   fi
   check_imports "$build_dir/$exe"
-  x86_64-w64-mingw32-strip -o "$stage/$target.exe" "$build_dir/$exe"
-  programs+=("$target.exe")
+  x86_64-w64-mingw32-strip -o "$stage/$program" "$build_dir/$exe"
 done
 # Windows' own line ends, for Notepad.
 sed 's/$/\r/' packaging/windows/README.txt >"$stage/README.txt"
 (cd "$stage" && zip -q -X ../quorvantile-windows.zip "${programs[@]}" README.txt)
-(cd "$stage" && zip -q -X ../quorvantile-convert-windows.zip quorvantile-convert.exe)
 echo "$zip_file"

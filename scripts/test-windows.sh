@@ -5,11 +5,12 @@
 #    ASCII in a folder named outside ASCII) with the Linux converter and quorvantile-convert.exe,
 #    to BMP and to PNG, and fails unless every result and every backup has the same bytes;
 # 2. gives both broken PNGs and fails unless they refuse them alike, changing no file;
-# 3. smoke-runs the window: quorvantile.exe in Wine's virtual desktop inside Xvfb, driven by
-#    keystrokes (xdotool), converts a folder and restores its originals; every result must have
-#    the Linux converter's bytes, every backup the original's, and after the restore every
-#    picture its original bytes. Without quorvantile.exe in the zip, quorvantile-convert.exe
-#    converts and restores the folder instead.
+# 3. smoke-runs the window: quorvantile.exe in Wine's virtual desktop, driven by keystrokes
+#    (xdotool), converts a folder and restores its originals; every result must have the Linux
+#    converter's bytes, every backup the original's, and after the restore every picture its
+#    original bytes.
+# Everything runs on one virtual X display (Xvfb): Wine starts its desktop process once for a
+# session, with the display of the program that starts it, so every program must see the same.
 # The Windows runs get their folders with a drive letter and backslashes. The Linux converter is
 # build/window/quorvantile-convert when that exists (scripts/build.sh), else a Qt-free one built
 # in build-windows/linux.
@@ -29,7 +30,23 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 build_dir=$repo/build-windows
 export WINEPREFIX=$build_dir/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
+mkdir -p "$build_dir/display"
+display_file=$build_dir/display/number
+exec {display_fd}>"$display_file"
+Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$build_dir/display/xvfb.log" 2>&1 &
+xvfb=$!
+exec {display_fd}>&-
+# shellcheck disable=SC2064 # the ids as they are now
+trap "'$wineserver' -k 2>/dev/null; kill $xvfb 2>/dev/null" EXIT
+for ((i = 0; i < 40; i++)); do
+  [[ -s $display_file ]] && break
+  sleep 0.25
+done
+[[ -s $display_file ]] || { echo "Xvfb did not start: $(cat "$build_dir/display/xvfb.log")" >&2; exit 1; }
+DISPLAY=:$(cat "$display_file")
+export DISPLAY
 "$wine" wineboot --init >/dev/null 2>&1
+"$wineserver" -w
 
 echo "Qt-free tests under Wine"
 (cd "$build_dir" && ctest --output-on-failure -j2)
@@ -201,17 +218,8 @@ backups_are_originals() {
 # dialog is up, so each step waits for its effect on the files, and every key pressed is checked
 # afterwards by what the folder holds once the window is closed.
 smoke_window() {
-  local display_file=$smoke/display display_fd xvfb window
-  exec {display_fd}>"$display_file"
-  Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$smoke/xvfb.log" 2>&1 &
-  xvfb=$!
-  exec {display_fd}>&-
-  # shellcheck disable=SC2064 # the ids as they are now
-  trap "'$wineserver' -k 2>/dev/null; kill $xvfb 2>/dev/null" EXIT
-  wait_for 10 test -s "$display_file" || fail "Xvfb did not start: $(cat "$smoke/xvfb.log")"
-  DISPLAY=:$(cat "$display_file")
-  export DISPLAY
-  # A Wine started without a display (the runs above) cannot open windows: start anew.
+  local window
+  # The window alone in a session of its own.
   "$wineserver" -k 2>/dev/null || true
   "$wine" explorer /desktop=quorvantile,1024x768 "$(windows_path "$smoke/program/quorvantile.exe")" \
     >"$smoke/wine.log" 2>&1 &
@@ -257,28 +265,9 @@ smoke_window() {
     screenshot not-closed
     fail "the window did not close after File > Exit (see $smoke)"
   }
-  "$wineserver" -k 2>/dev/null || true
-  kill "$xvfb"
-  trap - EXIT
 }
 
-# Until the zip holds the window: the same conversion and restore by the converter.
-smoke_converter() {
-  local exe=$smoke/program/quorvantile-convert.exe name restore_args=()
-  "$wine" "$exe" --settings "$(windows_path "$smoke/program/quorvantile.ini")" --size 64 --quiet \
-    "$(windows_path "$target")"
-  converted || fail "quorvantile-convert.exe did not convert the folder as on Linux"
-  backups_are_originals
-  for name in "${bitmaps[@]}"; do restore_args+=("$(windows_path "$target/$name")"); done
-  "$wine" "$exe" --restore --quiet "${restore_args[@]}"
-}
-
-if [[ -f $smoke/program/quorvantile.exe ]]; then
-  smoke_window
-else
-  echo "No quorvantile.exe in the zip yet: quorvantile-convert.exe converts and restores the folder"
-  smoke_converter
-fi
+smoke_window
 restored || fail "the originals were not restored"
 for original in "$smoke/pictures/$smoke_folder"/*.png; do
   cmp -s "$original" "$target/$(basename "$original")" || fail "$original: changed"
