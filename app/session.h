@@ -79,6 +79,10 @@ public:
     // The output colour as it was set, shown in its caption even when outside 0..255.
     int OutputTransparencyColorAsSet() const { return outputColor_; }
     int GetAlphaThreshold() const { return options_.alphaThreshold; }
+    int GetDitherStrength() const { return options_.ditherStrength; }
+    // The strength's menu item: "Dither Stren&gth: 100 %".
+    std::string DitherStrengthCaption() const;
+    bool KeepExactColorsChecked() const { return options_.keepExactColors; }
     std::optional<Rgb> GetInputTransparentRgb() const { return options_.inputTransparentRgb; }
     bool ConvertPaletteChecked() const { return options_.convertPalette; }
     bool ApplyTransparencyChecked() const { return options_.applyTransparency; }
@@ -149,6 +153,11 @@ public:
     void mnuOutputFormat_Click(int index);
     void mnuQualityDistance_Click(int index);
     void mnuQualityDithering_Click(int index);
+
+    // --- The dithering's strength and exact colours (session_dither.cpp).
+    void mnuQualityDitherStrength_Click();
+    void mnuQualityKeepExact_Click();
+    void SetDitherStrength(int value);
 
     // --- Folder, file list and picture frame (session_files.cpp).
     void mnuFileOpenFolder_Click();

@@ -42,6 +42,7 @@ void Session::Form_Load(const std::string &settingsPath, const std::string &sett
     SetInputTransparencyColor(ReadSetting(*ini_, settings::kInputTransparentColor));
     SetOutputTransparencyColor(ReadSetting(*ini_, settings::kOutputTransparentColor));
     SetAlphaThreshold(ReadSetting(*ini_, settings::kAlphaThreshold));
+    SetDitherStrength(ReadSetting(*ini_, settings::kDitherStrength));
     SetInputTransparentRgb(
         ParseColorKey(ReadTextSetting(*ini_, settings::kInputTransparentRGB)).key);
     Tell(Change::Options);

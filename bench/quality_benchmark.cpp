@@ -31,7 +31,18 @@ const std::vector<std::uint8_t> &Picture(std::int64_t which)
 
 const std::array<const char *, 2> kPictures {"many colours", "noise"};
 const std::array<const char *, 4> kMeasures {"rgb", "weighted", "oklab", "ciede2000"};
-const std::array<const char *, 3> kDithering {"none", "fs", "ordered"};
+const std::array<const char *, 12> kDithering {"none",
+    "fs",
+    "ordered",
+    "atkinson",
+    "jjn",
+    "stucki",
+    "burkes",
+    "sierra",
+    "sierra2",
+    "sierra-lite",
+    "pattern",
+    "pattern-blue"};
 
 qv::ConversionOptions Options(const benchmark::State &state)
 {
@@ -153,6 +164,13 @@ BENCHMARK(BM_ConvertWarm)
     ->ArgsProduct({{0, 1}, {0, 1, 2, 3}, {0, 1, 2}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertCold)->ArgsProduct({{0, 1}, {0, 1, 2, 3}, {0}})->Unit(benchmark::kMillisecond);
+// Every other dithering method, warm, and the positional ones cold.
+BENCHMARK(BM_ConvertWarm)
+    ->ArgsProduct({{0, 1}, {0, 1, 2, 3}, {3, 4, 5, 6, 7, 8, 9, 10, 11}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertCold)
+    ->ArgsProduct({{0, 1}, {0, 1, 2, 3}, {10, 11}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainSearch)
     ->ArgsProduct({{0, 1}, {0, 1, 2, 3}, {0}})
     ->Iterations(1)

@@ -216,6 +216,15 @@ std::string AlphaThresholdValue(CliOptions &o, const std::string &v, bool)
     return Later(o, [n](ConversionOptions &c) { c.alphaThreshold = *n; });
 }
 
+std::string DitherStrengthValue(CliOptions &o, const std::string &v, bool)
+{
+    const std::optional<int> n = ParseInt(v, 0, 100);
+    if (!n) {
+        return v + " (0 to 100)";
+    }
+    return Later(o, [n](ConversionOptions &c) { c.ditherStrength = *n; });
+}
+
 std::string KeyColorValue(CliOptions &o, const std::string &v, bool)
 {
     const ColorKeyValue key = ParseColorKey(v);
@@ -273,6 +282,13 @@ const std::vector<OptionRow> &OptionTable()
         ChoiceRow(options::kColorMatching),
         ChoiceRow(options::kDistance),
         ChoiceRow(options::kDithering),
+        {{"--dither-strength"},
+            Arity::Value,
+            "N",
+            "how much of the dithering is applied, 0 to 100 % (default 100;\n"
+            "0 gives the undithered result)",
+            DitherStrengthValue},
+        FlagRow(options::kKeepExactColors),
         {{"--brightness"},
             Arity::Value,
             "R,G,B",

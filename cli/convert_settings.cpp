@@ -54,6 +54,7 @@ ConversionOptions OptionsFromSettings(const clsINI &ini)
         o.brightness[i] = ReadSetting(ini, settings::kBright, static_cast<std::int32_t>(i));
     }
     o.alphaThreshold = ReadSetting(ini, settings::kAlphaThreshold);
+    o.ditherStrength = ReadSetting(ini, settings::kDitherStrength);
     // A stored key that reads as no colour at all is no key, as the window takes it.
     o.inputTransparentRgb = ParseColorKey(ReadTextSetting(ini, settings::kInputTransparentRGB)).key;
     return o;

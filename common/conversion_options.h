@@ -36,8 +36,23 @@ struct Rgb {
 // weighted RGB, Euclidean OKLab, CIEDE2000.
 enum class DistanceMeasure : int { Rgb = 0, WeightedRgb = 1, OkLab = 2, Ciede2000 = 3 };
 template <> inline constexpr int kEnumCount<DistanceMeasure> = 4;
-enum class Dithering : int { None = 0, FloydSteinberg = 1, Ordered = 2 };
-template <> inline constexpr int kEnumCount<Dithering> = 3;
+// The dithering method: none, Floyd-Steinberg, 8 x 8 ordered, the other error-diffusion kernels,
+// then pattern dithering by a Bayer or a blue-noise threshold.
+enum class Dithering : int {
+    None = 0,
+    FloydSteinberg = 1,
+    Ordered = 2,
+    Atkinson = 3,
+    JarvisJudiceNinke = 4,
+    Stucki = 5,
+    Burkes = 6,
+    Sierra3 = 7,
+    Sierra2 = 8,
+    SierraLite = 9,
+    Pattern = 10,
+    PatternBlueNoise = 11,
+};
+template <> inline constexpr int kEnumCount<Dithering> = 12;
 
 // The target palette: a palette file when filePath is set, otherwise the built-in palette of that
 // resource name.
@@ -78,6 +93,10 @@ struct ConversionOptions {
     ColorMatching colorMatching = ColorMatching::Pixel;
     DistanceMeasure distance = DistanceMeasure::Rgb;
     Dithering dithering = Dithering::None;
+    // How much of the dithering is applied, 0..100 %: 0 gives the undithered result.
+    std::int32_t ditherStrength = 100;
+    // A pixel whose colour a usable entry holds exactly keeps that entry whatever error reaches it.
+    bool keepExactColors = false;
     // Per channel, 0..200 with 100 unchanged: red, green, blue.
     std::array<std::int32_t, 3> brightness = {100, 100, 100};
     bool convertPalette = true;

@@ -97,11 +97,25 @@ inline constexpr ChoiceOption<DistanceMeasure, 4> kDistance {settings::kColorDis
     "mnuQualityDistance",
     "mnuQualityDistance_Click"};
 
-inline constexpr ChoiceOption<Dithering, 3> kDithering {settings::kDithering,
+inline constexpr ChoiceOption<Dithering, 12> kDithering {settings::kDithering,
     &ConversionOptions::dithering,
-    {{{"none", "&No Dithering"}, {"fs", "&Floyd-Steinberg"}, {"ordered", "Or&dered (Bayer 8x8)"}}},
+    {{{"none", "&No Dithering"},
+        {"fs", "&Floyd-Steinberg"},
+        {"ordered", "Or&dered (Bayer 8x8)"},
+        {"atkinson", "&Atkinson"},
+        {"jjn", "&Jarvis-Judice-Ninke"},
+        {"stucki", "St&ucki"},
+        {"burkes", "&Burkes"},
+        {"sierra", "&Sierra"},
+        {"sierra2", "Sierra &Two-Row"},
+        {"sierra-lite", "Sierra &Lite"},
+        {"pattern", "&Pattern (Knoll)"},
+        {"pattern-blue", "Pattern (Blue No&ise)"}}},
     "--dither",
-    "dithering: Floyd-Steinberg or 8 x 8 ordered",
+    "dithering: 8 x 8 ordered; error diffusion by the kernel of\n"
+    "Floyd-Steinberg, Atkinson, Jarvis-Judice-Ninke, Stucki, Burkes\n"
+    "or Sierra (three rows, two rows, lite); or a pattern of entries\n"
+    "mixed for each colour, placed by a Bayer or blue-noise threshold",
     "mnuQualityDithering",
     "mnuQualityDithering_Click"};
 
@@ -112,6 +126,15 @@ inline constexpr ChoiceOption<OutputFormat, 2> kOutputFormat {settings::kOutputF
     "file format of the results",
     "mnuOutputFormat",
     "mnuOutputFormat_Click"};
+
+inline constexpr FlagOption kKeepExactColors {settings::kKeepExactColors,
+    &ConversionOptions::keepExactColors,
+    "--keep-exact",
+    "a pixel of a colour the palette holds keeps it, whatever the\n"
+    "dithering",
+    "mnuQualityKeepExact",
+    "&Keep Exact Colors",
+    "mnuQualityKeepExact_Click"};
 
 inline constexpr FlagOption kConvertPalette {settings::kConvertPalette,
     &ConversionOptions::convertPalette,
@@ -155,8 +178,8 @@ inline constexpr auto kChoices = std::tie(kScaling,
     kOutputFormat);
 
 // Every on/off option, in the order of the menus.
-inline constexpr std::array<const FlagOption *, 4> kFlags = {
-    &kConvertPalette, &kApplyTransparency, &kTransparentEdges, &kUseAlpha};
+inline constexpr std::array<const FlagOption *, 5> kFlags = {
+    &kKeepExactColors, &kConvertPalette, &kApplyTransparency, &kTransparentEdges, &kUseAlpha};
 
 } // namespace options
 

@@ -63,6 +63,10 @@ inline constexpr Setting kColorDistance {
     "General", "ColorDistance", SettingKind::Number, 0, 0, kEnumCount<DistanceMeasure> - 1};
 inline constexpr Setting kDithering {
     "General", "Dithering", SettingKind::Number, 0, 0, kEnumCount<Dithering> - 1};
+// How much of the dithering is applied, in per cent, and whether exact colours keep their entry.
+inline constexpr Setting kDitherStrength {
+    "General", "DitherStrength", SettingKind::Number, 100, 0, 100};
+inline constexpr Setting kKeepExactColors {"General", "KeepExactColors", SettingKind::Flag, 0};
 // Red, green, blue.
 inline constexpr Setting kBright {"General", "Bright", SettingKind::Number, 100, 0, 200, 3};
 // The skip checkbox of each palette entry; Skip255 defaults to 1, the default output
@@ -84,7 +88,7 @@ inline constexpr Setting kAlphaThreshold {
 // "R,G,B" or "#RRGGBB"; empty or "none" for no colour key.
 inline constexpr Setting kInputTransparentRGB {"General", "InputTransparentRGB", SettingKind::Text};
 
-inline constexpr std::array<const Setting *, 20> kAll = {&kPath,
+inline constexpr std::array<const Setting *, 22> kAll = {&kPath,
     &kConvertPalette,
     &kPalette,
     &kVerticalAlignment,
@@ -98,6 +102,8 @@ inline constexpr std::array<const Setting *, 20> kAll = {&kPath,
     &kColorMatching,
     &kColorDistance,
     &kDithering,
+    &kDitherStrength,
+    &kKeepExactColors,
     &kBright,
     &kSkip,
     &kOutputFormat,

@@ -150,8 +150,11 @@ bool ConvertPalette(DialogService &dialogs,
         store.TakeSnapshot(options.skip);
         store.SetDistanceMeasure(options.distance);
         const bool indexed = depth == 8 || depth == 24 || depth == 32;
+        // Dithering at no strength is no dithering: the same bytes by the same path.
+        const Dithering dithering =
+            options.ditherStrength > 0 ? options.dithering : Dithering::None;
         std::vector<DitherPixel> colors;
-        if (indexed && (report != nullptr || options.dithering != Dithering::None)) {
+        if (indexed && (report != nullptr || dithering != Dithering::None)) {
             colors = PixelColors(store, options, pixels, palette, offsets, width, height, depth);
             if (keyed != nullptr && !keyed->empty()) {
                 const auto stride = static_cast<std::size_t>(RowStride(width, 8));
@@ -163,9 +166,11 @@ bool ConvertPalette(DialogService &dialogs,
                 }
             }
         }
-        if (indexed && options.dithering != Dithering::None) {
+        if (indexed && dithering != Dithering::None) {
+            const DitherSettings dither {
+                dithering, options.ditherStrength, options.keepExactColors};
             const std::vector<std::uint8_t> dithered = DitherToPalette(
-                store, options.dithering, colors, width, height, options.outputTransparentColor);
+                store, dither, colors, width, height, options.outputTransparentColor);
             const std::int32_t stride = RowStride(width, 8);
             pixels.assign(CheckedCast<std::size_t>(CheckedMul(stride, height)), 0);
             for (std::int32_t y = 0; y < height; ++y) {

@@ -1,25 +1,18 @@
 #include "palette/dither.h"
 
+#include "palette/bayer_matrix.h"
 #include "palette/color_spaces.h"
+#include "palette/diffusion_kernels.h"
 #include "palette/palette_store.h"
+#include "palette/pattern_dither.h"
 #include "platform/checked.h"
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace qv {
 namespace {
-
-constexpr std::array<std::array<int, 8>, 8> kBayer {{
-    {0, 32, 8, 40, 2, 34, 10, 42},
-    {48, 16, 56, 24, 50, 18, 58, 26},
-    {12, 44, 4, 36, 14, 46, 6, 38},
-    {60, 28, 52, 20, 62, 30, 54, 22},
-    {3, 35, 11, 43, 1, 33, 9, 41},
-    {51, 19, 59, 27, 49, 17, 57, 25},
-    {15, 47, 7, 39, 13, 45, 5, 37},
-    {63, 31, 55, 23, 61, 29, 53, 21},
-}};
 
 std::uint8_t Shifted(std::uint8_t value, int shift)
 {
@@ -59,29 +52,53 @@ void MatchRows(PaletteStore &store,
 
 using Light = std::array<double, 3>; // red, green, blue in linear light
 
-void FloydSteinberg(PaletteStore &store,
+// Whether the pixel's own colour is a usable entry, and which.
+std::optional<int> ExactEntry(PaletteStore &store, const DitherPixel &px)
+{
+    const int index = store.FindNearestColor(px.blue, px.green, px.red);
+    const MatchColor &got = store.MatchColors()[static_cast<std::size_t>(index)];
+    if (got.red == px.red && got.green == px.green && got.blue == px.blue) {
+        return index;
+    }
+    return std::nullopt;
+}
+
+void DiffuseErrors(PaletteStore &store,
+    const DiffusionKernel &kernel,
+    const DitherSettings &settings,
     const std::vector<DitherPixel> &pixels,
     std::int32_t width,
     std::int32_t height,
     std::vector<std::uint8_t> &out)
 {
-    // Error arriving at this row and the next, one spare pixel on each side.
-    const auto span = static_cast<std::size_t>(width) + 2;
-    std::vector<Light> here(span, Light {});
-    std::vector<Light> below(span, Light {});
+    // Error arriving at this row and the next rows, kKernelReach spare pixels on each side.
+    constexpr auto kRows = static_cast<std::size_t>(kKernelReach) + 1;
+    const auto span = static_cast<std::size_t>(width) + 2 * kKernelReach;
+    std::array<std::vector<Light>, kRows> rows;
+    for (auto &row : rows) {
+        row.assign(span, Light {});
+    }
     const auto &match = store.MatchColors();
     const SrgbConversions srgb;
+    const double strength = settings.strength / 100.0;
     for (std::int32_t y = 0; y < height; ++y) {
         const bool forward = y % 2 == 0;
         const std::int32_t step = forward ? 1 : -1;
+        std::vector<Light> &here = rows[0];
         for (std::int32_t i = 0; i < width; ++i) {
             const std::int32_t x = forward ? i : width - 1 - i;
             const auto p = static_cast<std::size_t>(y) * static_cast<std::size_t>(width)
                 + static_cast<std::size_t>(x);
             const DitherPixel &px = At(pixels, p);
-            const auto at = static_cast<std::size_t>(x + 1);
+            const auto at = static_cast<std::size_t>(x + kKernelReach);
             if (px.transparent) {
                 continue;
+            }
+            if (settings.keepExactColors) {
+                if (const std::optional<int> exact = ExactEntry(store, px)) {
+                    out[p] = static_cast<std::uint8_t>(*exact);
+                    continue;
+                }
             }
             Light wanted {srgb.Linear(px.red), srgb.Linear(px.green), srgb.Linear(px.blue)};
             // The error is kept whole where the wanted light leaves 0..1 (clamping it would
@@ -94,27 +111,32 @@ void FloydSteinberg(PaletteStore &store,
                 srgb.Srgb(wanted[2]), srgb.Srgb(wanted[1]), srgb.Srgb(wanted[0]));
             out[p] = static_cast<std::uint8_t>(index);
             const MatchColor &got = match[static_cast<std::size_t>(index)];
-            const Light error {wanted[0] - srgb.Linear(static_cast<std::uint8_t>(got.red)),
+            Light error {wanted[0] - srgb.Linear(static_cast<std::uint8_t>(got.red)),
                 wanted[1] - srgb.Linear(static_cast<std::uint8_t>(got.green)),
                 wanted[2] - srgb.Linear(static_cast<std::uint8_t>(got.blue))};
-            const auto ahead = static_cast<std::size_t>(x + 1 + step);
-            const auto behind = static_cast<std::size_t>(x + 1 - step);
-            for (std::size_t k = 0; k < 3; ++k) {
-                here[ahead][k] += error[k] * 7 / 16;
-                below[behind][k] += error[k] * 3 / 16;
-                below[at][k] += error[k] * 5 / 16;
-                below[ahead][k] += error[k] * 1 / 16;
+            if (settings.strength != 100) {
+                for (double &e : error) {
+                    e *= strength;
+                }
+            }
+            for (std::size_t s = 0; s < kernel.count; ++s) {
+                const DiffusionShare &share = kernel.shares[s];
+                const auto to = static_cast<std::size_t>(x + kKernelReach + share.dx * step);
+                Light &cell = rows[static_cast<std::size_t>(share.dy)][to];
+                for (std::size_t k = 0; k < 3; ++k) {
+                    cell[k] += error[k] * share.weight / kernel.divisor;
+                }
             }
         }
-        std::swap(here, below);
-        std::fill(below.begin(), below.end(), Light {});
+        std::rotate(rows.begin(), rows.begin() + 1, rows.end());
+        std::fill(rows.back().begin(), rows.back().end(), Light {});
     }
 }
 
 } // namespace
 
 std::vector<std::uint8_t> DitherToPalette(PaletteStore &store,
-    Dithering mode,
+    const DitherSettings &settings,
     const std::vector<DitherPixel> &pixels,
     std::int32_t width,
     std::int32_t height,
@@ -125,17 +147,37 @@ std::vector<std::uint8_t> DitherToPalette(PaletteStore &store,
         return out;
     }
     CheckRange(pixels.size(), CheckedSub(CheckedMul(width, height), 1), std::int32_t {1});
-    if (mode == Dithering::FloydSteinberg) {
-        FloydSteinberg(store, pixels, width, height, out);
-    } else if (mode == Dithering::Ordered) {
-        // (threshold + 0.5) / 64 - 0.5 steps of 32, in whole values: -16..15.
-        const auto bayer = [](std::size_t x, std::size_t y) {
-            return (kBayer[y % 8][x % 8] * 32 + 16) / 64 - 16;
+    const Dithering method = settings.strength > 0 ? settings.method : Dithering::None;
+    if (const std::optional<DiffusionKernel> kernel = KernelOf(method)) {
+        DiffuseErrors(store, *kernel, settings, pixels, width, height, out);
+        return out;
+    }
+    if (method == Dithering::Pattern || method == Dithering::PatternBlueNoise) {
+        PatternDither(store, settings, pixels, width, height, out);
+    } else if (method == Dithering::Ordered) {
+        // (threshold + 0.5) / 64 - 0.5 steps of 32, in whole values: -16..15, times the strength.
+        const std::int32_t strength = settings.strength;
+        const auto bayer = [strength](std::size_t x, std::size_t y) {
+            const int shift = (kBayer[y % 8][x % 8] * 32 + 16) / 64 - 16;
+            return strength == 100 ? shift : shift * strength / 100;
         };
         MatchRows(store, pixels, width, height, bayer, out);
     } else {
         const auto none = [](std::size_t, std::size_t) { return 0; };
         MatchRows(store, pixels, width, height, none, out);
+        return out;
+    }
+    if (settings.keepExactColors) {
+        // No error travels in a positional method: an exact pixel only has to be put back where
+        // its threshold moved it.
+        for (std::size_t p = 0; p < pixels.size(); ++p) {
+            if (pixels[p].transparent) {
+                continue;
+            }
+            if (const std::optional<int> exact = ExactEntry(store, pixels[p])) {
+                out[p] = static_cast<std::uint8_t>(*exact);
+            }
+        }
     }
     return out;
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Shows what each Quality choice does to a photo-like picture: starts the main window under Xvfb
-# on a 24-bit picture of smooth gradients (a sky, a lit sphere, hills), clicks through every
-# distance and dithering item and saves a picture of the window after each click, printing the
-# report line under the picture frame.
+# on a 512 x 512 24-bit picture of smooth gradients (a sky, a lit sphere, hills), clicks through
+# every distance and dithering item and saves a picture of the window after each click, printing the
+# report line under the picture frame and each click's latency, then each dithering again with
+# Keep Exact Colors. The picture has a black frame and a white square, colours the palettes hold.
 #
 #   scripts/quality-screens.sh [build folder] [output folder]
 #
@@ -21,15 +22,16 @@ xvfb=""
 trap '[ -z "$xvfb" ] || kill "$xvfb" 2> /dev/null || true; rm -rf "$work"' EXIT
 mkdir -p "$out" "$work/pictures" "$work/settings"
 
-# A 256 x 256 24-bit BMP, bottom-up rows padded to four bytes (256 * 3 needs none).
+# A 512 x 512 24-bit BMP, bottom-up rows padded to four bytes (512 * 3 needs none).
 python3 - "$work/pictures/photo.bmp" << 'EOF'
 import math, struct, sys
-size = 256
+size = 512
 rows = []
-for y in range(size):
+for py in range(size):
     row = bytearray()
-    for x in range(size):
-        t = y / (size - 1)
+    for px in range(size):
+        x, y = px * 256 / size, py * 256 / size  # the scene is drawn on 256 x 256 units
+        t = y / 255
         # sky: deep blue at the top to warm orange at the horizon
         r, g, b = 40 + 200 * t, 80 + 110 * t, 170 - 60 * t
         # a soft sun glow
@@ -47,6 +49,11 @@ for y in range(size):
         if y > hill:
             shade = (y - hill) / (size - hill)
             r, g, b = 50 + 60 * (1 - shade), 110 + 80 * (1 - shade), 40 + 20 * shade
+        # pixel-art lines in colours every built-in palette holds: a black frame, a white square
+        if min(px, py, size - 1 - px, size - 1 - py) < 4:
+            r, g, b = 0, 0, 0
+        if 40 <= px <= 120 and 40 <= py <= 120 and min(abs(px - 40), abs(px - 120), abs(py - 40), abs(py - 120)) < 2:
+            r, g, b = 255, 255, 255
         row += bytes(max(0, min(255, int(round(c)))) for c in (b, g, r))
     rows.append(row)
 data = b"".join(reversed(rows))

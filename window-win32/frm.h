@@ -96,6 +96,8 @@ protected:
     MenuArray mnuColorMatchingOption;
     MenuArray mnuQualityDistance;
     MenuArray mnuQualityDithering;
+    MenuItem *mnuQualityKeepExact = nullptr;
+    MenuItem *mnuQualityDitherStrength = nullptr;
     MenuItem *mnuPaletteConvertPalette = nullptr;
     MenuArray mnuPaletteOption;
     MenuItem *mnuTransparencyApply = nullptr;

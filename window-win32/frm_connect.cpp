@@ -144,6 +144,12 @@ void frm::ConnectMenus()
     onClick(mnuTransparencyAlphaThreshold,
         "mnuTransparencyAlphaThreshold_Click",
         &Session::mnuTransparencyAlphaThreshold_Click);
+    onClick(mnuQualityKeepExact,
+        options::kKeepExactColors.handlerName,
+        &Session::mnuQualityKeepExact_Click);
+    onClick(mnuQualityDitherStrength,
+        "mnuQualityDitherStrength_Click",
+        &Session::mnuQualityDitherStrength_Click);
     onClick(mnuTransparencyInputRGB,
         "mnuTransparencyInputRGB_Click",
         &Session::mnuTransparencyInputRGB_Click);

@@ -78,6 +78,9 @@ void frm::CreateMenus()
     mnuQualityDistance = choices(quality, options::kDistance);
     Separator(quality);
     mnuQualityDithering = choices(quality, options::kDithering);
+    Separator(quality);
+    mnuQualityKeepExact = flag(quality, options::kKeepExactColors);
+    mnuQualityDitherStrength = AddItem(quality, "Dither Stren&gth: ");
 
     HMENU palette = TopMenu(menuBar, "&Palette");
     mnuPaletteConvertPalette = flag(palette, options::kConvertPalette);

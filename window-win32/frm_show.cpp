@@ -121,6 +121,9 @@ void frm::ShowOptions()
     CheckOnly(mnuColorMatchingOption, s.GetColorMatchingOption());
     CheckOnly(mnuQualityDistance, s.GetColorDistanceOption());
     CheckOnly(mnuQualityDithering, s.GetDitheringOption());
+    mnuQualityKeepExact->SetChecked(s.KeepExactColorsChecked());
+    mnuQualityDitherStrength->SetTag(std::to_string(s.GetDitherStrength()));
+    mnuQualityDitherStrength->SetCaption(s.DitherStrengthCaption());
     CheckOnly(mnuOutputFormat, s.GetOutputFormatOption());
     CheckOnly(mnuPaletteOption, s.GetPaletteNumber());
     MenuItem &external = *mnuPaletteOption.back();

@@ -86,6 +86,8 @@ protected:
     MenuArray mnuColorMatchingOption;
     MenuArray mnuQualityDistance;
     MenuArray mnuQualityDithering;
+    MenuItem *mnuQualityKeepExact = nullptr;
+    MenuItem *mnuQualityDitherStrength = nullptr;
     MenuItem *mnuPaletteConvertPalette = nullptr;
     MenuArray mnuPaletteOption;
     MenuItem *mnuTransparencyApply = nullptr;
@@ -108,6 +110,7 @@ private:
     QMenu *mnuColorMatching = nullptr;
     QMenu *mnuQuality = nullptr;
     MenuItem *mnuQualityDash = nullptr;
+    MenuItem *mnuQualityDash2 = nullptr;
     QMenu *mnuPalette = nullptr;
     MenuItem *mnuPaletteDash1 = nullptr;
     QMenu *mnuTransparency = nullptr;

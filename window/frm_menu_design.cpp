@@ -98,6 +98,9 @@ void frm::CreateMenus()
     mnuQualityDistance = Items(mnuQuality, options::kDistance);
     mnuQualityDash = Item(mnuQuality, "mnuQualityDash", "-");
     mnuQualityDithering = Items(mnuQuality, options::kDithering);
+    mnuQualityDash2 = Item(mnuQuality, "mnuQualityDash2", "-");
+    mnuQualityKeepExact = Item(mnuQuality, options::kKeepExactColors);
+    mnuQualityDitherStrength = Item(mnuQuality, "mnuQualityDitherStrength", "Dither Stren&gth: ");
 
     mnuPalette = TopMenu(bar, "mnuPalette", "&Palette");
     mnuPaletteConvertPalette = Item(mnuPalette, options::kConvertPalette);

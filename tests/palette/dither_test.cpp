@@ -50,6 +50,15 @@ const Case kCases[] = {
     {"oklab, ordered", DistanceMeasure::OkLab, Dithering::Ordered},
     {"ciede2000, fs", DistanceMeasure::Ciede2000, Dithering::FloydSteinberg},
     {"ciede2000, ordered", DistanceMeasure::Ciede2000, Dithering::Ordered},
+    {"rgb, atkinson", DistanceMeasure::Rgb, Dithering::Atkinson},
+    {"oklab, jjn", DistanceMeasure::OkLab, Dithering::JarvisJudiceNinke},
+    {"weighted, stucki", DistanceMeasure::WeightedRgb, Dithering::Stucki},
+    {"ciede2000, burkes", DistanceMeasure::Ciede2000, Dithering::Burkes},
+    {"rgb, sierra", DistanceMeasure::Rgb, Dithering::Sierra3},
+    {"oklab, sierra2", DistanceMeasure::OkLab, Dithering::Sierra2},
+    {"ciede2000, sierra-lite", DistanceMeasure::Ciede2000, Dithering::SierraLite},
+    {"oklab, pattern", DistanceMeasure::OkLab, Dithering::Pattern},
+    {"ciede2000, pattern-blue", DistanceMeasure::Ciede2000, Dithering::PatternBlueNoise},
 };
 
 // WOLF3D with every fourth entry and 255 skipped; input colour 9 transparent, output 255.
@@ -156,7 +165,7 @@ TEST(Dithering, NoneGivesThePlainSearchsEntryOfEachPixel)
         store.EnsureSnapshot(Options({"", measure, Dithering::None}).skip);
         store.SetDistanceMeasure(measure);
         const std::vector<std::uint8_t> out =
-            DitherToPalette(store, Dithering::None, pixels, kWidth, kHeight, 200);
+            DitherToPalette(store, {Dithering::None}, pixels, kWidth, kHeight, 200);
         ASSERT_EQ(out.size(), pixels.size());
         for (std::size_t p = 0; p < pixels.size(); ++p) {
             const DitherPixel &px = pixels[p];
@@ -203,8 +212,9 @@ TEST(Dithering, TransparentPixelsOfAnIndexedPictureDoNotTouchTheirNeighbours)
     }
 }
 
-// A flat colour the palette holds exactly leaves no error to spread: it stays that one entry.
-TEST(Dithering, FloydSteinbergKeepsAFlatPaletteColourFlat)
+// A flat colour the palette holds exactly leaves no error to spread, and its mixing plan is that
+// one entry: it stays that one entry.
+TEST(Dithering, AFlatPaletteColourStaysFlat)
 {
     for (const Case &c : kCases) {
         if (c.dithering == Dithering::Ordered) {

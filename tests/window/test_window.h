@@ -35,6 +35,8 @@ public:
     using frm::mnuPaletteOption;
     using frm::mnuQualityDistance;
     using frm::mnuQualityDithering;
+    using frm::mnuQualityDitherStrength;
+    using frm::mnuQualityKeepExact;
     using frm::mnuScalingOption;
     using frm::mnuTransparencyAlphaThreshold;
     using frm::mnuTransparencyApply;

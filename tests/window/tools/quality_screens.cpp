@@ -1,14 +1,18 @@
 // Looks at each Quality choice on one picture: starts the main window on a picture folder, shows
 // the preview, clicks through every distance and dithering item as a user would and saves a
-// picture of the window after each click, printing the report line under the picture frame.
+// picture of the window after each click, printing the report line under the picture frame and
+// how long the click took until the window showed the new preview (its latency). Last, Keep Exact
+// Colors with each dithering under CIEDE2000.
 //
 //   quality_screens <picture folder> <settings folder> <output folder>
 //
 // The settings folder gets a fresh settings file naming the picture folder; the first picture
 // of the folder is previewed. Dialogs are answered by nobody: any dialog ends the run.
+#include "common/option_table.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/window/test_window.h"
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -18,8 +22,24 @@
 
 namespace {
 
-const char *const kDistances[] = {"rgb", "weighted", "oklab", "ciede2000"};
-const char *const kDitherings[] = {"none", "fs", "ordered"};
+// Triggers the item, waits until the window has shown what it did, saves the window and prints
+// the report line and the milliseconds the click took.
+bool Click(
+    qv::test::TestWindow &window, QAction *item, const std::string &out, const std::string &name)
+{
+    const auto start = std::chrono::steady_clock::now();
+    item->trigger();
+    QApplication::processEvents();
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    const std::string file = out + "/" + name + ".png";
+    if (!window.grab().save(QString::fromStdString(file))) {
+        std::fprintf(stderr, "cannot write %s\n", file.c_str());
+        return false;
+    }
+    std::printf(
+        "%-32s %7.1f ms  %s\n", name.c_str(), took.count(), window.lblReport->Caption().c_str());
+    return true;
+}
 
 } // namespace
 
@@ -41,19 +61,22 @@ int main(int argc, char **argv)
     window.Form_Load(settings, argv[2]);
     window.show();
     window.optShow[1]->setChecked(true);
+    const auto &distances = qv::options::kDistance.names;
+    const auto &ditherings = qv::options::kDithering.names;
     for (std::size_t d = 0; d < window.mnuQualityDistance.size(); ++d) {
         window.mnuQualityDistance[d]->trigger();
         for (std::size_t k = 0; k < window.mnuQualityDithering.size(); ++k) {
-            window.mnuQualityDithering[k]->trigger();
-            QApplication::processEvents();
-            const std::string name = out + "/" + kDistances[d] + "-" + kDitherings[k] + ".png";
-            if (!window.grab().save(QString::fromStdString(name))) {
-                std::fprintf(stderr, "cannot write %s\n", name.c_str());
+            const std::string name = std::string(distances[d].word) + "-" + ditherings[k].word;
+            if (!Click(window, window.mnuQualityDithering[k], out, name)) {
                 return 1;
             }
-            std::printf("%-22s %s\n",
-                (std::string(kDistances[d]) + "-" + kDitherings[k]).c_str(),
-                window.lblReport->Caption().c_str());
+        }
+    }
+    window.mnuQualityKeepExact->trigger();
+    for (std::size_t k = 1; k < window.mnuQualityDithering.size(); ++k) {
+        const std::string name = std::string("ciede2000-") + ditherings[k].word + "-keep-exact";
+        if (!Click(window, window.mnuQualityDithering[k], out, name)) {
+            return 1;
         }
     }
     for (const auto &shown : dialogs.Log()) {
