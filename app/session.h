@@ -93,6 +93,10 @@ public:
     bool ConversionControlsEnabled() const { return conversionControlsEnabled_; }
     // The external palette file of the last palette item; empty while none was chosen.
     const std::string &ExternalPalettePath() const { return externalPalette_; }
+    // What the external palette file is, for its palette item beside the file's name ("GIMP
+    // palette, 16 colours"), as found when the file was chosen or restored; empty while none
+    // was chosen.
+    const std::string &ExternalPaletteDetail() const { return externalPaletteDetail_; }
     // The chosen palette: the external file when its item is chosen and has a path, otherwise
     // the built-in palette of the chosen item.
     PaletteChoice CurrentPaletteChoice() const;
@@ -251,6 +255,7 @@ private:
     ConversionOptions options_;
     int paletteNumber_ = 0;
     std::string externalPalette_;
+    std::string externalPaletteDetail_;
     int inputColor_ = 0;
     int outputColor_ = 0;
     std::array<std::int32_t, 256> skips_ {};

@@ -5,15 +5,23 @@
 #include "common/option_table.h"
 #include "common/report_error.h"
 #include "common/settings_schema.h"
+#include "palette/load_palette_data.h"
 #include "platform/failure.h"
 #include "platform/files.h"
 
 namespace qv {
 namespace {
 
+// The first four filters and the last are the classic ones; the filter picked never decides
+// how a file is read.
 constexpr const char *kPaletteFilter =
     "JASC 3 Palette Files (*.pal)|*.pal|JASC 8 Palette Files (*.pal)|*.pal|Photoshop Palette "
-    "Files (*.act)|*.act|Wolf3D Palette Object (GAMEPAL.OBJ)|GAMEPAL.OBJ|All Files (*.*)|*.*";
+    "Files (*.act)|*.act|Wolf3D Palette Object (GAMEPAL.OBJ)|GAMEPAL.OBJ|"
+    "GIMP Palettes (*.gpl)|*.gpl|Hex Palettes (*.hex)|*.hex|Paint.NET Palettes (*.txt)|*.txt|"
+    "Adobe Swatches (*.aco;*.ase)|*.aco;*.ase|"
+    "Indexed Pictures (*.bmp;*.png)|*.bmp;*.png|"
+    "Game Palettes (*.wad;*.pak;*.lmp;*.dat)|*.wad;*.pak;*.lmp;*.dat|"
+    "All Files (*.*)|*.*";
 constexpr const char *kPaletteDialogTitle = "Select the JASC palette file to use";
 
 } // namespace
@@ -57,6 +65,7 @@ void Session::SetExternalPalette(std::string &path)
 {
     if (!path.empty() && FileExists(path)) {
         externalPalette_ = path;
+        externalPaletteDetail_ = DescribePaletteFile(path);
         Tell(Change::Options);
         return;
     }

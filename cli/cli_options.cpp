@@ -266,7 +266,9 @@ const std::vector<OptionRow> &OptionTable()
             Arity::Value,
             "NAME|FILE",
             "WOLF3D, SPEAR, BLAKESTONE, BODYCOUNT, CORRIDOR7, NOAH3D, DOOM, or a\n"
-            "palette file (JASC-PAL, RIFF, ACT, GAMEPAL.OBJ)",
+            "palette file: JASC-PAL, RIFF, ACT, GAMEPAL.OBJ, GIMP .gpl, .hex,\n"
+            "Paint.NET .txt, Adobe .aco and .ase, an indexed BMP or PNG, a Doom\n"
+            "WAD or PLAYPAL, a Quake .pak or palette.lmp, a Build PALETTE.DAT",
             PaletteValue},
         {{"--size"},
             Arity::Value,

@@ -1,18 +1,33 @@
 // Palette files are picked by the user from anywhere, so the parsers must survive any bytes:
-// load the input as a palette file (the format goes by its size first) and as built-in JASC-PAL
-// text, and check that the store changes exactly when the palette was read whole.
+// load the input as a palette file (the format goes by its content and size), through every
+// format's parser and archive reader on its own, and as built-in JASC-PAL text, and check that
+// the store changes exactly when the palette was read whole.
 #include "fuzz/scratch_file.h"
+#include "palette/aco_palette.h"
+#include "palette/act_pal.h"
+#include "palette/ase_palette.h"
+#include "palette/bmp_palette.h"
+#include "palette/build_palette_dat.h"
+#include "palette/gimp_palette.h"
+#include "palette/hex_palette.h"
 #include "palette/jasc_pal.h"
 #include "palette/load_palette_data.h"
+#include "palette/paint_net_palette.h"
+#include "palette/pak_directory.h"
 #include "palette/palette_store.h"
+#include "palette/png_palette.h"
+#include "palette/riff_pal.h"
+#include "palette/wad_directory.h"
 #include "platform/failure.h"
 #include "platform/memory_source.h"
 #include "platform/scripted_dialog_service.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -21,7 +36,6 @@ using qv::fuzz::Require;
 
 constexpr std::size_t kActSize = 768;
 constexpr std::size_t kGamepalObjSize = 893;
-constexpr std::size_t kRiffPalSize = 1052;
 
 // What the store holds before every load, so a load that should leave it alone can be told
 // from one that published something.
@@ -81,25 +95,59 @@ void CheckLoad(const qv::ScriptedDialogService &dialogs,
     }
 }
 
-// Formats fixed by size and position can be checked byte for byte without any parser.
+// Formats fixed by size and position can be checked byte for byte without any parser: a
+// 768-byte table (unless it begins as a GIMP or ASE file), an 893-byte object file.
 void CheckBinaryFormats(const std::vector<std::uint8_t> &bytes, const Expected &expected)
 {
     const std::size_t size = bytes.size();
-    const bool riff = size == kRiffPalSize && bytes[0] == 'R' && bytes[1] == 'I' && bytes[2] == 'F'
-        && bytes[3] == 'F';
-    if (size != kActSize && size != kGamepalObjSize && !riff) {
+    const auto begins = [&](std::string_view magic) {
+        return size >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
+    };
+    const bool act = size == kActSize && !begins("GIMP Palette") && !begins("ASEF");
+    const bool gamepal = size == kGamepalObjSize && bytes[0] == 0x80 && bytes[113] == 0xA0;
+    if (!act && !gamepal) {
         return;
     }
     Require(expected.palette.has_value(), "a palette of a fixed-size format always reads");
     const qv::RawPalette &raw = *expected.palette;
     for (std::size_t k = 0; k < raw.size(); ++k) {
-        if (size == kActSize) {
+        if (act) {
             Require(raw[k] == bytes[k], "a colour table is taken as it stands");
-        } else if (size == kGamepalObjSize) {
-            Require(raw[k] == (bytes[119 + k] & 63) * 4, "6-bit components are scaled by 4");
         } else {
-            Require(raw[k] == bytes[24 + 4 * (k / 3) + k % 3], "RIFF entries skip their flags");
+            Require(raw[k] == (bytes[119 + k] & 63) * 4, "6-bit components are scaled by 4");
         }
+    }
+}
+
+// Every format's parser on its own, whatever the bytes: each either refuses with a failure or
+// gives at most 256 colours, the entries after them black.
+void CheckEachParser(const std::vector<std::uint8_t> &bytes)
+{
+    using Parser = qv::PaletteFile (*)(qv::ByteSource &, std::string_view);
+    static constexpr Parser kParsers[] = {qv::ParseGimpPalette,
+        qv::ParseHexPalette,
+        qv::ParsePaintNetPalette,
+        qv::ParseAcoPalette,
+        qv::ParseAsePalette,
+        qv::ParseBmpPalette,
+        qv::ParsePngPalette,
+        qv::ParseWadPalette,
+        qv::ParsePlaypalLump,
+        qv::ParsePakPalette,
+        qv::ParseBuildPaletteDat,
+        qv::ParseRiffPal,
+        qv::ParseJascPalFile,
+        qv::ParseActPalWithCount};
+    for (const Parser parse : kParsers) {
+        qv::MemorySource source(bytes);
+        try {
+            const qv::PaletteFile file = parse(source, "palette file");
+            Require(file.count >= 1 && file.count <= 256, "a palette has 1 to 256 colours");
+            for (std::size_t k = 3 * file.count; k < file.colors.size(); ++k) {
+                Require(file.colors[k] == 0, "entries after the last colour are black");
+            }
+            Require(!file.format.empty(), "a palette says what it is");
+        } catch (const qv::Failure &) { }
     }
 }
 
@@ -116,6 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         fromFile.unknown = !fromFile.palette;
     } catch (const qv::Failure &) { }
     CheckBinaryFormats(bytes, fromFile);
+    CheckEachParser(bytes);
 
     static const qv::fuzz::ScratchFile file("palette.pal");
     file.Write(data, size);

@@ -9,7 +9,21 @@ constexpr std::size_t kGamepalObjSize = 893;
 constexpr std::size_t kFirstComponent = 119;
 constexpr std::string_view kFormat = "GAMEPAL.OBJ palette";
 
+constexpr std::uint8_t kModuleHeader = 0x80;
+constexpr std::uint8_t kDataRecord = 0xA0;
+constexpr std::size_t kDataRecordAt = kFirstComponent - 6;
+
 } // namespace
+
+bool LooksLikeGamepalObj(ByteSource &source)
+{
+    if (source.Length() != kGamepalObjSize) {
+        return false;
+    }
+    const std::vector<std::uint8_t> start = source.ReadAt(0, kFirstComponent);
+    return start.size() == kFirstComponent && start[0] == kModuleHeader
+        && start[kDataRecordAt] == kDataRecord;
+}
 
 RawPalette ParseGamepalObj(ByteSource &source, std::string_view name)
 {

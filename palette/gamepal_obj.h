@@ -12,4 +12,9 @@ namespace qv {
 // Any other length is failure 9999. name: the source as messages call it.
 RawPalette ParseGamepalObj(ByteSource &source, std::string_view name);
 
+// True when an 893-byte file is an object file whose data record holds the colours: it begins
+// with a module header record (0x80) and its data record (0xA0) starts at offset 113, six bytes
+// before the colours. Any other 893-byte file is not taken for one.
+bool LooksLikeGamepalObj(ByteSource &source);
+
 } // namespace qv

@@ -14,8 +14,6 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kHeaderLines = 3;
 constexpr int kEntries = 256;
-// A message quotes this many characters of a line at most.
-constexpr std::size_t kQuotedLength = 40;
 
 // Splits at every single separator, so two adjacent separators give an empty field; an empty
 // text gives no fields at all, so its first field is missing like any other.
@@ -37,38 +35,20 @@ std::vector<std::string_view> SplitAt(std::string_view text, std::string_view se
     }
 }
 
-// Text from a file as a message may show it: in quotes, cut to a few words, and anything but
-// printable ASCII as \xNN, so that no byte of the file can break the line or reach a terminal.
-std::string Quoted(std::string_view text)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string shown = "\"";
-    for (std::size_t i = 0; i < text.size() && i < kQuotedLength; ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte >= 0x20 && byte < 0x7f) {
-            shown += text[i];
-        } else {
-            shown += "\\x";
-            shown += kHex[byte >> 4];
-            shown += kHex[byte & 0xf];
-        }
-    }
-    return shown + (text.size() > kQuotedLength ? "...\"" : "\"");
-}
-
 // "line 12 "12 abc 7"": the line of an entry as the file numbers it, from 1.
 std::string LineText(int entry, std::string_view line)
 {
     return "line " + std::to_string(entry + kHeaderLines + 1) + " " + Quoted(line);
 }
 
-std::string EndsEarly(int entriesRead)
+// expected: the colours the file must hold, 256 unless its count line says fewer.
+std::string EndsEarly(int entriesRead, int expected = kEntries)
 {
     if (entriesRead < 0) {
         return "the JASC palette ends within its three header lines";
     }
     return "the JASC palette ends after " + std::to_string(entriesRead) + " of "
-        + std::to_string(kEntries) + " colours";
+        + std::to_string(expected) + " colours";
 }
 
 // The low 8 bits of the field's integer value: 256 -> 0, 300 -> 44, -1 -> 255.
@@ -103,8 +83,20 @@ void ParseEntry(std::string_view line, int entry, RawPalette &raw, std::string_v
     }
 }
 
-// Reads a file line by line as a text file is read: a line ends at CR LF or at the end of the
-// file. Of a file read only in part, a line must end at CR LF within the part read.
+// The number of colours the count line gives, where it gives one below 256: paint programs
+// write 16-colour files. Anything else (256, more, not a number) means all 256 are read.
+int CountLine(std::string_view line)
+{
+    const std::optional<double> number = ParseNumber(line);
+    if (!number || *number < 1 || *number >= kEntries || *number != static_cast<int>(*number)) {
+        return kEntries;
+    }
+    return static_cast<int>(*number);
+}
+
+// Reads a file line by line as a text file is read: a line ends at LF, a CR before it is not
+// part of the line (paint programs write both), and the end of the file ends the last line. Of
+// a file read only in part, a line must end within the part read.
 class LineReader
 {
 public:
@@ -116,13 +108,16 @@ public:
     // The next line; nothing at the end of the file or of the part read.
     std::optional<std::string_view> Next()
     {
-        const std::size_t end = text_.find(kLineEnd, position_);
+        const std::size_t end = text_.find('\n', position_);
         if (end == std::string_view::npos && (position_ >= text_.size() || !whole_)) {
             return std::nullopt;
         }
         const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
-        const std::string_view line = text_.substr(position_, stop - position_);
-        position_ = end == std::string_view::npos ? text_.size() : end + kLineEnd.size();
+        std::string_view line = text_.substr(position_, stop - position_);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        position_ = end == std::string_view::npos ? text_.size() : end + 1;
         return line;
     }
 
@@ -154,7 +149,7 @@ RawPalette ParseJascPalText(std::string_view text)
     return raw;
 }
 
-RawPalette ParseJascPalFile(ByteSource &source, std::string_view name)
+PaletteFile ParseJascPalFile(ByteSource &source, std::string_view name)
 {
     const std::uint64_t length = source.Length();
     const bool whole = length <= kLargestJascRead;
@@ -162,11 +157,13 @@ RawPalette ParseJascPalFile(ByteSource &source, std::string_view name)
         source.ReadAt(0, whole ? static_cast<std::size_t>(length) : kLargestJascRead);
     LineReader reader(
         std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()), whole);
-    // The next line, or the failure of a file that has no more within what is read.
-    const auto next = [&](int entriesRead) {
+    // The next line, or the failure of a file that has no more within what is read; nothing at
+    // the end of a whole file where ending is allowed.
+    int count = kEntries;
+    const auto next = [&](int entriesRead, bool mayEnd) -> std::optional<std::string_view> {
         const std::optional<std::string_view> line = reader.Next();
-        if (line) {
-            return *line;
+        if (line || (mayEnd && whole)) {
+            return line;
         }
         if (!whole) {
             throw PaletteFailure(kUnknownFileFormat,
@@ -174,16 +171,23 @@ RawPalette ParseJascPalFile(ByteSource &source, std::string_view name)
                 "the first " + std::to_string(kLargestJascRead) + " bytes of this "
                     + std::to_string(length) + "-byte file hold no whole JASC palette");
         }
-        throw PaletteFailure(kInputPastEnd, name, EndsEarly(entriesRead));
+        throw PaletteFailure(kInputPastEnd, name, EndsEarly(entriesRead, count));
     };
-    for (int i = 0; i < kHeaderLines; ++i) {
-        next(-1);
-    }
-    RawPalette raw {};
+    next(-1, false);
+    next(-1, false);
+    count = CountLine(*next(-1, false));
+    PaletteFile file;
+    file.format = "JASC palette";
     for (int i = 0; i < kEntries; ++i) {
-        ParseEntry(next(i), i, raw, name);
+        // Past the count the line says, the file may end, or stop at an empty line.
+        const std::optional<std::string_view> line = next(i, i >= count);
+        if (!line || (i >= count && line->empty())) {
+            file.count = static_cast<std::size_t>(i);
+            return file;
+        }
+        ParseEntry(*line, i, file.colors, name);
     }
-    return raw;
+    return file;
 }
 
 } // namespace qv

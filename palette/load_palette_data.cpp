@@ -1,12 +1,11 @@
 #include "palette/load_palette_data.h"
 
+#include "common/paths.h"
 #include "common/report_error.h"
-#include "palette/act_pal.h"
-#include "palette/gamepal_obj.h"
 #include "palette/jasc_pal.h"
+#include "palette/palette_file_kind.h"
 #include "palette/palette_reading.h"
 #include "palette/palette_store.h"
-#include "palette/riff_pal.h"
 #include "platform/app_info.h"
 #include "platform/failure.h"
 #include "platform/file_failure.h"
@@ -18,14 +17,6 @@
 
 namespace qv {
 namespace {
-
-constexpr std::uint64_t kActSize = 768;
-constexpr std::uint64_t kGamepalObjSize = 893;
-
-bool BeginsWith(const std::vector<std::uint8_t> &bytes, std::string_view magic)
-{
-    return bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
-}
 
 // Why a palette file could not be opened, in the system's words but for the one case that has
 // plainer ones: "File not found: palette file /p/x.pal: no such file".
@@ -46,23 +37,14 @@ Failure OpenFailure(const std::error_code &error, const std::string &path)
 
 std::optional<RawPalette> ParsePaletteFile(ByteSource &source, std::string_view name)
 {
-    if (source.Length() == kActSize) {
-        return ParseActPal(source, name);
+    std::optional<PaletteFile> file = RecognisePaletteFile(source, name, {});
+    if (!file) {
+        return std::nullopt;
     }
-    if (source.Length() == kGamepalObjSize) {
-        return ParseGamepalObj(source, name);
-    }
-    const std::vector<std::uint8_t> magic = source.ReadAt(0, 4);
-    if (BeginsWith(magic, "JASC")) {
-        return ParseJascPalFile(source, name);
-    }
-    if (BeginsWith(magic, "RIFF")) {
-        return ParseRiffPal(source, name);
-    }
-    return std::nullopt;
+    return file->colors;
 }
 
-std::optional<RawPalette> ReadPaletteFileData(const std::string &path)
+std::optional<PaletteFile> ReadPaletteFileData(const std::string &path)
 {
     FileReader file(path);
     switch (file.Kind()) {
@@ -75,7 +57,17 @@ std::optional<RawPalette> ReadPaletteFileData(const std::string &path)
     case OpenedKind::OrdinaryFile:
         break;
     }
-    return ParsePaletteFile(file, PaletteFileName(path));
+    return RecognisePaletteFile(file, PaletteFileName(path), FileNameFromPath(path));
+}
+
+std::string DescribePaletteFile(const std::string &path)
+{
+    try {
+        const std::optional<PaletteFile> file = ReadPaletteFileData(path);
+        return file ? PaletteFileDetail(*file) : "unknown format";
+    } catch (const Failure &) {
+        return "cannot be read";
+    }
 }
 
 bool LoadPaletteDataFromFile(
@@ -86,12 +78,12 @@ bool LoadPaletteDataFromFile(
             store.Publish(ParseJascPalText(text));
             return true;
         }
-        const std::optional<RawPalette> raw = ReadPaletteFileData(path);
-        if (!raw) {
+        const std::optional<PaletteFile> file = ReadPaletteFileData(path);
+        if (!file) {
             dialogs.MessageBox("Unknown palette file format!", kAppTitle, MessageIcon::None);
             return false;
         }
-        store.Publish(*raw);
+        store.Publish(file->colors);
         return true;
     } catch (const Failure &failure) {
         ReportError(dialogs, "LoadPaletteDataFromFile", failure);

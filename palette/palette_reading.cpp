@@ -33,6 +33,32 @@ std::vector<std::uint8_t> ReadPaletteBytes(ByteSource &source,
     return bytes;
 }
 
+Failure TooManyColours(std::string_view sourceName, std::string_view format, std::uint64_t count)
+{
+    return PaletteFailure(kSubscriptOutOfRange,
+        sourceName,
+        std::string(format) + " with " + std::to_string(count)
+            + " colours; at most 256 can be used");
+}
+
+std::string Quoted(std::string_view text)
+{
+    constexpr std::size_t kQuotedLength = 40;
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown = "\"";
+    for (std::size_t i = 0; i < text.size() && i < kQuotedLength; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte < 0x7f) {
+            shown += text[i];
+        } else {
+            shown += "\\x";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0xf];
+        }
+    }
+    return shown + (text.size() > kQuotedLength ? "...\"" : "\"");
+}
+
 Failure WrongPaletteLength(std::string_view sourceName,
     std::string_view format,
     std::uint64_t expected,

@@ -30,6 +30,14 @@ std::vector<std::uint8_t> ReadPaletteBytes(ByteSource &source,
     std::string_view sourceName,
     std::string_view format);
 
+// Failure 9 for a palette of more colours than a palette holds: "palette file /p/x.gpl: GIMP
+// palette with 300 colours; at most 256 can be used".
+Failure TooManyColours(std::string_view sourceName, std::string_view format, std::uint64_t count);
+
+// Text from a file as a message may show it: in quotes, cut to 40 characters, and anything but
+// printable ASCII as \xNN, so that no byte of the file can break the line or reach a terminal.
+std::string Quoted(std::string_view text);
+
 // Failure 9999 for a format that has one length: "RIFF palette files are 1052 bytes long, this
 // one is 1048".
 Failure WrongPaletteLength(std::string_view sourceName,

@@ -1,15 +1,19 @@
 #pragma once
 
-#include "palette/raw_palette.h"
+#include "palette/palette_file.h"
 #include "platform/byte_source.h"
 
 #include <string_view>
 
 namespace qv {
 
-// A RIFF palette of exactly 1052 bytes: entry i is red, green, blue, flags at 24 + 4i. The
-// header fields are not examined. Any other length is failure 9999 "Unknown file format", and
-// nothing of such a file is read. name: the source as messages call it.
-RawPalette ParseRiffPal(ByteSource &source, std::string_view name);
+// A RIFF palette: "RIFF", a size, the form type "PAL ", then chunks of an id, a little-endian
+// size and a body padded to even length. The "data" chunk holds a version, an entry count
+// (1..256) and per entry red, green, blue and a flags byte that is skipped; 1048 bytes for 256
+// entries, and a file may carry more chunks before or after it. A RIFF file of another form
+// (WAVE, AVI, ...) is failure 9999 naming its form; one whose data chunk is missing, or runs
+// past the file, is refused too. Only the headers walked and the entries are read, at most 64
+// chunks. name: the source as messages call it.
+PaletteFile ParseRiffPal(ByteSource &source, std::string_view name);
 
 } // namespace qv

@@ -31,15 +31,33 @@ import struct, sys
 work = sys.argv[1]
 # ACT: 256 x (red, green, blue), nothing else.
 act = bytes((i * 3 + c) * 7 & 255 for i in range(256) for c in range(3))
-# GAMEPAL.OBJ: 6-bit components from offset 119 in a file of 893 bytes.
-obj = bytes(119) + bytes((i + c * 21) % 64 for i in range(256) for c in range(3)) + bytes(6)
+# GAMEPAL.OBJ: an object file (header record first, data record at 113) with 6-bit components
+# from offset 119 in a file of 893 bytes.
+obj = (b"\x80" + bytes(112) + b"\xa0" + bytes(5)
+       + bytes((i + c * 21) % 64 for i in range(256) for c in range(3)) + bytes(6))
+# Text palettes and the game archives, a few colours each.
+gpl = b"GIMP Palette\nName: seed\n#\n  0   0   0\tBlack\n255 128 7\tOrange\n"
+hexes = b"000000\n#ff8007\n"
+paint_net = b"; paint.net Palette File\nFF000000\nFFFF8007\n"
+playpal = bytes((i * 5 + c) & 255 for i in range(256) for c in range(3))
+wad = (b"PWAD" + struct.pack("<ii", 1, 12 + 768) + playpal
+       + struct.pack("<ii", 12, 768) + b"PLAYPAL\0")
+pak = (b"PACK" + struct.pack("<ii", 12 + 768, 64) + playpal
+       + b"gfx/palette.lmp".ljust(56, b"\0") + struct.pack("<ii", 12, 768))
+aco = struct.pack(">HH", 1, 2) + struct.pack(">5H", 0, 65535, 0, 257, 0) + struct.pack(">5H", 0, 0, 0, 0, 0)
+ase = (b"ASEF" + struct.pack(">HHI", 1, 0, 1) + struct.pack(">HI", 1, 24)
+       + struct.pack(">H", 2) + "c\0".encode("utf-16-be") + b"RGB " + struct.pack(">fffH", 1, 0.5, 0, 2))
 # RIFF palette: 24-byte header, 256 x (red, green, blue, flags), 4 bytes more.
 riff = (b"RIFF" + struct.pack("<I", 1044) + b"PAL data" + struct.pack("<IHH", 1028, 0x300, 256)
         + b"".join(bytes((i, 255 - i, i // 2, 0)) for i in range(256)) + bytes(4))
 ini = (b"[General]\r\nPath=C:\\Pics\r\nSize=64\r\n; a comment\r\nPreview=-1\r\n\r\n"
        b"[Colors]\r\nSkip0=0\r\nSkip10=1\r\n10=&H1F\r\n2=2.5\r\n9= -7xyz\r\n")
 for name, data, size in (("palette/seed.act", act, 768), ("palette/gamepal.obj", obj, 893),
-                         ("palette/seed-riff.pal", riff, 1052), ("ini/settings.ini", ini, None)):
+                         ("palette/seed-riff.pal", riff, 1052), ("palette/seed.gpl", gpl, None),
+                         ("palette/seed.hex", hexes, None), ("palette/seed.txt", paint_net, None),
+                         ("palette/seed.wad", wad, None), ("palette/seed.pak", pak, None),
+                         ("palette/seed.aco", aco, None), ("palette/seed.ase", ase, None),
+                         ("ini/settings.ini", ini, None)):
     assert size is None or len(data) == size, name
     with open(f"{work}/{name}", "wb") as out:
         out.write(data)

@@ -136,6 +136,7 @@ void frm::ShowOptions()
     external.SetCaption(s.ExternalPalettePath().empty() ? std::string(kExternalPaletteCaption)
                                                         : kExternalPaletteCaption
                 + std::string(": ") + FileNameFromPath(s.ExternalPalettePath()));
+    external.SetDetail(s.ExternalPaletteDetail());
 
     mnuPaletteConvertPalette->SetChecked(s.ConvertPaletteChecked());
     mnuTransparencyApply->SetChecked(s.ApplyTransparencyChecked());

@@ -15,7 +15,20 @@ void MenuItem::SetCaption(const std::string &caption)
     caption_ = caption;
     // A separator with text would be drawn as a section heading.
     setSeparator(caption == "-");
-    setText(isSeparator() ? QString() : QString::fromStdString(caption));
+    ShowText();
+}
+
+void MenuItem::SetDetail(const std::string &detail)
+{
+    detail_ = detail;
+    ShowText();
+}
+
+void MenuItem::ShowText()
+{
+    // A menu shows what follows a tab right-aligned, in the column of shortcuts.
+    const std::string text = detail_.empty() ? caption_ : caption_ + "\t" + detail_;
+    setText(isSeparator() ? QString() : QString::fromStdString(text));
 }
 
 void MenuItem::OnTriggered(bool checkedNow)

@@ -20,6 +20,10 @@ public:
 
     const std::string &Caption() const { return caption_; }
     void SetCaption(const std::string &caption);
+    // Text shown right-aligned after the caption, where shortcuts go (what a chosen file is);
+    // the caption itself stays as it is.
+    const std::string &Detail() const { return detail_; }
+    void SetDetail(const std::string &detail);
     bool Checked() const { return isChecked(); }
     // Only a checkable item can carry a check mark.
     void SetChecked(bool checked) { setChecked(checked); }
@@ -35,7 +39,10 @@ signals:
 private:
     void OnTriggered(bool checkedNow);
 
+    void ShowText();
+
     std::string caption_;
+    std::string detail_;
     std::string tag_;
     int index_;
 };

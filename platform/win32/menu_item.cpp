@@ -30,12 +30,19 @@ MenuItem::MenuItem(HMENU menu,
 void MenuItem::SetCaption(const std::string &caption)
 {
     caption_ = caption;
-    std::wstring text = Wide(shortcut_.empty() ? caption : caption + "\t" + shortcut_);
+    const std::string &right = shortcut_.empty() ? detail_ : shortcut_;
+    std::wstring text = Wide(right.empty() ? caption : caption + "\t" + right);
     MENUITEMINFOW info {};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING;
     info.dwTypeData = text.data();
     SetMenuItemInfoW(menu_, id_, FALSE, &info);
+}
+
+void MenuItem::SetDetail(const std::string &detail)
+{
+    detail_ = detail;
+    SetCaption(caption_);
 }
 
 bool MenuItem::Checked() const

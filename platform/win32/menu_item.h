@@ -30,6 +30,10 @@ public:
     int Index() const { return index_; }
     const std::string &Caption() const { return caption_; }
     void SetCaption(const std::string &caption);
+    // Text shown right-aligned after the caption in place of a shortcut (what a chosen file
+    // is); the caption itself stays as it is.
+    const std::string &Detail() const { return detail_; }
+    void SetDetail(const std::string &detail);
     bool Checked() const;
     void SetChecked(bool checked);
     bool Enabled() const;
@@ -43,6 +47,7 @@ private:
     int index_;
     std::string caption_;
     std::string shortcut_;
+    std::string detail_;
     std::string tag_;
 };
 

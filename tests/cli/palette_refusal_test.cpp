@@ -50,7 +50,7 @@ TEST(PaletteRefusal, AnUnusablePaletteFileStopsTheRunBeforeAnyFileIsTouched)
         return path;
     };
     const auto unknown = [](const TempDir &dir) {
-        return dir.Write("odd.pal", std::string(772, '\x10'));
+        return dir.Write("odd.pal", std::string(771, '\x10'));
     };
     const auto truncated = [](const TempDir &dir) {
         return dir.Write("short.pal", TruncatedJasc());

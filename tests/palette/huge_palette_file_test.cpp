@@ -5,6 +5,7 @@
 #include "platform/file_reader.h"
 #include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
+#include "tests/palette/palette_file_bytes.h"
 #include "tests/palette/palette_test_data.h"
 #include "tests/support/temp_dir.h"
 
@@ -58,9 +59,11 @@ TEST(HugePaletteFile, IsAnsweredFromItsFirstBytesAlone)
     const std::string tooLong = "Error in LoadPaletteDataFromFile\r\nError #9999\r\nUnknown file "
                                 "format: palette file @: the first 1048576 bytes of this "
                                 "4294967296-byte file hold no whole JASC palette";
-    const std::string riff = "Error in LoadPaletteDataFromFile\r\nError #9999\r\nUnknown file "
-                             "format: palette file @: RIFF palette files are 1052 bytes long, "
-                             "this one is 4294967296";
+    std::vector<std::uint8_t> wave = test::RiffBytes(palette);
+    std::copy_n("WAVE", 4, wave.begin() + 8);
+    const std::string notPalette = "Error in LoadPaletteDataFromFile\r\nError #9999\r\nUnknown "
+                                   "file format: palette file @: a RIFF file of the form "
+                                   "\"WAVE\" is not a palette";
     const Row rows[] = {
         {"nothing but a hole", {}, 4, std::nullopt, "Unknown palette file format!"},
         {"a whole JASC palette first", test::Bytes(jasc), 4 + kLargestJascRead, palette, ""},
@@ -69,7 +72,14 @@ TEST(HugePaletteFile, IsAnsweredFromItsFirstBytesAlone)
             4 + kLargestJascRead,
             std::nullopt,
             tooLong},
-        {"RIFF and then a hole", test::RiffBytes(palette), 4, std::nullopt, riff},
+        {"RIFF and then a hole", test::RiffBytes(palette), 4 + 12 + 8 + 4 + 1024, palette, ""},
+        {"RIFF WAVE and then a hole", wave, 4 + 12, std::nullopt, notPalette},
+        {"a WAD and then a hole",
+            test::WadBytes(
+                "IWAD", {{"PLAYPAL", std::vector<std::uint8_t>(palette.begin(), palette.end())}}),
+            4 + 12 + 16 + 768,
+            palette,
+            ""},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);

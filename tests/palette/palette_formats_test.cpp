@@ -120,6 +120,14 @@ std::vector<std::uint8_t> WithoutCarriageReturns(std::vector<std::uint8_t> bytes
     return bytes;
 }
 
+// The first count entries of a palette, black after them.
+RawPalette FirstEntries(const RawPalette &raw, std::size_t count)
+{
+    RawPalette first {};
+    std::copy_n(raw.begin(), 3 * count, first.begin());
+    return first;
+}
+
 RawPalette AsRaw(const std::vector<std::uint8_t> &bytes)
 {
     RawPalette raw {};
@@ -157,6 +165,7 @@ std::vector<FileCase> FileCases()
     const RawPalette p = DistinctPalette();
     const std::vector<std::string> lines = EntryLines(p);
     const std::vector<std::string> first16(lines.begin(), lines.begin() + 16);
+    const std::vector<std::string> first15(lines.begin(), lines.begin() + 15);
     const std::vector<std::uint8_t> jasc = Bytes(JascText(lines));
     const std::vector<std::uint8_t> act = test::ActBytes(p);
     std::vector<std::uint8_t> actWithCount = act; // the trailing count some tables carry
@@ -168,7 +177,11 @@ std::vector<FileCase> FileCases()
     return {
         {"jasc", jasc, loaded, 0, p},
         {"jasc whose count says 16", Bytes(JascText(lines, "JASC-PAL", "16")), loaded, 0, p},
-        {"jasc with 16 entry lines", Bytes(JascText(first16, "JASC-PAL", "16")), reported, kInputPastEnd, {},
+        {"jasc with 16 entry lines", Bytes(JascText(first16, "JASC-PAL", "16")), loaded, 0, FirstEntries(p, 16)},
+        {"jasc with 16 entry lines and an empty one", Bytes(JascText(first16, "JASC-PAL", "16") + "\r\n"), loaded, 0, FirstEntries(p, 16)},
+        {"jasc whose count says 16 with 15 entry lines", Bytes(JascText(first15, "JASC-PAL", "16")), reported, kInputPastEnd, {},
+            "the JASC palette ends after 15 of 16 colours"},
+        {"jasc whose count says 256 with 16 entry lines", Bytes(JascText(first16, "JASC-PAL", "256")), reported, kInputPastEnd, {},
             "the JASC palette ends after 16 of 256 colours"},
         {"jasc of its header alone", Bytes("JASC-PAL\r\n0100\r\n256\r\n"), reported, kInputPastEnd, {},
             "the JASC palette ends after 0 of 256 colours"},
@@ -195,17 +208,16 @@ std::vector<FileCase> FileCases()
         {"jasc values keep their low 8 bits", Bytes(JascText(WithLine(lines, 4, "256 300 -1"))), loaded, 0, WithEntry(p, 4, {0, 44, 255})},
         {"jasc values round halves to even", Bytes(JascText(WithLine(lines, 7, "2.5 3.5 1E2"))), loaded, 0, WithEntry(p, 7, {2, 4, 100})},
         {"jasc without the last line end", Resized(jasc, jasc.size() - 2), loaded, 0, p},
-        {"jasc with LF line ends only", WithoutCarriageReturns(jasc), reported, kInputPastEnd, {},
-            "the JASC palette ends within its three header lines"},
+        {"jasc with LF line ends only", WithoutCarriageReturns(jasc), loaded, 0, p},
         {"jasc in lower case", Bytes(JascText(lines, "jasc-pal")), unknown, 0, {}},
         {"act", act, loaded, 0, p},
         {"act beginning with JASC", Resized(jasc, 768), loaded, 0, AsRaw(jasc)},
-        {"act of 772 bytes", actWithCount, unknown, 0, {}},
+        {"act of 772 bytes counting 256", actWithCount, loaded, 0, p},
         {"riff", test::RiffBytes(p), loaded, 0, p},
-        {"riff of 1048 bytes", test::RiffBytes(p, 1048), reported, kUnknownFileFormat, {},
-            "RIFF palette files are 1052 bytes long, this one is 1048"},
-        {"riff of 1056 bytes", test::RiffBytes(p, 1056), reported, kUnknownFileFormat, {},
-            "RIFF palette files are 1052 bytes long, this one is 1056"},
+        {"riff of 1048 bytes", test::RiffBytes(p, 1048), loaded, 0, p},
+        {"riff of 1056 bytes", test::RiffBytes(p, 1056), loaded, 0, p},
+        {"riff cut in its entries", test::RiffBytes(p, 1040), reported, kInputPastEnd, {},
+            "the RIFF palette ends after 1040 of 1048 bytes"},
         {"gamepal", test::GamepalBytes(GamepalComponents()), loaded, 0, GamepalExpected()},
         {"three bytes", Bytes("JAS"), unknown, 0, {}},
         {"empty file", {}, unknown, 0, {}},

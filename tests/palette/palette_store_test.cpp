@@ -176,7 +176,7 @@ TEST(ReadPaletteFile, FailedLoadKeepsEveryTable)
     };
     test::TempDir dir;
     const std::vector<std::uint8_t> broken =
-        test::Bytes(test::JascText({"1 2 3", "4 5 6"}, "JASC-PAL", "2"));
+        test::Bytes(test::JascText({"1 2 3", "4 5 6"}, "JASC-PAL", "3"));
     const std::string path = dir.Write("broken.pal", broken);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -244,7 +244,7 @@ TEST(ReadPaletteFile, PaletteFileIsReadAgainOnlyWhenItsStampChanges)
     RawPalette second = first;
     second[0] = 200; // entry 0 red, same length as an ACT table
     const std::vector<std::uint8_t> broken =
-        test::Bytes(test::JascText({"1 2 3", "4 5 6"}, "JASC-PAL", "2"));
+        test::Bytes(test::JascText({"1 2 3", "4 5 6"}, "JASC-PAL", "3"));
     struct Step {
         const char *what;
         std::vector<std::uint8_t> bytes; // empty: the file stays as it is

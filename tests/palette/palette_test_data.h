@@ -96,10 +96,13 @@ inline std::vector<std::uint8_t> RiffBytes(const RawPalette &raw, std::size_t si
     return bytes;
 }
 
-// A palette object file of 893 bytes with the given 768 component bytes from offset 119.
+// A palette object file of 893 bytes with the given 768 component bytes from offset 119: a
+// module header record first, the data record 6 bytes before the components, filler elsewhere.
 inline std::vector<std::uint8_t> GamepalBytes(const std::vector<std::uint8_t> &components)
 {
     std::vector<std::uint8_t> bytes(893, 0x5A);
+    bytes[0] = 0x80;
+    bytes[113] = 0xA0;
     std::copy(components.begin(), components.end(), bytes.begin() + 119);
     return bytes;
 }

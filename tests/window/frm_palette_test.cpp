@@ -1,3 +1,5 @@
+#include "tests/palette/palette_file_bytes.h"
+#include "tests/palette/palette_test_data.h"
 #include "tests/window/counting_window.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +66,10 @@ TEST(FrmPalette, CancellingTheFileDialogChangesNothing)
     const OpenFileRequest &request = fixture.dialogs.Log()[0].request;
     EXPECT_EQ(request.filter,
         "JASC 3 Palette Files (*.pal)|*.pal|JASC 8 Palette Files (*.pal)|*.pal|Photoshop Palette "
-        "Files (*.act)|*.act|Wolf3D Palette Object (GAMEPAL.OBJ)|GAMEPAL.OBJ|All Files (*.*)|*.*");
+        "Files (*.act)|*.act|Wolf3D Palette Object (GAMEPAL.OBJ)|GAMEPAL.OBJ|"
+        "GIMP Palettes (*.gpl)|*.gpl|Hex Palettes (*.hex)|*.hex|Paint.NET Palettes (*.txt)|*.txt|"
+        "Adobe Swatches (*.aco;*.ase)|*.aco;*.ase|Indexed Pictures (*.bmp;*.png)|*.bmp;*.png|"
+        "Game Palettes (*.wad;*.pak;*.lmp;*.dat)|*.wad;*.pak;*.lmp;*.dat|All Files (*.*)|*.*");
     EXPECT_EQ(request.title, "Select the JASC palette file to use");
     EXPECT_EQ(request.initialFolder, fixture.program.Path());
     EXPECT_EQ(request.filterIndex, 0);
@@ -153,6 +158,68 @@ TEST(FrmPalette, ConvertPaletteSwitchesTheConversionControls)
         EXPECT_TRUE(fixture.SettingsHold("ConvertPalette", flag));
         EXPECT_EQ(window.Previews(), clicks);
     }
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+// Files of the newer formats chosen in the palette dialog: the item keeps its caption, shows
+// what the file is beside it, and the grid shows the file's colours.
+TEST(FrmPalette, AChosenFileOfAnyFormatShowsWhatItIsBesideItsName)
+{
+    using test::SomeColours;
+    std::vector<std::uint8_t> playpal;
+    for (const PaletteColour &c : SomeColours(256)) {
+        playpal.insert(playpal.end(), c.begin(), c.end());
+    }
+    const struct {
+        const char *name;
+        std::vector<std::uint8_t> bytes;
+        const char *detail;
+        PaletteColour entry1;
+    } rows[] = {
+        {"art.gpl",
+            test::Bytes("GIMP Palette\n1 2 3 a\n4 5 6 b\n"),
+            "GIMP palette, 2 colours",
+            {4, 5, 6}},
+        {"art.hex", test::Bytes("0a0b0c\n102030\n"), "hex palette, 2 colours", {16, 32, 48}},
+        {"game.wad",
+            test::WadBytes("PWAD", {{"PLAYPAL", playpal}}),
+            "Doom PWAD, PLAYPAL lump 1 of 1, 256 colours",
+            SomeColours(2)[1]},
+        {"pak0.pak",
+            test::PakBytes({{"gfx/palette.lmp", playpal}}),
+            "Quake PAK, gfx/palette.lmp, 256 colours",
+            SomeColours(2)[1]},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        WindowFixture fixture;
+        test::TestWindow &window = fixture.Start("Palette=6\r\n");
+        const std::string path = fixture.pictures.Write(row.name, row.bytes);
+        fixture.dialogs.QueueOpenFile({{path}, 0});
+
+        window.session().mnuPaletteOption_Click(7);
+
+        MenuItem &item = *window.mnuPaletteOption[7];
+        EXPECT_EQ(item.Caption(), "&Use External: " + std::string(row.name));
+        EXPECT_EQ(item.Detail(), row.detail);
+        EXPECT_EQ(item.text().toStdString(), item.Caption() + "\t" + row.detail);
+        EXPECT_EQ(window.chkPal[1].Color(), Rgb(row.entry1[0], row.entry1[1], row.entry1[2]));
+        EXPECT_TRUE(fixture.SettingsHold("ExternalPalette", path));
+        EXPECT_TRUE(fixture.dialogs.MessageTexts().empty());
+    }
+}
+
+TEST(FrmPalette, NoFileNoDetail)
+{
+    WindowFixture fixture;
+    test::TestWindow &window = fixture.Start();
+    EXPECT_EQ(window.mnuPaletteOption[7]->Caption(), "&Use External");
+    EXPECT_EQ(window.mnuPaletteOption[7]->text().toStdString(), "&Use External");
 }
 
 } // namespace
