@@ -122,6 +122,8 @@ void frm::ShowOptions()
     CheckOnly(mnuQualityDistance, s.GetColorDistanceOption());
     CheckOnly(mnuQualityDithering, s.GetDitheringOption());
     CheckOnly(mnuOutputFormat, s.GetOutputFormatOption());
+    CheckOnly(mnuOutputOffsets, s.GetOffsetsOption());
+    mnuOutputOffsets.back()->SetCaption(s.CustomOffsetsCaption());
     CheckOnly(mnuPaletteOption, s.GetPaletteNumber());
     MenuItem &external = *mnuPaletteOption.back();
     external.SetTag(s.ExternalPalettePath());
