@@ -1,7 +1,7 @@
 // The games' formats through quorvantile-convert, read by programs no one here wrote: Debian's
 // deutex builds a PWAD of the Doom pictures and flats and extracts them again with the same
 // pixels and offsets; Pillow and ImageMagick read the PCX results with the same indices and
-// palette, and PCX pictures Pillow wrote convert as their BMP twins do.
+// palette.
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/reference_decode.h"
 #include "tests/support/temp_dir.h"
@@ -277,40 +277,6 @@ TEST(GameFormatsEndToEnd, PillowAndImageMagickReadThePcxResultsAsTheBitmapResult
             colours.insert(colours.end(), rgb.begin() + 3 * i, rgb.begin() + 3 * i + 3);
         }
         EXPECT_EQ(qv::test::DecodeWithImageMagick(pcx), colours);
-    }
-}
-
-TEST(GameFormatsEndToEnd, PcxPicturesPillowWroteConvertAsTheirBitmapTwins)
-{
-    TempDir dir;
-    // The same pictures, 24-bit and 8-bit, as PCX and as BMP.
-    const std::string script = dir.Write("twins.py",
-        "import random, sys\nfrom PIL import Image\nrandom.seed(7)\n"
-        "im = Image.new('RGB', (29, 17))\n"
-        "im.putdata([(random.randrange(256), random.randrange(256), random.randrange(256)) for _ "
-        "in range(29 * 17)])\n"
-        "for d, m in (('rgb', im), ('p', im.quantize(256))):\n"
-        "    m.save(sys.argv[1] + '/' + d + '/pic.pcx')\n"
-        "    m.save(sys.argv[1] + '/' + d + '/pic.bmp')\n");
-    for (const char *depth : {"rgb", "p"}) {
-        fs::create_directories(dir.File(depth));
-    }
-    ASSERT_EQ(CommandOutput("/usr/bin/python3 " + ShellQuote(script) + " " + ShellQuote(dir.Path())
-                  + " 2>&1"),
-        "");
-    const std::string ini = dir.Write("s.ini", std::string());
-    for (const char *depth : {"rgb", "p"}) {
-        SCOPED_TRACE(depth);
-        const std::string folder = std::string(depth) + "/";
-        const test::Run run = test::RunProgram(dir.Path(),
-            {"--settings", ini, "--format", "png", "--output", folder + "out", folder + "pic.pcx"});
-        ASSERT_EQ(run.status, 0) << run.err;
-        fs::rename(dir.File(folder + "out/pic.png"), dir.File(folder + "from-pcx.png"));
-        const test::Run twin = test::RunProgram(dir.Path(),
-            {"--settings", ini, "--format", "png", "--output", folder + "out", folder + "pic.bmp"});
-        ASSERT_EQ(twin.status, 0) << twin.err;
-        EXPECT_EQ(ReadBytes(dir.File(folder + "from-pcx.png")),
-            ReadBytes(dir.File(folder + "out/pic.png")));
     }
 }
 

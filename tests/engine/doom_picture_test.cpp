@@ -1,7 +1,6 @@
 // Doom pictures: bytes worked out by hand for small and tall columns, and round trips through a
 // reader that follows the source ports.
 #include "engine/doom_picture.h"
-#include "platform/failure.h"
 #include "tests/support/game_lump_reader.h"
 
 #include <random>
@@ -165,19 +164,6 @@ TEST(DoomPicture, RoundTripsThroughASourcePortReader)
         EXPECT_EQ(read.left, -3);
         EXPECT_EQ(read.top, 70);
         EXPECT_EQ(read.pixels, test::Drawn(indices, size.width, size.height, 0));
-    }
-}
-
-TEST(DoomPicture, OffsetsBeyondSixteenBitsAreAnOverflow)
-{
-    const Bytes indices(4, 1);
-    for (const PictureOffsets offsets : {PictureOffsets {40000, 0}, PictureOffsets {0, -40000}}) {
-        try {
-            EncodeDoomPicture(indices, 1, 1, 255, offsets);
-            ADD_FAILURE() << "written";
-        } catch (const Failure &failure) {
-            EXPECT_EQ(failure.Number(), kOverflow);
-        }
     }
 }
 
