@@ -14,6 +14,7 @@ namespace {
 constexpr std::size_t kHeaderSize = 128;
 constexpr std::size_t kPaletteSize = 769; // 0x0C and 256 x red, green, blue
 constexpr std::uint8_t kRunMark = 0xC0;
+constexpr std::int32_t kMostLinePadding = 32;
 
 std::uint32_t Short(const std::vector<std::uint8_t> &bytes, std::size_t at)
 {
@@ -128,6 +129,11 @@ std::string DecodePcx(ReadableFile &file, std::int32_t largestSize, LoadedImage 
     }
     if (header.lineBytes < header.width) {
         throw Failure(kUnknownFileFormat, "The PCX lines are shorter than the picture is wide");
+    }
+    // Writers pad a line to an even or a 4-byte length; far more would only make the reader read
+    // (and hold) what no picture needs.
+    if (header.lineBytes > header.width + kMostLinePadding) {
+        throw Failure(kUnknownFileFormat, "The PCX lines are far longer than the picture is wide");
     }
     std::uint64_t end = file.Length();
     std::vector<std::uint8_t> table(kPaletteSize);

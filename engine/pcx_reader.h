@@ -18,9 +18,10 @@ bool HasPcxExtension(const std::string &path);
 // cross lines. Returns the refusal, empty when the picture is taken: "PCX too large" when a side
 // is above largestSize (from the header, before anything else is read), "PCX of B bit(s) in
 // P plane(s) not supported" for every other layout, "PCX 8-bit picture without its 256-colour
-// palette". Bytes that are no PCX picture, or that end before its rows, throw a Failure saying
-// so. The file is read in two pieces, the rows and the table at its end, so a file of any length
-// costs no more than its picture.
+// palette". Bytes that are no PCX picture, whose lines are shorter than its width or more than 32
+// bytes longer, or that end before its rows, throw a Failure saying so. The file is read in two
+// pieces, the rows and the table at its end, so a file of any length costs no more than its
+// picture.
 std::string DecodePcx(ReadableFile &file, std::int32_t largestSize, LoadedImage &image);
 
 } // namespace qv

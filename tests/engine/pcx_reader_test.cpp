@@ -112,6 +112,9 @@ TEST(PcxReader, OtherLayoutsAreRefusedAndBrokenFilesReported)
         {"short lines",
             Pcx({.width = 3}, Bytes(6, 0)),
             report + "9999\r\nThe PCX lines are shorter than the picture is wide ("},
+        {"long lines",
+            Pcx({.lineBytes = 35}, Bytes(70, 0)),
+            report + "9999\r\nThe PCX lines are far longer than the picture is wide ("},
         {"cut header", Bytes {0x0A, 5, 1, 8}, report + "62\r\nThe PCX header is cut short ("},
     };
     for (const auto &c : cases) {
