@@ -501,7 +501,10 @@ the window's settings file.
             continue; // shown on the line of --help
         }
         std::string left = row.names.front() == "--help" ? "--help, --version" : Usage(row);
-        if (!row.help.empty()) {
+        if (left.size() > 40 && !row.help.empty()) {
+            // A long list of values has the line to itself; the description goes below it.
+            left += "\n" + indent;
+        } else if (!row.help.empty()) {
             left.resize(left.size() <= 25 ? 27 : std::max<std::size_t>(left.size() + 2, 35), ' ');
         }
         std::string help = row.help;
