@@ -73,6 +73,9 @@ public:
     int GetColorDistanceOption() const { return static_cast<int>(options_.distance); }
     int GetDitheringOption() const { return static_cast<int>(options_.dithering); }
     int GetOutputFormatOption() const { return static_cast<int>(options_.outputFormat); }
+    int GetOffsetsOption() const { return static_cast<int>(options_.offsets); }
+    // The caption of the Custom Offsets item, with the custom offsets held.
+    std::string CustomOffsetsCaption() const;
     // The numbers held for the two colours; an output colour outside 0..255 answers 255.
     int GetInputTransparencyColor() const { return inputColor_; }
     int GetOutputTransparencyColor() const { return OutputTransparentIndexOf(outputColor_); }
@@ -155,6 +158,9 @@ public:
     void mnuHorizontalAlignmentOption_Click(int index);
     void mnuColorMatchingOption_Click(int index);
     void mnuOutputFormat_Click(int index);
+    // None, Sprite and Centre are chosen as they are; Custom asks for "X,Y" first, and a
+    // cancelled or unreadable answer changes nothing.
+    void mnuOutputOffsets_Click(int index);
     void mnuQualityDistance_Click(int index);
     void mnuQualityDithering_Click(int index);
 

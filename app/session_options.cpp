@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "common/mod_global.h"
 #include "common/numbers.h"
+#include "common/offsets_text.h"
 #include "common/option_table.h"
 #include "common/settings_schema.h"
 #include "platform/checked.h"
@@ -213,6 +214,30 @@ void Session::mnuColorMatchingOption_Click(int index)
 void Session::mnuOutputFormat_Click(int index)
 {
     ChooseOption(options::kOutputFormat, index);
+}
+
+std::string Session::CustomOffsetsCaption() const
+{
+    return "C&ustom Offsets (" + OffsetsText(options_.offsetX, options_.offsetY) + ")…";
+}
+
+void Session::mnuOutputOffsets_Click(int index)
+{
+    if (index != static_cast<int>(OffsetMode::Custom)) {
+        ChooseOption(options::kOffsets, index);
+        return;
+    }
+    const auto offsets = ParseOffsets(dialogs_.InputBox("Offsets X,Y (each -32768 to 32767):",
+        "Custom Offsets",
+        OffsetsText(options_.offsetX, options_.offsetY)));
+    if (!offsets) {
+        return;
+    }
+    options_.offsetX = offsets->first;
+    options_.offsetY = offsets->second;
+    WriteSetting(*ini_, settings::kOffsetX, options_.offsetX);
+    WriteSetting(*ini_, settings::kOffsetY, options_.offsetY);
+    ChooseOption(options::kOffsets, index);
 }
 
 void Session::mnuQualityDistance_Click(int index)

@@ -2,6 +2,7 @@
 
 #include "cli/convert_settings.h"
 #include "common/color_key.h"
+#include "common/offsets_text.h"
 #include "common/option_table.h"
 #include "platform/settings_location.h"
 
@@ -242,6 +243,38 @@ std::string ScanKeyValue(CliOptions &o, const std::string &, bool)
     return Later(o, [](ConversionOptions &c) { c.keyByMostFrequentColor = true; });
 }
 
+// --offsets: a word of the table's offset choices, or custom offsets X,Y.
+OptionRow OffsetsRow()
+{
+    const auto &option = options::kOffsets;
+    std::vector<std::string> words;
+    for (const ChoiceName &name : option.names) {
+        words.emplace_back(name.word);
+    }
+    const std::string shown = Joined({words.begin(), words.end() - 1}, "|") + "|X,Y";
+    return {{option.cliName},
+        Arity::Value,
+        shown,
+        option.help,
+        [words](CliOptions &o, const std::string &v, bool) {
+            if (const auto custom = ParseOffsets(v)) {
+                return Later(o, [custom](ConversionOptions &c) {
+                    c.offsets = OffsetMode::Custom;
+                    c.offsetX = custom->first;
+                    c.offsetY = custom->second;
+                });
+            }
+            const auto at = std::find(words.begin(), words.end(), v);
+            if (at == words.end()) {
+                std::vector<std::string> wanted = words;
+                wanted.emplace_back("X,Y");
+                return v + " (" + Alternatives(wanted) + ", each -32768 to 32767)";
+            }
+            const auto mode = static_cast<OffsetMode>(at - words.begin());
+            return Later(o, [mode](ConversionOptions &c) { c.offsets = mode; });
+        }};
+}
+
 std::string JobsValue(CliOptions &o, const std::string &v, bool)
 {
     const std::optional<int> n = ParseInt(v, 1, 256);
@@ -327,6 +360,7 @@ const std::vector<OptionRow> &OptionTable()
             "transparent entry is always added)",
             SkipValue},
         ChoiceRow(options::kOutputFormat),
+        OffsetsRow(),
         TextRow("--output",
             "DIR",
             "write the results into DIR; inputs untouched, no backup",
@@ -470,11 +504,12 @@ std::string HelpText()
 {
     std::string text = R"(Usage: quorvantile-convert [options] PATH...
 
-Converts bitmap pictures into square, palette-indexed 8-bit BMPs. A PATH is a .bmp or .png file
-or a folder (its *.bmp and *.png files). Without --output every picture is converted in place and
-its original is kept in the folder's "Quorvantile Backup" subfolder; a result of another format
-goes beside its input (a.png -> a.bmp), which then stays untouched. Options not given keep the values of the
-window's settings file.
+Converts pictures into square, palette-indexed 8-bit pictures: BMP, PNG, Doom pictures and flats,
+Quake pictures or PCX. A PATH is a .bmp, .png or .pcx file or a folder (its *.bmp, *.png and *.pcx
+files). Without --output every picture is converted in place and its original is kept in the
+folder's "Quorvantile Backup" subfolder; a result of another format goes beside its input
+(a.png -> a.bmp, a.png -> a.lmp), which then stays untouched. Options not given keep the values of
+the window's settings file.
 
 )";
     // The descriptions start in column 30, or in column 38 after a long left column.
@@ -484,7 +519,10 @@ window's settings file.
             continue; // shown on the line of --help
         }
         std::string left = row.names.front() == "--help" ? "--help, --version" : Usage(row);
-        if (!row.help.empty()) {
+        if (left.size() > 40 && !row.help.empty()) {
+            // A long list of values has the line to itself; the description goes below it.
+            left += "\n" + indent;
+        } else if (!row.help.empty()) {
             left.resize(left.size() <= 25 ? 27 : std::max<std::size_t>(left.size() + 2, 35), ' ');
         }
         std::string help = row.help;

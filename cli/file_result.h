@@ -2,8 +2,10 @@
 
 #include "palette/mapping_report.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qv::cli {
@@ -25,6 +27,10 @@ struct FileResult {
     // Why it was not converted, as one short stable word ("too-large", "not-a-picture", ...);
     // empty for a converted file.
     std::string reason;
+    // Converted: the command-line word of the format written ("doom-picture"), and the offsets
+    // the file carries, if any.
+    std::string format;
+    std::optional<std::pair<std::int32_t, std::int32_t>> offsets;
 };
 
 const char *StatusName(FileStatus status);

@@ -22,7 +22,7 @@ std::string EmptyFolderProblem(const std::string &folder)
     if (error) {
         return "cannot read this folder: " + error.message();
     }
-    return "no *.bmp or *.png pictures in this folder";
+    return "no *.bmp, *.png or *.pcx pictures in this folder";
 }
 
 // Why a path names nothing to convert.

@@ -111,9 +111,14 @@ std::string ResultJson(const FileResult &result)
     }
     return "{\"file\":" + JsonString(result.file) + ",\"status\":\"" + StatusName(result.status)
         + "\",\"reason\":" + (result.reason.empty() ? "null" : JsonString(result.reason))
-        + ",\"message\":" + JsonString(message)
-        + ",\"output\":" + (result.output.empty() ? "null" : JsonString(result.output))
-        + ReportJson(result.report) + "}";
+        + ",\"message\":" + JsonString(message) + ",\"output\":"
+        + (result.output.empty() ? "null" : JsonString(result.output)) + ReportJson(result.report)
+        + ",\"format\":" + (result.format.empty() ? "null" : JsonString(result.format))
+        + ",\"offsets\":"
+        + (result.offsets ? "[" + std::to_string(result.offsets->first) + ","
+                    + std::to_string(result.offsets->second) + "]"
+                          : std::string("null"))
+        + "}";
 }
 
 } // namespace qv::cli

@@ -1,6 +1,7 @@
 #include "cli/result_words.h"
 
 #include "cli/message_line.h"
+#include "common/option_table.h"
 #include "platform/failure.h"
 #include "platform/files.h"
 
@@ -81,6 +82,8 @@ void DescribeOutcome(
     }
     case Kind::PaletteFailed:
         return say("palette-failed", file + ": the palette conversion failed");
+    case Kind::FormatRefused:
+        return say("format", file + " " + conversion.formatRefusal);
     case Kind::Failed:
         return say("failed", file + ": " + InWords(conversion.failure.description));
     case Kind::Skipped:
@@ -122,6 +125,11 @@ FileResult DescribeConversion(const std::string &file, const ConversionResult &c
     if (result.status == FileStatus::Converted) {
         result.output = conversion.output;
         result.report = conversion.report;
+        result.format =
+            options::kOutputFormat.names.at(static_cast<std::size_t>(conversion.format)).word;
+        if (conversion.offsets) {
+            result.offsets = std::make_pair(conversion.offsets->x, conversion.offsets->y);
+        }
     }
     return result;
 }

@@ -21,8 +21,21 @@ enum class HorizontalAlignment : int { Left = 0, Center = 1, Right = 2, Weighted
 template <> inline constexpr int kEnumCount<HorizontalAlignment> = 4;
 enum class ColorMatching : int { Pixel = 0, AverageRow = 1, AverageColumn = 2, AverageSquare = 3 };
 template <> inline constexpr int kEnumCount<ColorMatching> = 4;
-enum class OutputFormat : int { Bmp = 0, Png = 1 };
-template <> inline constexpr int kEnumCount<OutputFormat> = 2;
+// The result's file format: the 8-bit BMP and indexed PNG, then the games' own formats.
+enum class OutputFormat : int {
+    Bmp = 0,
+    Png = 1,
+    DoomPicture = 2,
+    DoomFlat = 3,
+    QuakePicture = 4,
+    Pcx = 5,
+};
+template <> inline constexpr int kEnumCount<OutputFormat> = 6;
+// Where a game anchors the picture (Doom picture header, PNG grAb chunk): nowhere (0, 0), the
+// horizontal centre of the bottom row (a standing sprite), the centre (projectiles, effects),
+// or the custom offsetX, offsetY.
+enum class OffsetMode : int { None = 0, Sprite = 1, Centre = 2, Custom = 3 };
+template <> inline constexpr int kEnumCount<OffsetMode> = 4;
 
 // A colour as a picture holds it, each component 0..255.
 struct Rgb {
@@ -109,6 +122,10 @@ struct ConversionOptions {
     SkipSet skip = SkipOnly(255);
     // The file format of the result: an 8-bit BMP, or an 8-bit indexed PNG with the same indices.
     OutputFormat outputFormat = OutputFormat::Bmp;
+    // The offsets written into Doom pictures and, unless None, into PNG results as grAb.
+    OffsetMode offsets = OffsetMode::None;
+    std::int32_t offsetX = 0;
+    std::int32_t offsetY = 0;
     // Pixels of a picture with alpha whose alpha is below the threshold (1..255) become the output
     // transparent index.
     bool useAlpha = false;

@@ -119,13 +119,36 @@ inline constexpr ChoiceOption<Dithering, 12> kDithering {settings::kDithering,
     "mnuQualityDithering",
     "mnuQualityDithering_Click"};
 
-inline constexpr ChoiceOption<OutputFormat, 2> kOutputFormat {settings::kOutputFormat,
+// The output format and the offsets: the rows of the Output menu.
+inline constexpr ChoiceOption<OutputFormat, 6> kOutputFormat {settings::kOutputFormat,
     &ConversionOptions::outputFormat,
-    {{{"bmp", "&BMP"}, {"png", "&PNG"}}},
+    {{{"bmp", "&BMP"},
+        {"png", "&PNG"},
+        {"doom-picture", "&Doom Picture (.lmp)"},
+        {"doom-flat", "Doom &Flat (.lmp)"},
+        {"quake-picture", "&Quake Picture (.lmp)"},
+        {"pcx", "P&CX"}}},
     "--format",
-    "file format of the results",
+    "file format of the results: 8-bit BMP, indexed PNG, Doom picture\n"
+    "(offsets, see-through output transparent colour), Doom flat (a\n"
+    "square of 64, or 8 to 256 for source ports), Quake picture, PCX",
     "mnuOutputFormat",
     "mnuOutputFormat_Click"};
+
+// The command line takes X,Y for custom offsets (OffsetsRow in cli/cli_options.cpp); "custom"
+// takes the stored ones.
+inline constexpr ChoiceOption<OffsetMode, 4> kOffsets {settings::kOffsets,
+    &ConversionOptions::offsets,
+    {{{"none", "&No Offsets"},
+        {"sprite", "&Sprite Offsets (Centre, Bottom)"},
+        {"centre", "C&entre Offsets"},
+        {"custom", "C&ustom Offsets…"}}},
+    "--offsets",
+    "where the game anchors each picture, in Doom pictures and as a\n"
+    "PNG grAb chunk: sprite (centre of the bottom row), centre, or X,Y;\n"
+    "sprite and centre measure the pixels drawn, not transparent borders",
+    "mnuOutputOffsets",
+    "mnuOutputOffsets_Click"};
 
 inline constexpr FlagOption kKeepExactColors {settings::kKeepExactColors,
     &ConversionOptions::keepExactColors,
@@ -175,7 +198,8 @@ inline constexpr auto kChoices = std::tie(kScaling,
     kColorMatching,
     kDistance,
     kDithering,
-    kOutputFormat);
+    kOutputFormat,
+    kOffsets);
 
 // Every on/off option, in the order of the menus.
 inline constexpr std::array<const FlagOption *, 5> kFlags = {
@@ -217,6 +241,8 @@ inline void ReadTableOptions(const clsINI &ini, ConversionOptions &options)
     for (const FlagOption *flag : options::kFlags) {
         options.*flag->field = ReadFlagSetting(ini, flag->setting);
     }
+    options.offsetX = ReadSetting(ini, settings::kOffsetX);
+    options.offsetY = ReadSetting(ini, settings::kOffsetY);
 }
 
 } // namespace qv

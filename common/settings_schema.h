@@ -79,7 +79,8 @@ inline constexpr Setting kSkip {"Colors",
     std::numeric_limits<std::int32_t>::max(),
     256};
 
-// 0 an 8-bit BMP, 1 an 8-bit indexed PNG.
+// 0 an 8-bit BMP, 1 an 8-bit indexed PNG, 2 a Doom picture, 3 a Doom flat, 4 a Quake picture,
+// 5 a PCX.
 inline constexpr Setting kOutputFormat {
     "General", "OutputFormat", SettingKind::Number, 0, 0, kEnumCount<OutputFormat> - 1};
 inline constexpr Setting kUseAlpha {"General", "UseAlpha", SettingKind::Flag, 0};
@@ -87,8 +88,13 @@ inline constexpr Setting kAlphaThreshold {
     "General", "AlphaThreshold", SettingKind::Number, 128, 1, 255};
 // "R,G,B" or "#RRGGBB"; empty or "none" for no colour key.
 inline constexpr Setting kInputTransparentRGB {"General", "InputTransparentRGB", SettingKind::Text};
+// The offsets (OffsetMode) and the custom ones, each within a Doom picture's 16-bit field.
+inline constexpr Setting kOffsets {
+    "General", "Offsets", SettingKind::Number, 0, 0, kEnumCount<OffsetMode> - 1};
+inline constexpr Setting kOffsetX {"General", "OffsetX", SettingKind::Number, 0, -32768, 32767};
+inline constexpr Setting kOffsetY {"General", "OffsetY", SettingKind::Number, 0, -32768, 32767};
 
-inline constexpr std::array<const Setting *, 22> kAll = {&kPath,
+inline constexpr std::array<const Setting *, 25> kAll = {&kPath,
     &kConvertPalette,
     &kPalette,
     &kVerticalAlignment,
@@ -109,7 +115,10 @@ inline constexpr std::array<const Setting *, 22> kAll = {&kPath,
     &kOutputFormat,
     &kUseAlpha,
     &kAlphaThreshold,
-    &kInputTransparentRGB};
+    &kInputTransparentRGB,
+    &kOffsets,
+    &kOffsetX,
+    &kOffsetY};
 
 } // namespace settings
 

@@ -17,6 +17,7 @@ ResizeResult ConversionResult::Status() const
     case Kind::NeedsPaletteConversion:
     case Kind::NotAPicture:
     case Kind::PaletteFailed:
+    case Kind::FormatRefused:
         break;
     }
     return ResizeResult::Refused;

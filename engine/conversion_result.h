@@ -1,6 +1,8 @@
 #pragma once
 
+#include "common/conversion_options.h"
 #include "engine/load_refusal.h"
+#include "engine/picture_offsets.h"
 #include "engine/reported_failure.h"
 #include "palette/mapping_report.h"
 
@@ -29,6 +31,7 @@ struct ConversionResult {
         NeedsPaletteConversion, // bitCount above 8 while Convert Palette stayed off
         NotAPicture, // the loader did not take it: refusal says why
         PaletteFailed, // the palette conversion failed; it reported its failure itself
+        FormatRefused, // the output format cannot hold the result: formatRefusal says why
         Failed, // a failure stopped the conversion: failure
         Skipped, // built but not written (a stopped batch): nothing changed
     };
@@ -45,6 +48,11 @@ struct ConversionResult {
     std::int32_t outputWidth = 0;
     std::int32_t outputHeight = 0;
     std::optional<MappingReport> report;
+    // Converted: the format written, and the offsets the file carries, if any.
+    OutputFormat format = OutputFormat::Bmp;
+    std::optional<PictureOffsets> offsets;
+    // FormatRefused: why, to follow the file's name (ResultFile::refusal).
+    std::string formatRefusal;
     // NotAPicture: the loader's refusal.
     LoadRefusal refusal;
     // Failed: "ResizeBMP" with the failure.

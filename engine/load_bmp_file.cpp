@@ -1,6 +1,7 @@
 #include "engine/load_bmp_file.h"
 
 #include "common/report_error.h"
+#include "engine/pcx_reader.h"
 #include "engine/png_file.h"
 #include "engine/remove_bmp_header.h"
 #include "platform/app_info.h"
@@ -89,6 +90,16 @@ bool DeclaresAlphaMask(const std::vector<std::uint8_t> &bytes)
     return ReadU32(bytes, kAlphaMask) == 0xFF000000U;
 }
 
+bool LoadPcx(Refusals &refusals, int largestSize, const std::string &path, LoadedImage &image)
+{
+    ReadableFile file(path);
+    if (file.Length() == 0) {
+        throw Failure(kInputPastEnd, FailureDescription(kInputPastEnd) + ": the file is empty");
+    }
+    const std::string refusal = DecodePcx(file, largestSize, image);
+    return refusal.empty() || refusals.Refuse(refusal);
+}
+
 bool LoadPng(Refusals &refusals, int largestSize, const std::string &path, LoadedImage &image)
 {
     ReadableFile file(path);
@@ -116,6 +127,9 @@ bool LoadBMPFile(DialogService &dialogs,
     try {
         if (HasPngExtension(path)) {
             return LoadPng(refusals, largestSize, path, image);
+        }
+        if (HasPcxExtension(path)) {
+            return LoadPcx(refusals, largestSize, path, image);
         }
         // The headers first: nothing beyond what they declare is read, however large the file.
         std::uint64_t length = 0;

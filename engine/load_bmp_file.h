@@ -9,7 +9,9 @@
 namespace qv {
 
 // Reads the bitmap file at path into image (a PNG picture when its name ends in ".png", see
-// engine/png_file.h; its refusal for size is "PNG too large") and accepts or refuses the picture.
+// engine/png_file.h, its refusal for size "PNG too large"; a PCX picture when it ends in ".pcx",
+// see engine/pcx_reader.h, refused for size and layout as it says) and accepts or refuses the
+// picture.
 // Only the headers and what they declare are read, however large the file. Refusals are plain
 // messages: a side above largestSize (the size control's upper end, which the caller reads on every
 // call; decided from the headers, before any row is read), a JPEG or PNG inside the bitmap, a depth

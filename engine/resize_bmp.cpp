@@ -7,8 +7,8 @@
 #include "engine/keyed_pixels.h"
 #include "engine/load_bmp_file.h"
 #include "engine/mod_add_bmp_header.h"
-#include "engine/png_file.h"
 #include "engine/preview_box.h"
+#include "engine/result_bytes.h"
 #include "engine/result_path.h"
 #include "palette/convert_palette.h"
 #include "palette/palette_store.h"
@@ -193,20 +193,15 @@ std::vector<std::uint8_t> BitmapBytes(const PaletteStore &store, IndexedRows out
     return std::move(output.rows);
 }
 
-// The result file's bytes in the chosen format; a PNG marks the output transparent index while
-// transparency is in use.
-std::vector<std::uint8_t> FileBytes(
+// The result file in the chosen format.
+ResultFile FileBytes(
     const PaletteStore &store, const ConversionOptions &options, IndexedRows output)
 {
-    if (options.outputFormat == OutputFormat::Png) {
-        const bool transparency = options.applyTransparency || options.useAlpha;
-        return EncodeIndexedPng(output.rows,
-            output.width,
-            output.height,
-            OutputPaletteTable(store),
-            transparency ? options.outputTransparentColor : -1);
+    if (options.outputFormat == OutputFormat::Bmp) {
+        return {BitmapBytes(store, std::move(output)), {}, {}};
     }
-    return BitmapBytes(store, std::move(output));
+    return EncodeResult(
+        options, output.rows, output.width, output.height, OutputPaletteTable(store));
 }
 
 } // namespace
@@ -252,7 +247,13 @@ ConversionResult ResizeBMP(ConversionSink &sink,
         }
         const std::int32_t width = output.width;
         const std::int32_t height = output.height;
-        std::vector<std::uint8_t> bytes = FileBytes(store, options, std::move(output));
+        ResultFile file = FileBytes(store, options, std::move(output));
+        if (!file.refusal.empty()) {
+            Tell(dialogs, FileNameFromPath(path) + " " + file.refusal);
+            result.kind = ConversionResult::Kind::FormatRefused;
+            result.formatRefusal = file.refusal;
+            return result;
+        }
         if (!sink.MayWrite()) {
             result.kind = ConversionResult::Kind::Skipped;
             return result;
@@ -271,9 +272,11 @@ ConversionResult ResizeBMP(ConversionSink &sink,
                 backingUp = false;
             }
         }
-        WriteFileAtomic(target, bytes);
+        WriteFileAtomic(target, file.bytes);
         result.kind = ConversionResult::Kind::Converted;
         result.output = target;
+        result.format = options.outputFormat;
+        result.offsets = file.offsets;
         result.outputWidth = width;
         result.outputHeight = height;
         return result;

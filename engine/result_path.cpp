@@ -1,6 +1,10 @@
 #include "engine/result_path.h"
 
+#include "engine/pcx_reader.h"
 #include "engine/png_file.h"
+
+#include <algorithm>
+#include <cctype>
 
 namespace qv {
 namespace {
@@ -14,14 +18,40 @@ std::string WithoutExtension(const std::string &path)
     return inName ? path.substr(0, dot) : path;
 }
 
+bool EndsWithIgnoringCase(const std::string &path, const std::string &extension)
+{
+    return path.size() >= extension.size()
+        && std::equal(extension.begin(),
+            extension.end(),
+            path.end() - static_cast<std::ptrdiff_t>(extension.size()),
+            [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
 } // namespace
+
+const char *ResultExtension(OutputFormat format)
+{
+    switch (format) {
+    case OutputFormat::Bmp:
+        return ".bmp";
+    case OutputFormat::Png:
+        return ".png";
+    case OutputFormat::DoomPicture:
+    case OutputFormat::DoomFlat:
+    case OutputFormat::QuakePicture:
+        return ".lmp";
+    case OutputFormat::Pcx:
+        return ".pcx";
+    }
+    return ".bmp";
+}
 
 std::string ResultPath(const std::string &path, OutputFormat format)
 {
-    if (HasPngExtension(path) == (format == OutputFormat::Png)) {
-        return path;
-    }
-    return WithoutExtension(path) + (format == OutputFormat::Png ? ".png" : ".bmp");
+    const bool keeps = format == OutputFormat::Bmp
+        ? !HasPngExtension(path) && !HasPcxExtension(path)
+        : EndsWithIgnoringCase(path, ResultExtension(format));
+    return keeps ? path : WithoutExtension(path) + ResultExtension(format);
 }
 
 } // namespace qv

@@ -7,7 +7,7 @@ namespace qv {
 // The program's title as the window, message boxes and the backup folder use it.
 inline constexpr const char *kAppTitle = "Quorvantile";
 // The pictures the file list shows and a folder argument stands for.
-inline constexpr const char *kPicturePattern = "*.bmp;*.png";
+inline constexpr const char *kPicturePattern = "*.bmp;*.png;*.pcx";
 
 struct Version {
     int major = 0;

@@ -14,11 +14,11 @@ findings=$repo/$build_dir/findings
 scripts/install-deps.sh
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQV_WARNINGS_AS_ERRORS=ON -DQV_WITHOUT_QT=ON -DQV_BUILD_TESTS=OFF -DQV_FUZZ=ON >/dev/null
-cmake --build "$build_dir" --target fuzz_bmp fuzz_png fuzz_palette fuzz_ini -j2
+cmake --build "$build_dir" --target fuzz_bmp fuzz_png fuzz_pcx fuzz_palette fuzz_ini -j2
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$findings" "$work"/{bmp,png,palette,ini}
+mkdir -p "$findings" "$work"/{bmp,png,pcx,palette,ini}
 
 # Seeds: the sample pictures (good, questionable and bad ones), inputs that once failed, the
 # palettes; then one file of each fixed-size palette format and a small settings file.
@@ -50,9 +50,15 @@ ase = (b"ASEF" + struct.pack(">HHI", 1, 0, 1) + struct.pack(">HI", 1, 24)
 # RIFF palette: 24-byte header, 256 x (red, green, blue, flags), 4 bytes more.
 riff = (b"RIFF" + struct.pack("<I", 1044) + b"PAL data" + struct.pack("<IHH", 1028, 0x300, 256)
         + b"".join(bytes((i, 255 - i, i // 2, 0)) for i in range(256)) + bytes(4))
+# PCX: an 8-bit picture of 3 x 2 with runs and its table, and a 24-bit one of 2 x 1.
+pcx8 = (bytes((0x0A, 5, 1, 8, 0, 0, 0, 0, 2, 0, 1, 0)) + bytes(53) + bytes((1, 4, 0, 1, 0))
+        + bytes(58) + bytes((0xC3, 7, 0, 0xC1, 0xC5, 0xC2, 1, 0, 0x0C)) + bytes(range(256)) * 3)
+pcx24 = (bytes((0x0A, 5, 1, 8, 0, 0, 0, 0, 1, 0, 0, 0)) + bytes(53) + bytes((3, 2, 0, 1, 0))
+         + bytes(58) + bytes((0xC2, 9, 1, 2, 0xC2, 3)))
 ini = (b"[General]\r\nPath=C:\\Pics\r\nSize=64\r\n; a comment\r\nPreview=-1\r\n\r\n"
        b"[Colors]\r\nSkip0=0\r\nSkip10=1\r\n10=&H1F\r\n2=2.5\r\n9= -7xyz\r\n")
-for name, data, size in (("palette/seed.act", act, 768), ("palette/gamepal.obj", obj, 893),
+for name, data, size in (("pcx/seed8.pcx", pcx8, 905), ("pcx/seed24.pcx", pcx24, 134),
+                         ("palette/seed.act", act, 768), ("palette/gamepal.obj", obj, 893),
                          ("palette/seed-riff.pal", riff, 1052), ("palette/seed.gpl", gpl, None),
                          ("palette/seed.hex", hexes, None), ("palette/seed.txt", paint_net, None),
                          ("palette/seed.wad", wad, None), ("palette/seed.pak", pak, None),
@@ -89,6 +95,7 @@ run_target() {
 
 run_target fuzz_bmp "$work/bmp" 300000
 run_target fuzz_png "$work/png" 65536
+run_target fuzz_pcx "$work/pcx" 65536
 run_target fuzz_palette "$work/palette" 4096
 run_target fuzz_ini "$work/ini" 8192
 

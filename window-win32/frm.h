@@ -109,6 +109,7 @@ protected:
     MenuItem *mnuTransparencyInputRGB = nullptr;
     MenuItem *mnuTransparencyScanForInputColor = nullptr;
     MenuArray mnuOutputFormat;
+    MenuArray mnuOutputOffsets;
     HACCEL accelerators = nullptr;
 
     // The dpi the window is laid out for.

@@ -173,6 +173,7 @@ void frm::ConnectMenus()
         {mnuQualityDistance, options::kDistance.handlerName, &Session::mnuQualityDistance_Click},
         {mnuQualityDithering, options::kDithering.handlerName, &Session::mnuQualityDithering_Click},
         {mnuOutputFormat, options::kOutputFormat.handlerName, &Session::mnuOutputFormat_Click},
+        {mnuOutputOffsets, options::kOffsets.handlerName, &Session::mnuOutputOffsets_Click},
         {mnuPaletteOption, "mnuPaletteOption_Click", &Session::mnuPaletteOption_Click},
     };
     for (const OptionMenu &menu : menus) {

@@ -101,7 +101,10 @@ void frm::CreateMenus()
     mnuTransparencyScanForInputColor =
         AddItem(transparency, "&Scan Input Image For Transparent Color");
 
-    mnuOutputFormat = choices(TopMenu(menuBar, "&Output"), options::kOutputFormat);
+    HMENU output = TopMenu(menuBar, "&Output");
+    mnuOutputFormat = choices(output, options::kOutputFormat);
+    Separator(output);
+    mnuOutputOffsets = choices(output, options::kOffsets);
     SetMenu(window_, menuBar);
 
     // Ctrl+O opens the folder choice from anywhere in the window.

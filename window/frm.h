@@ -99,6 +99,7 @@ protected:
     MenuItem *mnuTransparencyInputRGB = nullptr;
     MenuItem *mnuTransparencyScanForInputColor = nullptr;
     MenuArray mnuOutputFormat;
+    MenuArray mnuOutputOffsets;
 
 private:
     // Menus and separators no test needs to reach.
@@ -116,6 +117,7 @@ private:
     QMenu *mnuTransparency = nullptr;
     MenuItem *mnuTransparencyDash = nullptr;
     QMenu *mnuOutput = nullptr;
+    MenuItem *mnuOutputDash = nullptr;
 
     // The design (frm_design.cpp, frm_menu_design.cpp).
     void CreateControls(QWidget *client);

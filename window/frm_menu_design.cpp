@@ -128,6 +128,8 @@ void frm::CreateMenus()
 
     mnuOutput = TopMenu(bar, "mnuOutput", "&Output");
     mnuOutputFormat = Items(mnuOutput, options::kOutputFormat);
+    mnuOutputDash = Item(mnuOutput, "mnuOutputDash", "-");
+    mnuOutputOffsets = Items(mnuOutput, options::kOffsets);
 }
 
 } // namespace qv

@@ -130,6 +130,8 @@ void frm::ShowOptions()
     mnuQualityDitherStrength->SetTag(std::to_string(s.GetDitherStrength()));
     mnuQualityDitherStrength->SetCaption(s.DitherStrengthCaption());
     CheckOnly(mnuOutputFormat, s.GetOutputFormatOption());
+    CheckOnly(mnuOutputOffsets, s.GetOffsetsOption());
+    mnuOutputOffsets.back()->SetCaption(s.CustomOffsetsCaption());
     CheckOnly(mnuPaletteOption, s.GetPaletteNumber());
     MenuItem &external = *mnuPaletteOption.back();
     external.SetTag(s.ExternalPalettePath());

@@ -36,7 +36,7 @@ TEST(Jobs, ArgumentsExpandInOrderWithEachProblemNamed)
         {pics + "/a.bmp", ""},
         {pics + "/b.BMP", ""}, // C.bmp was named already; a.bmp again is left out
         {dir.File("missing.bmp"), "no such file or folder"},
-        {dir.File("empty"), "no *.bmp or *.png pictures in this folder"},
+        {dir.File("empty"), "no *.bmp, *.png or *.pcx pictures in this folder"},
         {"/dev/null", "neither a file nor a folder"},
         {dir.File(std::string(300, 'n') + ".bmp"), "name too long"},
     };

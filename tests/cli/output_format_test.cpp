@@ -106,13 +106,15 @@ TEST(OutputFormat, ProgressLineIsClearedBeforeMessagesAndAtTheEnd)
         std::ostringstream out;
         std::ostringstream err;
         ResultPrinter printer(out, err, true, columns, 2);
-        printer.Print({"a.bmp", FileStatus::Converted, {}, "a.bmp", {}, ""});
+        printer.Print({"a.bmp", FileStatus::Converted, {}, "a.bmp", {}, "", "", {}});
         printer.Print({"b.bmp",
             FileStatus::Refused,
             {"b.bmp is larger than the output square."},
             "",
             {},
-            "too-large"});
+            "too-large",
+            "",
+            {}});
         printer.Finish();
         const std::string clear = "\r\x1b[K";
         EXPECT_EQ(err.str(),
@@ -134,19 +136,22 @@ TEST(OutputFormat, JsonLinesCarryTheReportAndTheSummaryAddsThemUp)
     std::ostringstream out;
     std::ostringstream err;
     ResultPrinter printer(out, err, true, 0, 3);
-    printer.Print({"a.bmp", FileStatus::Converted, {}, "a.bmp", first, ""});
-    printer.Print({"b.bmp", FileStatus::Converted, {}, "b.bmp", second, ""});
-    printer.Print({"c.bmp", FileStatus::Failed, {"gone"}, "", {}, "failed"});
+    printer.Print({"a.bmp", FileStatus::Converted, {}, "a.bmp", first, "", "", {}});
+    printer.Print({"b.bmp", FileStatus::Converted, {}, "b.bmp", second, "", "", {}});
+    printer.Print({"c.bmp", FileStatus::Failed, {"gone"}, "", {}, "failed", "", {}});
     EXPECT_EQ(out.str(),
         "{\"file\":\"a.bmp\",\"status\":\"converted\",\"reason\":null,\"message\":\"\","
         "\"output\":\"a.bmp\","
-        "\"exact_percent\":100.0000,\"mean_de2000\":0.0000,\"max_de2000\":0.0000}\n"
+        "\"exact_percent\":100.0000,\"mean_de2000\":0.0000,\"max_de2000\":0.0000,"
+        "\"format\":null,\"offsets\":null}\n"
         "{\"file\":\"b.bmp\",\"status\":\"converted\",\"reason\":null,\"message\":\"\","
         "\"output\":\"b.bmp\","
-        "\"exact_percent\":33.3333,\"mean_de2000\":2.0000,\"max_de2000\":7.5000}\n"
+        "\"exact_percent\":33.3333,\"mean_de2000\":2.0000,\"max_de2000\":7.5000,"
+        "\"format\":null,\"offsets\":null}\n"
         "{\"file\":\"c.bmp\",\"status\":\"failed\",\"reason\":\"failed\",\"message\":\"gone\","
         "\"output\":null,"
-        "\"exact_percent\":null,\"mean_de2000\":null,\"max_de2000\":null}\n");
+        "\"exact_percent\":null,\"mean_de2000\":null,\"max_de2000\":null,"
+        "\"format\":null,\"offsets\":null}\n");
     EXPECT_EQ(printer.Summary(), (MappingReport {40, 20, 60.0, 7.5}));
     EXPECT_EQ(MappingReportText(printer.Summary()), "exact 50.0 %, mean dE00 1.50, max dE00 7.50");
 }

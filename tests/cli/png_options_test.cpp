@@ -20,7 +20,10 @@ TEST(PngOptions, EachOptionTakesEffectOrNamesWhatIsWrong)
         {{"--format", "png"},
             "",
             [](const ConversionOptions &c) { return c.outputFormat == OutputFormat::Png; }},
-        {{"--format", "gif"}, "invalid value for --format: gif (bmp or png)", nullptr},
+        {{"--format", "gif"},
+            "invalid value for --format: gif (bmp, png, doom-picture, doom-flat, quake-picture or "
+            "pcx)",
+            nullptr},
         {{"--alpha", "--alpha-threshold", "255"},
             "",
             [](const ConversionOptions &c) { return c.useAlpha && c.alphaThreshold == 255; }},

@@ -88,7 +88,18 @@ TEST_F(Win32Menus, EveryMenuHoldsItsItemsInOrder)
                 "Alpha &Threshold: 128",
                 "-",
                 "&Scan Input Image For Transparent Color"}},
-        {"&Output", {"&BMP", "&PNG"}},
+        {"&Output",
+            {"&BMP",
+                "&PNG",
+                "&Doom Picture (.lmp)",
+                "Doom &Flat (.lmp)",
+                "&Quake Picture (.lmp)",
+                "P&CX",
+                "-",
+                "&No Offsets",
+                "&Sprite Offsets (Centre, Bottom)",
+                "C&entre Offsets",
+                "C&ustom Offsets (0,0)…"}},
     };
     TestWindow &w = Start();
     ASSERT_EQ(GetMenuItemCount(w.menuBar), static_cast<int>(expected.size()));

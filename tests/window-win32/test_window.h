@@ -26,6 +26,7 @@ public:
     using frm::mnuFileOpenFolder;
     using frm::mnuHorizontalAlignmentOption;
     using frm::mnuOutputFormat;
+    using frm::mnuOutputOffsets;
     using frm::mnuPaletteOption;
     using frm::mnuQualityDistance;
     using frm::mnuQualityDithering;

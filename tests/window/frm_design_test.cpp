@@ -168,7 +168,7 @@ TEST_F(FrmTest, FurtherPropertiesOfTheDesign)
     }
     EXPECT_EQ(window.lblFolder->frameShape(), QFrame::Box);
     EXPECT_EQ(window.lbl.at(0)->frameShape(), QFrame::NoFrame);
-    EXPECT_EQ(window.session().Files().Pattern(), "*.bmp;*.png");
+    EXPECT_EQ(window.session().Files().Pattern(), "*.bmp;*.png;*.pcx");
     EXPECT_EQ(window.File->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_TRUE(window.optShow[0]->isChecked());
     EXPECT_FALSE(window.optShow[1]->isChecked());
@@ -320,7 +320,16 @@ const std::vector<MenuDesign> kMenus = {
     {"mnuOutput",
         "&Output",
         {{"mnuOutputFormat(0)", "&BMP", ItemKind::Option},
-            {"mnuOutputFormat(1)", "&PNG", ItemKind::Option}}},
+            {"mnuOutputFormat(1)", "&PNG", ItemKind::Option},
+            {"mnuOutputFormat(2)", "&Doom Picture (.lmp)", ItemKind::Option},
+            {"mnuOutputFormat(3)", "Doom &Flat (.lmp)", ItemKind::Option},
+            {"mnuOutputFormat(4)", "&Quake Picture (.lmp)", ItemKind::Option},
+            {"mnuOutputFormat(5)", "P&CX", ItemKind::Option},
+            {"mnuOutputDash", "-", ItemKind::Separator},
+            {"mnuOutputOffsets(0)", "&No Offsets", ItemKind::Option},
+            {"mnuOutputOffsets(1)", "&Sprite Offsets (Centre, Bottom)", ItemKind::Option},
+            {"mnuOutputOffsets(2)", "C&entre Offsets", ItemKind::Option},
+            {"mnuOutputOffsets(3)", "C&ustom Offsets…", ItemKind::Option}}},
 };
 
 // Every menu has its place on the bar of the fixed-width window, none behind an overflow arrow.

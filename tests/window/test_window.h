@@ -31,6 +31,7 @@ public:
     using frm::mnuFileRestore;
     using frm::mnuHorizontalAlignmentOption;
     using frm::mnuOutputFormat;
+    using frm::mnuOutputOffsets;
     using frm::mnuPaletteConvertPalette;
     using frm::mnuPaletteOption;
     using frm::mnuQualityDistance;
