@@ -6,7 +6,7 @@ packages=(
   cmake g++ ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libbenchmark-dev libspng-dev zlib1g-dev
-  xvfb xauth x11-apps imagemagick python3-pil fonts-dejavu-core deutex freedoom
+  xvfb xauth x11-apps imagemagick python3-pil fonts-dejavu-core
   clang libclang-rt-14-dev llvm
   help2man appstream desktop-file-utils dpkg-dev file
 )

@@ -3,9 +3,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-# Real game data no one here wrote, for the palette tests: freedoom's WADs. Their test skips,
-# saying so, where the package cannot be installed.
+# Real game data and a real reader no one here wrote: freedoom's WADs for the palette tests,
+# deutex for the Doom pictures and flats. Their tests skip, saying so, where a package cannot be
+# installed.
 bash scripts/install-packages.sh freedoom || echo "freedoom not installed: its WAD tests skip"
+bash scripts/install-packages.sh deutex || echo "deutex not installed: its tests skip"
 scripts/check-layers.sh
 scripts/build.sh
 cd build

@@ -140,8 +140,8 @@ std::map<std::string, std::string> JsonOffsets(const std::string &json)
 TEST(GameFormatsEndToEnd, DeutexBuildsAWadOfThePicturesAndExtractsTheSamePixelsAndOffsets)
 {
     if (!fs::exists(kDeutex) || !fs::exists(kIwad)) {
-        GTEST_SKIP() << "deutex or freedoom2.wad is missing: bash scripts/install-deps.sh "
-                        "installs the deutex and freedoom packages";
+        GTEST_SKIP() << "deutex or freedoom2.wad is missing: bash scripts/test.sh installs "
+                        "the deutex and freedoom packages";
     }
     TempDir dir;
     fs::create_directories(dir.File("sprites"));
