@@ -5,6 +5,7 @@
 #include "cli/convert_settings.h"
 #include "cli/json.h"
 #include "engine/result_path.h"
+#include "platform/files.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -97,8 +98,8 @@ TEST(GameOptions, InputsOfOneStemCollideOnTheirLumpAsOnTheirBitmap)
     const std::vector<ConvertJob> jobs = PrepareJobs(inputs, "", OutputFormat::QuakePicture);
     ASSERT_EQ(jobs.size(), 4U);
     EXPECT_EQ(jobs[0].problem, "");
-    EXPECT_EQ(jobs[1].problem, "an earlier input already writes " + dir.File("a.lmp"));
-    EXPECT_EQ(jobs[2].problem, "an earlier input already writes " + dir.File("a.lmp"));
+    EXPECT_EQ(jobs[1].problem, "an earlier input already writes " + NativePath(dir.File("a.lmp")));
+    EXPECT_EQ(jobs[2].problem, "an earlier input already writes " + NativePath(dir.File("a.lmp")));
     EXPECT_EQ(jobs[3].problem, "");
 }
 

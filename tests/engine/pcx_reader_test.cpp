@@ -1,6 +1,7 @@
 // PCX pictures as input: 8-bit and 24-bit read, every other layout refused naming the file and
 // the reason, broken files reported; none of it touches the file.
 #include "engine/load_bmp_file.h"
+#include "platform/files.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/temp_dir.h"
 
@@ -125,7 +126,7 @@ TEST(PcxReader, OtherLayoutsAreRefusedAndBrokenFilesReported)
         EXPECT_FALSE(LoadBMPFile(dialogs, 512, path, image));
         ASSERT_EQ(dialogs.MessageTexts().size(), 1U);
         EXPECT_EQ(dialogs.MessageTexts()[0].substr(0, c.message.size()), c.message);
-        EXPECT_NE(dialogs.MessageTexts()[0].find(path), std::string::npos);
+        EXPECT_NE(dialogs.MessageTexts()[0].find(NativePath(path)), std::string::npos);
         EXPECT_EQ(test::ReadBytes(path), c.bytes);
     }
 }
