@@ -126,7 +126,12 @@ TEST(PcxReader, OtherLayoutsAreRefusedAndBrokenFilesReported)
         EXPECT_FALSE(LoadBMPFile(dialogs, 512, path, image));
         ASSERT_EQ(dialogs.MessageTexts().size(), 1U);
         EXPECT_EQ(dialogs.MessageTexts()[0].substr(0, c.message.size()), c.message);
-        EXPECT_NE(dialogs.MessageTexts()[0].find(NativePath(path)), std::string::npos);
+        // Refusals name the path as given, as the bitmap reader's do; failures as the system
+        // shows it.
+        const std::string &said = dialogs.MessageTexts()[0];
+        EXPECT_TRUE(said.find(path) != std::string::npos
+            || said.find(NativePath(path)) != std::string::npos)
+            << said;
         EXPECT_EQ(test::ReadBytes(path), c.bytes);
     }
 }
