@@ -128,7 +128,7 @@ TEST(PcxReader, OtherLayoutsAreRefusedAndBrokenFilesReported)
         EXPECT_EQ(dialogs.MessageTexts()[0].substr(0, c.message.size()), c.message);
         // Refusals name the path as given, as the bitmap reader's do; failures as the system
         // shows it.
-        const std::string &said = dialogs.MessageTexts()[0];
+        const std::string said = dialogs.MessageTexts()[0];
         EXPECT_TRUE(said.find(path) != std::string::npos
             || said.find(NativePath(path)) != std::string::npos)
             << said;
