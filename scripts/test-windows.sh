@@ -36,8 +36,8 @@ exec {display_fd}>"$display_file"
 Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$build_dir/display/xvfb.log" 2>&1 &
 xvfb=$!
 exec {display_fd}>&-
-# shellcheck disable=SC2064 # the ids as they are now
-trap "'$wineserver' -k 2>/dev/null; kill $xvfb 2>/dev/null" EXIT
+# shellcheck disable=SC2064 # the ids as they are now; each step may fail, under set -e too
+trap "'$wineserver' -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true" EXIT
 for ((i = 0; i < 40; i++)); do
   [[ -s $display_file ]] && break
   sleep 0.25
