@@ -99,8 +99,8 @@ def picture(kind, width, height, seed):
 
 def main():
     folder = sys.argv[1]
-    for spec in sys.argv[2:]:
-        kind, name, width, height, seed = spec.split(":")
+    for request in sys.argv[2:]:
+        kind, name, width, height, seed = request.split(":")
         with open(f"{folder}/{name}", "wb") as out:
             out.write(picture(kind, int(width), int(height), int(seed)))
 

@@ -84,12 +84,12 @@ OpenFileAnswer ShowOpenFileDialog(HWND owner, const OpenFileRequest &request)
         return answer; // a dialog that cannot open is a dialog cancelled
     }
     const auto types = FileTypes(request.filter);
-    std::vector<COMDLG_FILTERSPEC> specs;
+    std::vector<COMDLG_FILTERSPEC> fileTypes;
     for (const auto &[name, patterns] : types) {
-        specs.push_back({name.c_str(), patterns.c_str()});
+        fileTypes.push_back({name.c_str(), patterns.c_str()});
     }
-    if (!specs.empty()) {
-        dialog->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
+    if (!fileTypes.empty()) {
+        dialog->SetFileTypes(static_cast<UINT>(fileTypes.size()), fileTypes.data());
         dialog->SetFileTypeIndex(static_cast<UINT>(request.filterIndex) + 1);
     }
     FILEOPENDIALOGOPTIONS options = 0;

@@ -1,4 +1,5 @@
 // The error-diffusion kernels, the dithering's strength and exact colours kept.
+#include "palette/bayer_matrix.h"
 #include "palette/blue_noise.h"
 #include "palette/color_spaces.h"
 #include "palette/diffusion_kernels.h"
@@ -260,72 +261,8 @@ std::vector<std::uint8_t> PlainPattern(
         });
         const std::size_t x = p % kWidth;
         const std::size_t y = p / kWidth;
-        const int rank = blue ? BlueNoiseRanks()[y % 32 * 32 + x % 32] / 64
-                              : (std::array<int, 64> {0,
-                                    32,
-                                    8,
-                                    40,
-                                    2,
-                                    34,
-                                    10,
-                                    42,
-                                    48,
-                                    16,
-                                    56,
-                                    24,
-                                    50,
-                                    18,
-                                    58,
-                                    26,
-                                    12,
-                                    44,
-                                    4,
-                                    36,
-                                    14,
-                                    46,
-                                    6,
-                                    38,
-                                    60,
-                                    28,
-                                    52,
-                                    20,
-                                    62,
-                                    30,
-                                    54,
-                                    22,
-                                    3,
-                                    35,
-                                    11,
-                                    43,
-                                    1,
-                                    33,
-                                    9,
-                                    41,
-                                    51,
-                                    19,
-                                    59,
-                                    27,
-                                    49,
-                                    17,
-                                    57,
-                                    25,
-                                    15,
-                                    47,
-                                    7,
-                                    39,
-                                    13,
-                                    45,
-                                    5,
-                                    37,
-                                    63,
-                                    31,
-                                    55,
-                                    23,
-                                    61,
-                                    29,
-                                    53,
-                                    21})[y % 8 * 8 + x % 8]
-                / 4;
+        const int rank =
+            blue ? BlueNoiseRanks()[y % 32 * 32 + x % 32] / 64 : kBayer[y % 8][x % 8] / 4;
         out[p] = static_cast<std::uint8_t>(plan[static_cast<std::size_t>(rank)]);
     }
     return out;

@@ -1,4 +1,5 @@
-// The PNG options of quorvantile-convert: each takes effect or names what is wrong with it.
+// The PNG and dithering options of quorvantile-convert: each takes effect or names what is wrong
+// with it.
 #include "cli/cli_options.h"
 #include "cli/convert_settings.h"
 
@@ -10,7 +11,7 @@
 namespace qv::cli {
 namespace {
 
-TEST(PngOptions, EachOptionTakesEffectOrNamesWhatIsWrong)
+TEST(OptionValues, EachOptionTakesEffectOrNamesWhatIsWrong)
 {
     const struct {
         std::vector<std::string> args;
@@ -48,6 +49,21 @@ TEST(PngOptions, EachOptionTakesEffectOrNamesWhatIsWrong)
             "invalid value for --key-color: #12345 (R,G,B each 0 to 255, #RRGGBB or none)",
             nullptr},
         {{"--scan-key"}, "", [](const ConversionOptions &c) { return c.keyByMostFrequentColor; }},
+        {{"--dither", "jjn"},
+            "",
+            [](const ConversionOptions &c) { return c.dithering == Dithering::JarvisJudiceNinke; }},
+        {{"--dither=sierra-lite", "--dither-strength", "0"},
+            "",
+            [](const ConversionOptions &c) {
+                return c.dithering == Dithering::SierraLite && c.ditherStrength == 0;
+            }},
+        {{"--dither-strength", "101"},
+            "invalid value for --dither-strength: 101 (0 to 100)",
+            nullptr},
+        {{"--keep-exact"}, "", [](const ConversionOptions &c) { return c.keepExactColors; }},
+        {{"--keep-exact", "--no-keep-exact"},
+            "",
+            [](const ConversionOptions &c) { return !c.keepExactColors; }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.front());
