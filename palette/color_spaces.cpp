@@ -94,10 +94,15 @@ SrgbConversions::SrgbConversions()
     }
 }
 
-std::uint8_t SrgbFromLinear(double linear)
+const SrgbConversions &SrgbTables()
 {
     static const SrgbConversions conversions;
-    return conversions.Srgb(linear);
+    return conversions;
+}
+
+std::uint8_t SrgbFromLinear(double linear)
+{
+    return SrgbTables().Srgb(linear);
 }
 
 ColorPoint OkLabOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue)

@@ -52,6 +52,10 @@ private:
     std::array<std::uint8_t, 4097> start_ {};
 };
 
+// The one set of conversion tables, made on first use: loops that run once per picture need not
+// make their own.
+const SrgbConversions &SrgbTables();
+
 // OKLab (L in 0..1) of an sRGB colour.
 ColorPoint OkLabOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 // CIE L*a*b* (D65 white, L in 0..100) of an sRGB colour.

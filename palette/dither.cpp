@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <tuple>
 
 namespace qv {
 namespace {
@@ -63,6 +64,13 @@ std::optional<int> ExactEntry(PaletteStore &store, const DitherPixel &px)
     return std::nullopt;
 }
 
+// Where one share of a pixel's error goes and how much of it, with the divisor applied once.
+struct ShareStep {
+    std::size_t row = 0; // rows below
+    std::ptrdiff_t ahead = 0; // components ahead in that row, walking forward
+    double weight = 0;
+};
+
 void DiffuseErrors(PaletteStore &store,
     const DiffusionKernel &kernel,
     const DitherSettings &settings,
@@ -71,26 +79,41 @@ void DiffuseErrors(PaletteStore &store,
     std::int32_t height,
     std::vector<std::uint8_t> &out)
 {
-    // Error arriving at this row and the next rows, kKernelReach spare pixels on each side.
+    // Error (red, green, blue) arriving at this row and the next rows, kKernelReach spare pixels
+    // on each side.
     constexpr auto kRows = static_cast<std::size_t>(kKernelReach) + 1;
-    const auto span = static_cast<std::size_t>(width) + 2 * kKernelReach;
-    std::array<std::vector<Light>, kRows> rows;
+    const auto span = 3 * (static_cast<std::size_t>(width) + 2 * kKernelReach);
+    std::array<std::vector<double>, kRows> rows;
     for (auto &row : rows) {
-        row.assign(span, Light {});
+        row.assign(span, 0.0);
     }
-    const auto &match = store.MatchColors();
-    const SrgbConversions srgb;
+    // A weight of w / d gives the same sums as multiplying by w and then dividing by d wherever d
+    // is a power of two, as for Floyd-Steinberg.
+    std::array<ShareStep, std::tuple_size_v<decltype(kernel.shares)>> steps {};
+    for (std::size_t s = 0; s < kernel.count; ++s) {
+        const DiffusionShare &share = kernel.shares[s];
+        steps[s] = {static_cast<std::size_t>(share.dy),
+            3 * static_cast<std::ptrdiff_t>(share.dx),
+            static_cast<double>(share.weight) / kernel.divisor};
+    }
+    const SrgbConversions &srgb = SrgbTables();
+    std::array<Light, 256> entryLight {};
+    for (std::size_t i = 0; i < 256; ++i) {
+        const MatchColor &c = store.MatchColors()[i];
+        entryLight[i] = {srgb.Linear(static_cast<std::uint8_t>(c.red)),
+            srgb.Linear(static_cast<std::uint8_t>(c.green)),
+            srgb.Linear(static_cast<std::uint8_t>(c.blue))};
+    }
     const double strength = settings.strength / 100.0;
     for (std::int32_t y = 0; y < height; ++y) {
         const bool forward = y % 2 == 0;
-        const std::int32_t step = forward ? 1 : -1;
-        std::vector<Light> &here = rows[0];
+        const std::ptrdiff_t step = forward ? 1 : -1;
+        double *const here = rows[0].data();
         for (std::int32_t i = 0; i < width; ++i) {
             const std::int32_t x = forward ? i : width - 1 - i;
             const auto p = static_cast<std::size_t>(y) * static_cast<std::size_t>(width)
                 + static_cast<std::size_t>(x);
             const DitherPixel &px = At(pixels, p);
-            const auto at = static_cast<std::size_t>(x + kKernelReach);
             if (px.transparent) {
                 continue;
             }
@@ -100,36 +123,33 @@ void DiffuseErrors(PaletteStore &store,
                     continue;
                 }
             }
-            Light wanted {srgb.Linear(px.red), srgb.Linear(px.green), srgb.Linear(px.blue)};
+            const auto at = 3 * static_cast<std::size_t>(x + kKernelReach);
             // The error is kept whole where the wanted light leaves 0..1 (clamping it would
             // lose light on one side only, brightening dark areas); the bound only keeps a
             // colour the palette cannot reach from piling up error without end.
-            for (std::size_t k = 0; k < 3; ++k) {
-                wanted[k] = std::clamp(wanted[k] + here[at][k], -1.0, 2.0);
-            }
-            const int index = store.FindNearestColor(
-                srgb.Srgb(wanted[2]), srgb.Srgb(wanted[1]), srgb.Srgb(wanted[0]));
+            const double red = std::clamp(srgb.Linear(px.red) + here[at], -1.0, 2.0);
+            const double green = std::clamp(srgb.Linear(px.green) + here[at + 1], -1.0, 2.0);
+            const double blue = std::clamp(srgb.Linear(px.blue) + here[at + 2], -1.0, 2.0);
+            const int index =
+                store.FindNearestColor(srgb.Srgb(blue), srgb.Srgb(green), srgb.Srgb(red));
             out[p] = static_cast<std::uint8_t>(index);
-            const MatchColor &got = match[static_cast<std::size_t>(index)];
-            Light error {wanted[0] - srgb.Linear(static_cast<std::uint8_t>(got.red)),
-                wanted[1] - srgb.Linear(static_cast<std::uint8_t>(got.green)),
-                wanted[2] - srgb.Linear(static_cast<std::uint8_t>(got.blue))};
+            const Light &got = entryLight[static_cast<std::size_t>(index)];
+            Light error {red - got[0], green - got[1], blue - got[2]};
             if (settings.strength != 100) {
                 for (double &e : error) {
                     e *= strength;
                 }
             }
             for (std::size_t s = 0; s < kernel.count; ++s) {
-                const DiffusionShare &share = kernel.shares[s];
-                const auto to = static_cast<std::size_t>(x + kKernelReach + share.dx * step);
-                Light &cell = rows[static_cast<std::size_t>(share.dy)][to];
-                for (std::size_t k = 0; k < 3; ++k) {
-                    cell[k] += error[k] * share.weight / kernel.divisor;
-                }
+                const ShareStep &share = steps[s];
+                double *cell = rows[share.row].data() + at + share.ahead * step;
+                cell[0] += error[0] * share.weight;
+                cell[1] += error[1] * share.weight;
+                cell[2] += error[2] * share.weight;
             }
         }
         std::rotate(rows.begin(), rows.begin() + 1, rows.end());
-        std::fill(rows.back().begin(), rows.back().end(), Light {});
+        std::fill(rows.back().begin(), rows.back().end(), 0.0);
     }
 }
 

@@ -8,60 +8,117 @@
 
 #include <algorithm>
 #include <numeric>
-#include <unordered_map>
 
 namespace qv {
 namespace {
 
 using Light = std::array<double, 3>; // red, green, blue in linear light
+using Plan = std::array<std::uint8_t, kPlanSize>;
 
-double Luminance(const MatchColor &c, const SrgbConversions &srgb)
+// Makes the mixing plans of one palette: each entry's light and its place in luminance order are
+// worked out once, not once per colour.
+class PlanMaker
 {
-    return 0.2126 * srgb.Linear(static_cast<std::uint8_t>(c.red))
-        + 0.7152 * srgb.Linear(static_cast<std::uint8_t>(c.green))
-        + 0.0722 * srgb.Linear(static_cast<std::uint8_t>(c.blue));
-}
+public:
+    PlanMaker(PaletteStore &store, double errorShare)
+        : store_(store)
+        , srgb_(SrgbTables())
+        , errorShare_(errorShare)
+    {
+        const auto &match = store.MatchColors();
+        std::array<double, 256> luminance {};
+        for (std::size_t i = 0; i < 256; ++i) {
+            entryLight_[i] = {srgb_.Linear(static_cast<std::uint8_t>(match[i].red)),
+                srgb_.Linear(static_cast<std::uint8_t>(match[i].green)),
+                srgb_.Linear(static_cast<std::uint8_t>(match[i].blue))};
+            luminance[i] = 0.2126 * entryLight_[i][0] + 0.7152 * entryLight_[i][1]
+                + 0.0722 * entryLight_[i][2];
+        }
+        std::array<std::uint8_t, 256> order {};
+        std::iota(order.begin(), order.end(), std::uint8_t {0});
+        std::sort(order.begin(), order.end(), [&](std::uint8_t a, std::uint8_t b) {
+            return luminance[a] != luminance[b] ? luminance[a] < luminance[b] : a < b;
+        });
+        for (std::size_t place = 0; place < 256; ++place) {
+            place_[order[place]] = static_cast<std::uint8_t>(place);
+        }
+    }
 
-std::uint32_t Key(const DitherPixel &px)
+    Plan Make(const DitherPixel &color)
+    {
+        const Light goal {
+            srgb_.Linear(color.red), srgb_.Linear(color.green), srgb_.Linear(color.blue)};
+        Light error {};
+        Plan plan {};
+        // The attempts of one plan circle among a few colours: each is searched once.
+        std::array<std::uint32_t, kPlanSize> searched {};
+        std::size_t searchedCount = 0;
+        for (std::size_t c = 0; c < kPlanSize; ++c) {
+            Light attempt {};
+            for (std::size_t k = 0; k < 3; ++k) {
+                attempt[k] = std::clamp(goal[k] + error[k] * errorShare_, 0.0, 1.0);
+            }
+            const std::uint8_t red = srgb_.Srgb(attempt[0]);
+            const std::uint8_t green = srgb_.Srgb(attempt[1]);
+            const std::uint8_t blue = srgb_.Srgb(attempt[2]);
+            const std::uint32_t colour = static_cast<std::uint32_t>(red) << 16
+                | static_cast<std::uint32_t>(green) << 8 | blue;
+            std::size_t seen = 0;
+            while (seen < searchedCount && searched[seen] >> 8 != colour) {
+                ++seen;
+            }
+            if (seen == searchedCount) {
+                searched[searchedCount++] = colour << 8
+                    | static_cast<std::uint32_t>(store_.FindNearestColor(blue, green, red));
+            }
+            const int index = static_cast<int>(searched[seen] & 0xFF);
+            plan[c] = static_cast<std::uint8_t>(index);
+            const Light &got = entryLight_[static_cast<std::size_t>(index)];
+            for (std::size_t k = 0; k < 3; ++k) {
+                error[k] += goal[k] - got[k];
+            }
+        }
+        std::sort(plan.begin(), plan.end(), [this](std::uint8_t a, std::uint8_t b) {
+            return place_[a] < place_[b];
+        });
+        return plan;
+    }
+
+private:
+    PaletteStore &store_;
+    const SrgbConversions &srgb_;
+    double errorShare_;
+    std::array<Light, 256> entryLight_ {};
+    std::array<std::uint8_t, 256> place_ {}; // by luminance, then index
+};
+
+// The plans made last, by colour: one slot per colour hash, a new plan taking the slot of an
+// old one. Small enough to stay in the processor's cache: a picture of few colours finds nearly
+// every plan here, and a picture of many pays no more than a miss.
+class PlanCache
 {
-    return static_cast<std::uint32_t>(px.red) << 16 | static_cast<std::uint32_t>(px.green) << 8
-        | px.blue;
-}
+public:
+    template <typename Make> const Plan &Find(std::uint32_t colour, Make &&make)
+    {
+        const std::size_t slot = (colour * 2654435761u >> 20) % kSlots;
+        if (keys_[slot] != colour) {
+            keys_[slot] = colour;
+            plans_[slot] = make();
+        }
+        return plans_[slot];
+    }
+
+private:
+    static constexpr std::size_t kSlots = 4096;
+    std::vector<std::uint32_t> keys_ = std::vector<std::uint32_t>(kSlots, 0xFFFFFFFF);
+    std::vector<Plan> plans_ = std::vector<Plan>(kSlots);
+};
 
 } // namespace
 
 double PatternErrorShare(std::int32_t strength)
 {
     return 0.5 * strength / 100.0;
-}
-
-std::array<std::uint8_t, kPlanSize> MixingPlan(
-    PaletteStore &store, const DitherPixel &color, double errorShare)
-{
-    const SrgbConversions srgb;
-    const auto &match = store.MatchColors();
-    const Light goal {srgb.Linear(color.red), srgb.Linear(color.green), srgb.Linear(color.blue)};
-    Light error {};
-    std::array<std::uint8_t, kPlanSize> plan {};
-    for (std::size_t c = 0; c < kPlanSize; ++c) {
-        Light attempt {};
-        for (std::size_t k = 0; k < 3; ++k) {
-            attempt[k] = std::clamp(goal[k] + error[k] * errorShare, 0.0, 1.0);
-        }
-        const int index = store.FindNearestColor(
-            srgb.Srgb(attempt[2]), srgb.Srgb(attempt[1]), srgb.Srgb(attempt[0]));
-        plan[c] = static_cast<std::uint8_t>(index);
-        const MatchColor &got = match[static_cast<std::size_t>(index)];
-        error[0] += goal[0] - srgb.Linear(static_cast<std::uint8_t>(got.red));
-        error[1] += goal[1] - srgb.Linear(static_cast<std::uint8_t>(got.green));
-        error[2] += goal[2] - srgb.Linear(static_cast<std::uint8_t>(got.blue));
-    }
-    std::sort(plan.begin(), plan.end(), [&](std::uint8_t a, std::uint8_t b) {
-        const double la = Luminance(match[a], srgb);
-        const double lb = Luminance(match[b], srgb);
-        return la != lb ? la < lb : a < b;
-    });
-    return plan;
 }
 
 void PatternDither(PaletteStore &store,
@@ -71,10 +128,10 @@ void PatternDither(PaletteStore &store,
     std::int32_t height,
     std::vector<std::uint8_t> &out)
 {
-    const double share = PatternErrorShare(settings.strength);
+    PlanMaker maker(store, PatternErrorShare(settings.strength));
+    PlanCache plans;
     const bool blue = settings.method == Dithering::PatternBlueNoise;
     const auto &noise = BlueNoiseRanks();
-    std::unordered_map<std::uint32_t, std::array<std::uint8_t, kPlanSize>> plans;
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width; ++x) {
             const auto p = static_cast<std::size_t>(y) * static_cast<std::size_t>(width)
@@ -83,10 +140,9 @@ void PatternDither(PaletteStore &store,
             if (px.transparent) {
                 continue;
             }
-            auto found = plans.find(Key(px));
-            if (found == plans.end()) {
-                found = plans.emplace(Key(px), MixingPlan(store, px, share)).first;
-            }
+            const std::uint32_t colour = static_cast<std::uint32_t>(px.red) << 16
+                | static_cast<std::uint32_t>(px.green) << 8 | px.blue;
+            const Plan &plan = plans.Find(colour, [&] { return maker.Make(px); });
             const std::size_t pick = blue
                 ? static_cast<std::size_t>(noise[static_cast<std::size_t>(
                       y % kBlueNoiseSide * kBlueNoiseSide + x % kBlueNoiseSide)])
@@ -94,7 +150,7 @@ void PatternDither(PaletteStore &store,
                 : static_cast<std::size_t>(
                       kBayer[static_cast<std::size_t>(y % 8)][static_cast<std::size_t>(x % 8)])
                     * kPlanSize / 64;
-            out[p] = found->second[pick];
+            out[p] = plan[pick];
         }
     }
 }
