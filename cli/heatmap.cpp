@@ -35,7 +35,8 @@ std::string WriteHeatmap(const std::string &heatmap, const FileResult &result)
 {
     if (!result.mapped) {
         return NativePath(heatmap) + ": no difference picture: " + NativePath(result.file)
-            + " was not brought onto the palette";
+            + (result.status == FileStatus::Converted ? " was not brought onto the palette"
+                                                      : " was not converted");
     }
     try {
         const DifferencePicture picture = MakeDifferencePicture(*result.mapped);
