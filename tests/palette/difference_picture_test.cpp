@@ -1,8 +1,6 @@
 #include "palette/convert_palette.h"
 #include "palette/difference_picture.h"
-#include "palette/entry_counts.h"
 #include "palette/palette_store.h"
-#include "platform/failure.h"
 #include "platform/scripted_dialog_service.h"
 
 #include <random>
@@ -148,32 +146,6 @@ TEST(DifferencePicture, ScaleGoesLinearlyFromStopToStop)
             (std::array<std::uint8_t, 3> {stop.red, stop.green, stop.blue}))
             << stop.label;
     }
-}
-
-TEST(EntryCounts, CountsEveryPixelButNotThePadding)
-{
-    const struct {
-        const char *name;
-        std::int32_t width;
-        std::int32_t height;
-        std::vector<std::uint8_t> rows;
-        std::vector<std::pair<int, std::int64_t>> counts;
-    } rows[] = {
-        {"padded rows", 3, 2, {5, 5, 255, 9, 9, 7, 5, 9}, {{5, 3}, {7, 1}, {9, 1}, {255, 1}}},
-        {"one entry", 4, 1, {0, 0, 0, 0}, {{0, 4}}},
-        {"nothing", 0, 0, {}, {}},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        const EntryCounts counts = CountEntries(row.rows, row.width, row.height);
-        EntryCounts expected;
-        for (const auto &[entry, n] : row.counts) {
-            expected.pixels[static_cast<std::size_t>(entry)] = n;
-        }
-        EXPECT_EQ(counts, expected);
-        EXPECT_EQ(counts.Used(), static_cast<int>(row.counts.size()));
-    }
-    EXPECT_THROW(CountEntries({1, 2, 3}, 3, 2), Failure);
 }
 
 } // namespace

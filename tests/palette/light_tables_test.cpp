@@ -209,19 +209,6 @@ TEST(LightTables, RefusesWhatHoldsNoColourMapSayingWhy)
     }
 }
 
-TEST(LightTables, MissingFileIsFileNotFound)
-{
-    test::TempDir dir;
-    try {
-        ReadLightTables(dir.File("none.lmp"));
-        ADD_FAILURE() << "taken";
-    } catch (const Failure &failure) {
-        EXPECT_EQ(failure.Number(), kFileNotFound);
-        EXPECT_NE(failure.Description().find("no such file"), std::string::npos);
-    }
-    EXPECT_FALSE(std::filesystem::exists(dir.File("none.lmp")));
-}
-
 // A picture of every index, then a few of them again, with row padding of index 0.
 std::vector<std::uint8_t> Indices()
 {
