@@ -1,11 +1,11 @@
 #include "app/session.h"
-#include "common/settings_schema.h"
 #include "platform/failure.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/temp_dir.h"
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -28,131 +28,74 @@ struct Started {
     std::string ini;
 
     explicit Started(const std::string &settings)
+        : ini(program.Write("quorvantile.ini", settings))
     {
-        ini = program.Write("quorvantile.ini", settings);
         session.Form_Load(ini, program.Path());
+    }
+
+    std::string Text() const
+    {
+        const std::vector<std::uint8_t> bytes = test::ReadBytes(ini);
+        return {bytes.begin(), bytes.end()};
+    }
+
+    auto Values() const
+    {
+        return std::tuple(session.GetPictureView(),
+            session.GetZoom(),
+            session.GetLightLevel(),
+            session.ColorMapPath(),
+            session.GetWindowWidth(),
+            session.GetWindowHeight());
     }
 };
 
-// What the views are restored to, read from a session.
-struct ViewValues {
-    PictureView view;
-    PictureZoom zoom;
-    int level;
-    std::string colorMap;
-    int width;
-    int height;
-    bool operator==(const ViewValues &) const = default;
-};
+const auto kDefaults = std::tuple(PictureView::Original, PictureZoom::Fit, 0, std::string(), 0, 0);
 
-ViewValues ValuesOf(const Session &s)
-{
-    return {s.GetPictureView(),
-        s.GetZoom(),
-        s.GetLightLevel(),
-        s.ColorMapPath(),
-        s.GetWindowWidth(),
-        s.GetWindowHeight()};
-}
-
+// A first start writes none of the keys; each change stores its own at once and tells the view;
+// the next start restores them all.
 TEST(ViewSettings, StoredValuesAreRestoredAtTheNextStart)
 {
     const struct {
-        const char *name;
         std::function<void(Session &)> change;
-        const char *written; // a line the settings file then holds
-        ViewValues restored;
+        std::string written;
     } rows[] = {
-        {"side by side",
-            [](Session &s) { s.SetPictureView(PictureView::SideBySide); },
-            "PictureView=2",
-            {PictureView::SideBySide, PictureZoom::Fit, 0, "", 0, 0}},
-        {"difference",
-            [](Session &s) { s.SetPictureView(PictureView::Difference); },
-            "PictureView=3",
-            {PictureView::Difference, PictureZoom::Fit, 0, "", 0, 0}},
-        {"zoom 4x",
-            [](Session &s) { s.SetZoom(PictureZoom::X4); },
-            "Zoom=3",
-            {PictureView::Original, PictureZoom::X4, 0, "", 0, 0}},
-        {"light level",
-            [](Session &s) { s.SetLightLevel(31); },
-            "LightLevel=31",
-            {PictureView::Original, PictureZoom::Fit, 31, "", 0, 0}},
-        {"colour map",
-            [](Session &s) { s.SetColorMapPath("/g/doom2.wad"); },
-            "ColorMap=/g/doom2.wad",
-            {PictureView::Original, PictureZoom::Fit, 0, "/g/doom2.wad", 0, 0}},
-        {"window size",
-            [](Session &s) { s.SetWindowSize(1024, 700); },
-            "WindowHeight=700",
-            {PictureView::Original, PictureZoom::Fit, 0, "", 1024, 700}},
+        {[](Session &s) { s.SetPictureView(PictureView::Difference); }, "PictureView=3"},
+        {[](Session &s) { s.SetZoom(PictureZoom::X4); }, "Zoom=3"},
+        {[](Session &s) { s.SetLightLevel(31); }, "LightLevel=31"},
+        {[](Session &s) { s.SetColorMapPath("/g/doom2.wad"); }, "ColorMap=/g/doom2.wad"},
+        {[](Session &s) { s.SetWindowSize(1024, 700); }, "WindowWidth=1024"},
     };
+    Started first("[General]\r\n");
+    EXPECT_EQ(first.Values(), kDefaults);
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        Started first("[General]\r\n");
+        SCOPED_TRACE(row.written);
+        const std::string key = row.written.substr(0, row.written.find('=') + 1);
+        EXPECT_EQ(first.Text().find(key), std::string::npos);
         first.view.told = {};
 
         row.change(first.session);
 
         EXPECT_TRUE(first.view.told.Has(Change::ViewSettings));
-        const std::vector<std::uint8_t> bytes = test::ReadBytes(first.ini);
-        EXPECT_NE(std::string(bytes.begin(), bytes.end()).find(row.written), std::string::npos);
-        Started next(std::string(bytes.begin(), bytes.end()));
-        EXPECT_EQ(ValuesOf(next.session), row.restored);
+        EXPECT_NE(first.Text().find(row.written), std::string::npos) << first.Text();
     }
+    const Started next(first.Text());
+    EXPECT_EQ(next.Values(),
+        std::tuple(
+            PictureView::Difference, PictureZoom::X4, 31, std::string("/g/doom2.wad"), 1024, 700));
 }
 
-TEST(ViewSettings, DefaultsKeepTodaysWindowAndAFirstStartWritesNoneOfThem)
+// A value out of range is taken as the default when read, and refused when set: nothing stored.
+TEST(ViewSettings, ValuesOutOfRangeAreNeitherTakenNorStored)
 {
-    const struct {
-        const char *name;
-        const char *settings;
-    } rows[] = {
-        {"no file's keys", "[General]\r\n"},
-        {"values out of range",
-            "[General]\r\nPictureView=4\r\nZoom=-1\r\nLightLevel=70000\r\n"
-            "WindowWidth=99999\r\nWindowHeight=-5\r\n"},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        Started started(row.settings);
-        const std::vector<std::uint8_t> before = test::ReadBytes(started.ini);
-
-        EXPECT_EQ(ValuesOf(started.session),
-            (ViewValues {PictureView::Original, PictureZoom::Fit, 0, "", 0, 0}));
-        EXPECT_EQ(started.session.ShowChoice(), 0);
-        const std::string text(before.begin(), before.end());
-        for (const Setting *setting : {&settings::kPictureView,
-                 &settings::kZoom,
-                 &settings::kLightLevel,
-                 &settings::kColorMap,
-                 &settings::kWindowWidth,
-                 &settings::kWindowHeight}) {
-            EXPECT_EQ(text.find(std::string(setting->key) + "=") != std::string::npos,
-                std::string(row.settings).find(std::string(setting->key) + "=")
-                    != std::string::npos)
-                << setting->key;
-        }
-    }
-}
-
-TEST(ViewSettings, AValueOutsideItsRangeIsRefusedAndNotStored)
-{
-    Started started("[General]\r\n");
-    const std::vector<std::uint8_t> before = test::ReadBytes(started.ini);
-    const std::function<void(Session &)> refused[] = {
-        [](Session &s) { s.SetPictureView(static_cast<PictureView>(4)); },
-        [](Session &s) { s.SetZoom(static_cast<PictureZoom>(-1)); },
-        [](Session &s) { s.SetLightLevel(65536); },
-        [](Session &s) { s.SetWindowSize(-1, 100); },
-    };
-    for (const auto &change : refused) {
-        EXPECT_THROW(change(started.session), Failure);
-    }
-    EXPECT_EQ(test::ReadBytes(started.ini), before);
-    EXPECT_EQ(ValuesOf(started.session),
-        (ViewValues {PictureView::Original, PictureZoom::Fit, 0, "", 0, 0}));
+    Started started(
+        "[General]\r\nPictureView=4\r\nZoom=-1\r\nLightLevel=70000\r\nWindowWidth=99999\r\n");
+    const std::string before = started.Text();
+    EXPECT_THROW(started.session.SetPictureView(static_cast<PictureView>(4)), Failure);
+    EXPECT_THROW(started.session.SetLightLevel(65536), Failure);
+    EXPECT_THROW(started.session.SetWindowSize(-1, 100), Failure);
+    EXPECT_EQ(started.Text(), before);
+    EXPECT_EQ(started.Values(), kDefaults);
 }
 
 } // namespace
