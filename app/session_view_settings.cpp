@@ -61,8 +61,10 @@ void Session::SetColorMapPath(const std::string &path)
 
 void Session::SetWindowSize(int width, int height)
 {
-    windowWidth_ = InRange(settings::kWindowWidth, width);
+    // Both are checked before either is held: a refused size leaves the one held whole.
+    const int checkedWidth = InRange(settings::kWindowWidth, width);
     windowHeight_ = InRange(settings::kWindowHeight, height);
+    windowWidth_ = checkedWidth;
     WriteSetting(*ini_, settings::kWindowWidth, width);
     WriteSetting(*ini_, settings::kWindowHeight, height);
     Tell(Change::ViewSettings);
