@@ -5,6 +5,7 @@
 #include "common/cls_ini.h"
 #include "common/conversion_options.h"
 #include "common/scroll_value.h"
+#include "common/view_options.h"
 #include "engine/batch_run.h"
 #include "engine/conversion_sink.h"
 #include "engine/display_image.h"
@@ -198,6 +199,23 @@ public:
     const std::string &FrameTitle() const { return frameTitle_; }
     const std::string &ReportText() const { return report_; }
 
+    // --- What the views show and how, as stored values (session_view_settings.cpp). Each setter
+    // stores its key at once (only then: a first start writes none of them) and tells the view.
+    PictureView GetPictureView() const { return pictureView_; }
+    void SetPictureView(PictureView view);
+    PictureZoom GetZoom() const { return zoom_; }
+    void SetZoom(PictureZoom zoom);
+    // A table of the colour map; checked against the colour map's count where it is drawn.
+    int GetLightLevel() const { return lightLevel_; }
+    void SetLightLevel(int level);
+    // The colour map file of the light view; empty for none.
+    const std::string &ColorMapPath() const { return colorMapPath_; }
+    void SetColorMapPath(const std::string &path);
+    // The window's size in pixels; 0 stands for the design's size.
+    int GetWindowWidth() const { return windowWidth_; }
+    int GetWindowHeight() const { return windowHeight_; }
+    void SetWindowSize(int width, int height);
+
     // --- Dropping folders and files onto the window (session_drop.cpp).
     void DropPaths(const std::vector<std::string> &paths);
 
@@ -246,6 +264,8 @@ private:
     // Makes index the one chosen item of a choice option and stores it.
     template <typename Option> void ChooseOption(const Option &option, int index);
     void ClearPicture();
+    // Start-up's part for the values above: read, not stored back.
+    void ReadViewSettings();
     void Tell(ChangeSet changes) { view_.Changed(changes); }
 
     DialogService &dialogs_;
@@ -276,6 +296,13 @@ private:
     ShownPicture picture_;
     std::string frameTitle_ = "No Image";
     std::string report_;
+
+    PictureView pictureView_ = PictureView::Original;
+    PictureZoom zoom_ = PictureZoom::Fit;
+    int lightLevel_ = 0;
+    std::string colorMapPath_;
+    int windowWidth_ = 0;
+    int windowHeight_ = 0;
 
     std::string backupFolder_;
     int batchWorkers_ = 0;

@@ -53,6 +53,8 @@ void Session::Form_Load(const std::string &settingsPath, const std::string &sett
 
     palette_.ReadPaletteFile(dialogs_, CurrentPaletteChoice());
     Tell(Change::PaletteColors);
+
+    ReadViewSettings();
 }
 
 } // namespace qv

@@ -19,6 +19,7 @@ enum class Change : std::uint32_t {
     FrameTitle = 1U << 10, // the frame's caption: the file name and its size
     Report = 1U << 11, // the mapping report line under the frame
     ShowChoice = 1U << 12, // which of Original and Preview is chosen
+    ViewSettings = 1U << 13, // the picture view, zoom, light level, colour map and window size
 };
 
 // A set of changes.
@@ -35,7 +36,7 @@ public:
         return (bits_ & static_cast<std::uint32_t>(change)) != 0;
     }
     constexpr bool Empty() const { return bits_ == 0; }
-    static constexpr ChangeSet All() { return FromBits((1U << 13) - 1); }
+    static constexpr ChangeSet All() { return FromBits((1U << 14) - 1); }
 
 private:
     static constexpr ChangeSet FromBits(std::uint32_t bits)

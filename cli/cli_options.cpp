@@ -378,6 +378,20 @@ const std::vector<OptionRow> &OptionTable()
             "one JSON object per file on stdout: file, status, reason, message,\n"
             "output and the colour figures",
             &CliOptions::json),
+        SwitchRow({"--report-entries"},
+            "with --json: \"entries_used\", the number of palette entries the result\n"
+            "holds, and \"entry_counts\", the pixels of each entry held, as an\n"
+            "object {\"12\": 340, ...} by ascending entry; every pixel counts, the\n"
+            "output transparent entry's too",
+            &CliOptions::reportEntries),
+        TextRow("--heatmap",
+            "FILE",
+            "write the difference picture of the one picture named as PNG: each\n"
+            "pixel's CIEDE2000 difference from its entry, 0 black, 1 dark blue,\n"
+            "2.3 green, 5 yellow, 10 orange, 20 and more red, transparent\n"
+            "pixels a grey checker; refused when the run has more than one\n"
+            "picture",
+            [](CliOptions &o, const std::string &v) { o.heatmap = v; }),
         SwitchRow({"--quiet", "-q"}, "no progress line and no closing count", &CliOptions::quiet),
         SwitchRow({"--help", "-h"}, "", &CliOptions::help),
         SwitchRow({"--version"}, "", &CliOptions::version),

@@ -29,6 +29,8 @@ struct CliOptions {
     bool help = false;
     bool version = false;
     bool restore = false; // give each path back its oldest backup instead of converting
+    bool reportEntries = false; // --json lines carry the entry counts
+    std::string heatmap; // not empty: the difference picture of the one picture goes there
 };
 
 // The outcome of parsing: the options, or a one-line message saying what is wrong.

@@ -5,6 +5,7 @@
 #include "cli/convert_run.h"
 #include "cli/convert_settings.h"
 #include "cli/find_minimum.h"
+#include "cli/heatmap.h"
 #include "cli/message_line.h"
 #include "cli/restore_run.h"
 #include "cli/result_printer.h"
@@ -198,6 +199,13 @@ int RunCommandLine(const std::vector<std::string> &args,
     }
 
     const std::vector<InputFile> inputs = ExpandPaths(options.paths);
+    if (!options.heatmap.empty()) {
+        const std::string problem =
+            HeatmapProblem(options.heatmap, inputs, options.outputDir, conversion.outputFormat);
+        if (!problem.empty()) {
+            return UsageError(err, problem);
+        }
+    }
     if (!options.outputDir.empty()) {
         if (std::string problem = PrepareOutputFolder(options.outputDir); !problem.empty()) {
             return UsageError(err, problem);
@@ -213,23 +221,38 @@ int RunCommandLine(const std::vector<std::string> &args,
     const std::vector<ConvertJob> jobs =
         PrepareJobs(inputs, options.outputDir, conversion.outputFormat);
     RemoveLeftTemporaryFiles(jobs, options.outputDir, runStart);
-    ResultPrinter printer(out, err, options.json, options.quiet ? 0 : progressColumns, jobs.size());
+    ResultPrinter printer(out,
+        err,
+        options.json,
+        options.quiet ? 0 : progressColumns,
+        jobs.size(),
+        options.json && options.reportEntries);
     // The report costs more than the conversion on pictures of many colours: only where shown.
     const bool reportsShown = options.json || !options.quiet;
+    std::string heatmapProblem;
     RunConversion(
         conversion,
         jobs,
         options.jobs,
-        [&](const FileResult &r) { printer.Print(r); },
-        reportsShown);
+        [&](const FileResult &r) {
+            printer.Print(r);
+            if (!options.heatmap.empty()) {
+                heatmapProblem = WriteHeatmap(options.heatmap, r);
+            }
+        },
+        reportsShown,
+        !options.heatmap.empty());
     printer.Finish();
+    if (!heatmapProblem.empty()) {
+        err << heatmapProblem << '\n';
+    }
     if (!options.json && !options.quiet) {
         out << ClosingLine(printer.Converted(), printer.Printed()) << '\n';
         if (printer.Summary().pixels > 0) {
             out << "Colours: " << MappingReportText(printer.Summary()) << ".\n";
         }
     }
-    return printer.AllConverted() ? kExitConverted : kExitNotAllConverted;
+    return printer.AllConverted() && heatmapProblem.empty() ? kExitConverted : kExitNotAllConverted;
 }
 
 } // namespace qv::cli

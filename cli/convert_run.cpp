@@ -9,7 +9,8 @@ std::vector<FileResult> RunConversion(const ConversionOptions &options,
     const std::vector<ConvertJob> &jobs,
     int workers,
     const std::function<void(const FileResult &)> &report,
-    bool withMappingReports)
+    bool withMappingReports,
+    bool withMappedPixels)
 {
     std::vector<BatchItem> items;
     std::vector<std::size_t> jobOf; // the job of each item
@@ -45,7 +46,7 @@ std::vector<FileResult> RunConversion(const ConversionOptions &options,
             return true;
         },
         [] {},
-        {BatchWrites::AsDone, withMappingReports});
+        {BatchWrites::AsDone, withMappingReports, withMappedPixels});
     reportProblemsUpTo(jobs.size());
     return results;
 }

@@ -14,11 +14,13 @@ namespace qv::cli {
 // report is called on the calling thread once per job, in job order, with what happened in the
 // command line's words; a job with a problem is reported in its place without being converted.
 // The results are also returned in that order. withMappingReports: each converted result
-// carries the mapping report of its picture.
+// carries the mapping report of its picture; withMappedPixels: what its palette conversion saw
+// and chose.
 std::vector<FileResult> RunConversion(const ConversionOptions &options,
     const std::vector<ConvertJob> &jobs,
     int workers,
     const std::function<void(const FileResult &)> &report,
-    bool withMappingReports = true);
+    bool withMappingReports = true,
+    bool withMappedPixels = false);
 
 } // namespace qv::cli

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "palette/entry_counts.h"
+#include "palette/mapped_pixels.h"
 #include "palette/mapping_report.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -31,6 +34,10 @@ struct FileResult {
     // the file carries, if any.
     std::string format;
     std::optional<std::pair<std::int32_t, std::int32_t>> offsets;
+    // Converted: the pixels of each palette entry in the result.
+    std::optional<EntryCounts> entries {};
+    // What the palette conversion saw and chose, when asked for and the picture was mapped.
+    std::shared_ptr<const MappedPixels> mapped {};
 };
 
 const char *StatusName(FileStatus status);

@@ -66,6 +66,23 @@ std::string ReportJson(const std::optional<MappingReport> &report)
         + Number(report->MeanDeltaE()) + ",\"max_de2000\":" + Number(report->maxDeltaE);
 }
 
+// The entry counts' fields, null for a file without them.
+std::string EntriesJson(const std::optional<EntryCounts> &entries)
+{
+    if (!entries) {
+        return ",\"entries_used\":null,\"entry_counts\":null";
+    }
+    std::string counts;
+    for (std::size_t i = 0; i < entries->pixels.size(); ++i) {
+        if (entries->pixels[i] > 0) {
+            counts += (counts.empty() ? "\"" : ",\"") + std::to_string(i)
+                + "\":" + std::to_string(entries->pixels[i]);
+        }
+    }
+    return ",\"entries_used\":" + std::to_string(entries->Used()) + ",\"entry_counts\":{" + counts
+        + "}";
+}
+
 } // namespace
 
 std::string JsonString(const std::string &text)
@@ -103,7 +120,7 @@ std::string JsonString(const std::string &text)
     return json + "\"";
 }
 
-std::string ResultJson(const FileResult &result)
+std::string ResultJson(const FileResult &result, bool withEntries)
 {
     std::string message;
     for (const std::string &line : result.messages) {
@@ -118,7 +135,7 @@ std::string ResultJson(const FileResult &result)
         + (result.offsets ? "[" + std::to_string(result.offsets->first) + ","
                     + std::to_string(result.offsets->second) + "]"
                           : std::string("null"))
-        + "}";
+        + (withEntries ? EntriesJson(result.entries) : std::string()) + "}";
 }
 
 } // namespace qv::cli

@@ -14,7 +14,10 @@ std::string JsonString(const std::string &text);
 
 // One line of --json output: {"file":...,"status":...,"reason":...,"message":...,"output":...}
 // and the mapping report's fields. The messages are joined by line breaks; reason is null for a
-// converted file, output null when nothing was written.
-std::string ResultJson(const FileResult &result);
+// converted file, output null when nothing was written. withEntries adds "entries_used" (the
+// number of entries the result holds) and "entry_counts" (an object of the entries held, their
+// numbers as keys in ascending order, each with its count of pixels), both null for a file not
+// converted.
+std::string ResultJson(const FileResult &result, bool withEntries = false);
 
 } // namespace qv::cli

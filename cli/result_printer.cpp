@@ -6,11 +6,16 @@
 
 namespace qv::cli {
 
-ResultPrinter::ResultPrinter(
-    std::ostream &out, std::ostream &err, bool json, std::size_t progressColumns, std::size_t total)
+ResultPrinter::ResultPrinter(std::ostream &out,
+    std::ostream &err,
+    bool json,
+    std::size_t progressColumns,
+    std::size_t total,
+    bool entryCounts)
     : out_(out)
     , err_(err)
     , json_(json)
+    , entryCounts_(entryCounts)
     , progressColumns_(progressColumns)
     , total_(total)
 { }
@@ -29,7 +34,7 @@ void ResultPrinter::Print(const FileResult &result)
         }
     }
     if (json_) {
-        out_ << ResultJson(result) << '\n';
+        out_ << ResultJson(result, entryCounts_) << '\n';
         out_.flush();
     }
     if (progressColumns_ > 0) {

@@ -11,7 +11,8 @@ namespace qv::cli {
 // Prints the results as they arrive: each message line on stderr, with --json one
 // object per file on stdout, and, when stderr is a terminal of progressColumns columns (0: none),
 // a progress line of at most that width that the next message or the end clears. Control
-// characters in names and messages are shown escaped.
+// characters in names and messages are shown escaped. entryCounts: each JSON object carries the
+// result's entry counts.
 class ResultPrinter
 {
 public:
@@ -19,7 +20,8 @@ public:
         std::ostream &err,
         bool json,
         std::size_t progressColumns,
-        std::size_t total);
+        std::size_t total,
+        bool entryCounts = false);
 
     void Print(const FileResult &result);
     // Clears the progress line.
@@ -38,6 +40,7 @@ private:
     std::ostream &out_;
     std::ostream &err_;
     bool json_;
+    bool entryCounts_;
     std::size_t progressColumns_;
     std::size_t total_;
     std::size_t printed_ = 0;

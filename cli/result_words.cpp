@@ -125,6 +125,8 @@ FileResult DescribeConversion(const std::string &file, const ConversionResult &c
     if (result.status == FileStatus::Converted) {
         result.output = conversion.output;
         result.report = conversion.report;
+        result.entries = conversion.entries;
+        result.mapped = conversion.mapped;
         result.format =
             options::kOutputFormat.names.at(static_cast<std::size_t>(conversion.format)).word;
         if (conversion.offsets) {

@@ -46,6 +46,18 @@ struct FlagOption {
     const char *handlerName;
 };
 
+// A choice of the window alone (what the frame shows, its zoom): no conversion option, no
+// command-line name; a menu of captions whose index is the stored number.
+template <typename E, std::size_t N> struct ViewChoiceOption {
+    const Setting &setting;
+    std::array<const char *, N> captions;
+    const char *menuName;
+    const char *handlerName;
+
+    static constexpr std::size_t kCount = N;
+    using Enum = E;
+};
+
 namespace options {
 
 inline constexpr ChoiceOption<Scaling, 4> kScaling {settings::kScaleMode,
@@ -191,6 +203,14 @@ inline constexpr FlagOption kUseAlpha {settings::kUseAlpha,
     "&Use Alpha Channel",
     "mnuTransparencyUseAlpha_Click"};
 
+inline constexpr ViewChoiceOption<PictureView, 4> kPictureView {settings::kPictureView,
+    {{"&Original", "&Preview", "&Side by Side", "&Difference"}},
+    "mnuViewPicture",
+    "mnuViewPicture_Click"};
+
+inline constexpr ViewChoiceOption<PictureZoom, 5> kZoom {
+    settings::kZoom, {{"&Fit", "&1x", "&2x", "&4x", "&8x"}}, "mnuViewZoom", "mnuViewZoom_Click"};
+
 // Every choice option, in the order of the menu bar and of --help.
 inline constexpr auto kChoices = std::tie(kScaling,
     kVerticalAlignment,
@@ -217,6 +237,8 @@ template <typename Option> constexpr bool AgreesWithItsEnum(const Option &option
 }
 static_assert(std::apply(
     [](const auto &...option) { return (AgreesWithItsEnum(option) && ...); }, options::kChoices));
+
+static_assert(AgreesWithItsEnum(options::kPictureView) && AgreesWithItsEnum(options::kZoom));
 
 static_assert(std::none_of(options::kFlags.begin(), options::kFlags.end(), [](const FlagOption *f) {
     return f->setting.kind != SettingKind::Flag;

@@ -3,6 +3,7 @@
 #include "common/built_in_palettes.h"
 #include "common/cls_ini.h"
 #include "common/conversion_options.h"
+#include "common/view_options.h"
 
 #include <array>
 #include <cstdint>
@@ -94,7 +95,20 @@ inline constexpr Setting kOffsets {
 inline constexpr Setting kOffsetX {"General", "OffsetX", SettingKind::Number, 0, -32768, 32767};
 inline constexpr Setting kOffsetY {"General", "OffsetY", SettingKind::Number, 0, -32768, 32767};
 
-inline constexpr std::array<const Setting *, 25> kAll = {&kPath,
+// What the picture frame shows (PictureView) and its zoom (PictureZoom); the light level (a table
+// of the colour map, checked against its count when drawn) and the colour map file (empty: no
+// light view); the window's size in pixels, 0 for the design's size. Written only when changed.
+inline constexpr Setting kPictureView {
+    "General", "PictureView", SettingKind::Number, 0, 0, kEnumCount<PictureView> - 1};
+inline constexpr Setting kZoom {
+    "General", "Zoom", SettingKind::Number, 0, 0, kEnumCount<PictureZoom> - 1};
+inline constexpr Setting kLightLevel {"General", "LightLevel", SettingKind::Number, 0, 0, 65535};
+inline constexpr Setting kColorMap {"General", "ColorMap", SettingKind::Text};
+inline constexpr Setting kWindowWidth {"General", "WindowWidth", SettingKind::Number, 0, 0, 16384};
+inline constexpr Setting kWindowHeight {
+    "General", "WindowHeight", SettingKind::Number, 0, 0, 16384};
+
+inline constexpr std::array<const Setting *, 31> kAll = {&kPath,
     &kConvertPalette,
     &kPalette,
     &kVerticalAlignment,
@@ -118,7 +132,13 @@ inline constexpr std::array<const Setting *, 25> kAll = {&kPath,
     &kInputTransparentRGB,
     &kOffsets,
     &kOffsetX,
-    &kOffsetY};
+    &kOffsetY,
+    &kPictureView,
+    &kZoom,
+    &kLightLevel,
+    &kColorMap,
+    &kWindowWidth,
+    &kWindowHeight};
 
 } // namespace settings
 

@@ -183,6 +183,7 @@ public:
         return state_.WaitForTurn(index_);
     }
     bool WantsMappingReport() const override { return policy_.mappingReports; }
+    bool WantsMappedPixels() const override { return policy_.mappedPixels; }
 
 private:
     ConversionOptions options_;

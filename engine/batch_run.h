@@ -38,6 +38,8 @@ struct BatchPolicy {
     // Each converted result carries its mapping report. Measuring it costs more than the
     // conversion itself on a picture of many colours: only worth it where it is shown.
     bool mappingReports = false;
+    // Each converted result carries what its palette conversion saw and chose.
+    bool mappedPixels = false;
 };
 
 // What converting one picture of a batch gave.

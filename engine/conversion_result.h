@@ -4,9 +4,12 @@
 #include "engine/load_refusal.h"
 #include "engine/picture_offsets.h"
 #include "engine/reported_failure.h"
+#include "palette/entry_counts.h"
+#include "palette/mapped_pixels.h"
 #include "palette/mapping_report.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -48,6 +51,11 @@ struct ConversionResult {
     std::int32_t outputWidth = 0;
     std::int32_t outputHeight = 0;
     std::optional<MappingReport> report;
+    // Converted and Previewed: the pixels of each palette entry in the result.
+    std::optional<EntryCounts> entries;
+    // What the palette conversion saw and chose, when the sink asked for it and the picture was
+    // brought onto the palette (the difference picture is drawn from it).
+    std::shared_ptr<const MappedPixels> mapped;
     // Converted: the format written, and the offsets the file carries, if any.
     OutputFormat format = OutputFormat::Bmp;
     std::optional<PictureOffsets> offsets;

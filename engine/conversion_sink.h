@@ -35,6 +35,9 @@ public:
     // it in the conversion's result as well.
     virtual bool WantsMappingReport() const { return false; }
     virtual void MappingReported(const MappingReport & /*report*/) { }
+    // A front end that draws where the colours went says so; the conversion's result then
+    // carries what the palette conversion saw and chose (ConversionResult::mapped).
+    virtual bool WantsMappedPixels() const { return false; }
 };
 
 } // namespace qv

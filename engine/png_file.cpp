@@ -439,4 +439,33 @@ std::vector<std::uint8_t> EncodeIndexedPng(const std::vector<std::uint8_t> &indi
     return {begin, begin + length};
 }
 
+std::vector<std::uint8_t> EncodeRgbPng(
+    const std::vector<std::uint8_t> &rgb, std::int32_t width, std::int32_t height)
+{
+    const std::size_t rowBytes = CheckedMul(static_cast<std::size_t>(width), std::size_t {3});
+    if (CheckedMul(rowBytes, static_cast<std::size_t>(height)) != rgb.size()) {
+        Fail(kInvalidArgument);
+    }
+    Context ctx(spng_ctx_new(SPNG_CTX_ENCODER));
+    if (!ctx) {
+        Fail(kOutOfMemory);
+    }
+    Check(spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1), "writing");
+    spng_ihdr ihdr {};
+    ihdr.width = static_cast<std::uint32_t>(width);
+    ihdr.height = static_cast<std::uint32_t>(height);
+    ihdr.bit_depth = 8;
+    ihdr.color_type = SPNG_COLOR_TYPE_TRUECOLOR;
+    Check(spng_set_ihdr(ctx.get(), &ihdr), "writing the header");
+    Check(spng_encode_image(ctx.get(), rgb.data(), rgb.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE),
+        "encoding");
+    std::size_t length = 0;
+    int error = 0;
+    std::unique_ptr<void, decltype(&std::free)> png(
+        spng_get_png_buffer(ctx.get(), &length, &error), &std::free);
+    Check(error, "encoding");
+    const auto *begin = static_cast<const std::uint8_t *>(png.get());
+    return {begin, begin + length};
+}
+
 } // namespace qv

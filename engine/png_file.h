@@ -40,4 +40,9 @@ std::vector<std::uint8_t> EncodeIndexedPng(const std::vector<std::uint8_t> &indi
     const std::vector<std::uint8_t> &table,
     std::int32_t transparentIndex);
 
+// A 24-bit PNG of rgb (red, green, blue per pixel, rows top first, no padding), for pictures
+// drawn rather than converted (the difference picture). rgb of another size is failure 5.
+std::vector<std::uint8_t> EncodeRgbPng(
+    const std::vector<std::uint8_t> &rgb, std::int32_t width, std::int32_t height);
+
 } // namespace qv

@@ -17,6 +17,7 @@
 #include "platform/files.h"
 
 #include <array>
+#include <memory>
 #include <new>
 #include <optional>
 #include <vector>
@@ -103,6 +104,7 @@ bool LoadAndMap(ConversionSink &sink,
                 matching.inputTransparentColor = -1; // the colour key stands in for the index
             }
             MappingReport report;
+            auto mapped = sink.WantsMappedPixels() ? std::make_shared<MappedPixels>() : nullptr;
             if (!ConvertPalette(dialogs,
                     store,
                     matching,
@@ -113,12 +115,14 @@ bool LoadAndMap(ConversionSink &sink,
                     image.height,
                     image.bitCount,
                     sink.WantsMappingReport() ? &report : nullptr,
-                    &keyed)) {
+                    &keyed,
+                    mapped.get())) {
                 Tell(dialogs, "Error converting the palette for: " + fileName);
                 result.kind = Kind::PaletteFailed;
                 return false;
             }
             ApplyKey(keyed, options.outputTransparentColor, image);
+            result.mapped = std::move(mapped);
             if (sink.WantsMappingReport()) {
                 result.report = report;
                 sink.MappingReported(report);
@@ -237,6 +241,7 @@ ConversionResult ResizeBMP(ConversionSink &sink,
         }
         traceBeforeBuild = trace;
         IndexedRows output = BuildOutput(dialogs, store, options, image, outW, outH, trace, result);
+        result.entries = CountEntries(output.rows, output.width, output.height);
         if (destination.kind == Kind::Preview) {
             // The preview shows the indices as a bitmap whatever the file format.
             sink.ShowPreview({BitmapBytes(store, std::move(output)),

@@ -148,6 +148,31 @@ MappingReport ReportOf(const PaletteStore &store,
     return report;
 }
 
+// The report and what it is made of, each where asked for.
+void Measure(const PaletteStore &store,
+    std::vector<DitherPixel> &colors,
+    const std::vector<std::uint8_t> &indices,
+    std::int32_t width,
+    MappingReport *report,
+    MappedPixels *mapped)
+{
+    if (report != nullptr) {
+        *report = ReportOf(store, colors, indices, width);
+    }
+    if (mapped != nullptr) {
+        const auto w = static_cast<std::size_t>(width);
+        const auto stride = static_cast<std::size_t>(RowStride(width, 8));
+        mapped->width = width;
+        mapped->height = static_cast<std::int32_t>(w == 0 ? 0 : colors.size() / w);
+        mapped->indices.resize(colors.size());
+        for (std::size_t p = 0; p < colors.size(); ++p) {
+            mapped->indices[p] = At(indices, p / w * stride + p % w);
+        }
+        mapped->entries = store.MatchColors();
+        mapped->colors = std::move(colors);
+    }
+}
+
 } // namespace
 
 std::int32_t BrightnessOffset(std::int32_t brightness)
@@ -170,7 +195,8 @@ bool ConvertPalette(DialogService &dialogs,
     std::int32_t height,
     std::int16_t depth,
     MappingReport *report,
-    const std::vector<bool> *keyed)
+    const std::vector<bool> *keyed,
+    MappedPixels *mapped)
 {
     try {
         const std::array<std::int32_t, 3> offsets = {BrightnessOffset(brightness[0]),
@@ -184,7 +210,8 @@ bool ConvertPalette(DialogService &dialogs,
         const Dithering dithering =
             options.ditherStrength > 0 ? options.dithering : Dithering::None;
         std::vector<DitherPixel> colors;
-        if (indexed && (report != nullptr || dithering != Dithering::None)) {
+        const bool measured = report != nullptr || mapped != nullptr;
+        if (indexed && (measured || dithering != Dithering::None)) {
             colors = PixelColors(store, options, pixels, palette, offsets, width, height, depth);
             if (keyed != nullptr && !keyed->empty()) {
                 const auto stride = static_cast<std::size_t>(RowStride(width, 8));
@@ -206,9 +233,7 @@ bool ConvertPalette(DialogService &dialogs,
             for (std::int32_t y = 0; y < height; ++y) {
                 std::copy_n(dithered.begin() + y * width, width, pixels.begin() + y * stride);
             }
-            if (report != nullptr) {
-                *report = ReportOf(store, colors, pixels, width);
-            }
+            Measure(store, colors, pixels, width, report, mapped);
             return true;
         }
         // -1 equals no byte: without Apply Transparency nothing is replaced.
@@ -235,8 +260,8 @@ bool ConvertPalette(DialogService &dialogs,
                     outputTransparent);
             }
         }
-        if (report != nullptr && indexed) {
-            *report = ReportOf(store, colors, pixels, width);
+        if (indexed) {
+            Measure(store, colors, pixels, width, report, mapped);
         }
         return true;
     } catch (const Failure &failure) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/conversion_options.h"
+#include "palette/mapped_pixels.h"
 #include "palette/mapping_report.h"
 #include "platform/dialog_service.h"
 
@@ -30,6 +31,7 @@ std::int32_t BrightnessOffset(std::int32_t brightness);
 // failure is reported as "ConvertPalette" and gives false; pixels then hold a partial result.
 // keyed, when given, flags pixels (one per byte of the indexed rows) that the caller makes
 // transparent afterwards: the dithering and the report treat them as transparent pixels.
+// mapped, when given, receives what the report is made of (palette/mapped_pixels.h).
 bool ConvertPalette(DialogService &dialogs,
     PaletteStore &store,
     const ConversionOptions &options,
@@ -40,7 +42,8 @@ bool ConvertPalette(DialogService &dialogs,
     std::int32_t height,
     std::int16_t depth,
     MappingReport *report = nullptr,
-    const std::vector<bool> *keyed = nullptr);
+    const std::vector<bool> *keyed = nullptr,
+    MappedPixels *mapped = nullptr);
 
 // Prepares the nearest-colour search as a palette conversion would (the target palette's match
 // table, a skip snapshot) when nothing has prepared it yet in this store, for matching outside a
