@@ -75,8 +75,14 @@ public:
     int GetDitheringOption() const { return static_cast<int>(options_.dithering); }
     int GetOutputFormatOption() const { return static_cast<int>(options_.outputFormat); }
     int GetOffsetsOption() const { return static_cast<int>(options_.offsets); }
-    // The caption of the Custom Offsets item, with the custom offsets held.
-    std::string CustomOffsetsCaption() const;
+    // The captions of the menu items that show the value they hold, as both views write them; a
+    // file name's "&" is doubled so that it shows and underlines nothing.
+    std::string CustomOffsetsCaption() const; // "C&ustom Offsets (4,-2)…"
+    std::string DitherStrengthCaption() const; // "Dither Stren&gth: 100 %"
+    std::string ExternalPaletteCaption() const; // "&Use External" or "&Use External: doom.wad"
+    std::string InputTransparentColorCaption() const; // "&Input Transparent Color: 255"
+    std::string OutputTransparentColorCaption() const; // "&Output Transparent Color: 255"
+    std::string AlphaThresholdCaption() const; // "Alpha &Threshold: 128"
     // The numbers held for the two colours; an output colour outside 0..255 answers 255.
     int GetInputTransparencyColor() const { return inputColor_; }
     int GetOutputTransparencyColor() const { return OutputTransparentIndexOf(outputColor_); }
@@ -84,8 +90,6 @@ public:
     int OutputTransparencyColorAsSet() const { return outputColor_; }
     int GetAlphaThreshold() const { return options_.alphaThreshold; }
     int GetDitherStrength() const { return options_.ditherStrength; }
-    // The strength's menu item: "Dither Stren&gth: 100 %".
-    std::string DitherStrengthCaption() const;
     bool KeepExactColorsChecked() const { return options_.keepExactColors; }
     std::optional<Rgb> GetInputTransparentRgb() const { return options_.inputTransparentRgb; }
     bool ConvertPaletteChecked() const { return options_.convertPalette; }

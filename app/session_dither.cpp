@@ -14,11 +14,6 @@ constexpr const char *kStrengthTitle = "Dither Strength";
 
 } // namespace
 
-std::string Session::DitherStrengthCaption() const
-{
-    return "Dither Stren&gth: " + std::to_string(options_.ditherStrength) + " %";
-}
-
 void Session::SetDitherStrength(int value)
 {
     options_.ditherStrength = value;

@@ -216,11 +216,6 @@ void Session::mnuOutputFormat_Click(int index)
     ChooseOption(options::kOutputFormat, index);
 }
 
-std::string Session::CustomOffsetsCaption() const
-{
-    return "C&ustom Offsets (" + OffsetsText(options_.offsetX, options_.offsetY) + ")…";
-}
-
 void Session::mnuOutputOffsets_Click(int index)
 {
     if (index != static_cast<int>(OffsetMode::Custom)) {

@@ -1,9 +1,7 @@
 // Showing the session's state: each part of the window shown again when the session says it
 // changed. Nothing here raises a command: the controls are set quietly, and the system's
 // controls raise nothing when the program sets them.
-#include "common/built_in_palettes.h"
 #include "common/color_key.h"
-#include "common/paths.h"
 #include "common/win32/path_caption.h"
 #include "platform/win32/wide_text.h"
 #include "window-win32/dib_picture.h"
@@ -130,9 +128,7 @@ void frm::ShowOptions()
     CheckOnly(mnuPaletteOption, s.GetPaletteNumber());
     MenuItem &external = *mnuPaletteOption.back();
     external.SetTag(s.ExternalPalettePath());
-    external.SetCaption(s.ExternalPalettePath().empty() ? std::string(kExternalPaletteCaption)
-                                                        : kExternalPaletteCaption
-                + std::string(": ") + FileNameFromPath(s.ExternalPalettePath()));
+    external.SetCaption(s.ExternalPaletteCaption());
     external.SetDetail(s.ExternalPaletteDetail());
 
     mnuPaletteConvertPalette->SetChecked(s.ConvertPaletteChecked());
@@ -142,13 +138,13 @@ void frm::ShowOptions()
 
     const std::string input = std::to_string(s.GetInputTransparencyColor());
     mnuTransparencyInputColor->SetTag(input);
-    mnuTransparencyInputColor->SetCaption("&Input Transparent Color: " + input);
+    mnuTransparencyInputColor->SetCaption(s.InputTransparentColorCaption());
     const std::string output = std::to_string(s.OutputTransparencyColorAsSet());
     mnuTransparencyOutputColor->SetTag(output);
-    mnuTransparencyOutputColor->SetCaption("&Output Transparent Color: " + output);
+    mnuTransparencyOutputColor->SetCaption(s.OutputTransparentColorCaption());
     const std::string threshold = std::to_string(s.GetAlphaThreshold());
     mnuTransparencyAlphaThreshold->SetTag(threshold);
-    mnuTransparencyAlphaThreshold->SetCaption("Alpha &Threshold: " + threshold);
+    mnuTransparencyAlphaThreshold->SetCaption(s.AlphaThresholdCaption());
     const std::optional<Rgb> key = s.GetInputTransparentRgb();
     mnuTransparencyInputRGB->SetTag(key ? ColorKeyText(key) : std::string());
 }

@@ -1,9 +1,7 @@
 // Showing the session's state: each part of the window shown again when the session says it
 // changed. Nothing here raises a command: the controls are set with their signals blocked.
-#include "common/built_in_palettes.h"
 #include "common/color_key.h"
 #include "common/option_table.h"
-#include "common/paths.h"
 #include "common/qt/path_caption.h"
 #include "engine/qt/picture_from_bmp_data.h"
 #include "platform/qt/mouse_pointer.h"
@@ -135,9 +133,7 @@ void frm::ShowOptions()
     CheckOnly(mnuPaletteOption, s.GetPaletteNumber());
     MenuItem &external = *mnuPaletteOption.back();
     external.SetTag(s.ExternalPalettePath());
-    external.SetCaption(s.ExternalPalettePath().empty() ? std::string(kExternalPaletteCaption)
-                                                        : kExternalPaletteCaption
-                + std::string(": ") + FileNameFromPath(s.ExternalPalettePath()));
+    external.SetCaption(s.ExternalPaletteCaption());
     external.SetDetail(s.ExternalPaletteDetail());
 
     mnuPaletteConvertPalette->SetChecked(s.ConvertPaletteChecked());
@@ -147,13 +143,13 @@ void frm::ShowOptions()
 
     const std::string input = std::to_string(s.GetInputTransparencyColor());
     mnuTransparencyInputColor->SetTag(input);
-    mnuTransparencyInputColor->SetCaption("&Input Transparent Color: " + input);
+    mnuTransparencyInputColor->SetCaption(s.InputTransparentColorCaption());
     const std::string output = std::to_string(s.OutputTransparencyColorAsSet());
     mnuTransparencyOutputColor->SetTag(output);
-    mnuTransparencyOutputColor->SetCaption("&Output Transparent Color: " + output);
+    mnuTransparencyOutputColor->SetCaption(s.OutputTransparentColorCaption());
     const std::string threshold = std::to_string(s.GetAlphaThreshold());
     mnuTransparencyAlphaThreshold->SetTag(threshold);
-    mnuTransparencyAlphaThreshold->SetCaption("Alpha &Threshold: " + threshold);
+    mnuTransparencyAlphaThreshold->SetCaption(s.AlphaThresholdCaption());
     const std::optional<Rgb> key = s.GetInputTransparentRgb();
     mnuTransparencyInputRGB->SetTag(key ? ColorKeyText(key) : std::string());
 }

@@ -150,3 +150,51 @@ TEST(Session, AFailureEscapingACommandIsReportedUnderItsName)
 
 } // namespace
 } // namespace qv
+
+namespace qv {
+namespace {
+
+// The items that show their value say it the same in both views; a file name's "&" shows as
+// itself rather than underlining the next letter.
+TEST(Session, CaptionsShowTheValuesHeld)
+{
+    TempDir palettes;
+    const std::string palette =
+        palettes.Write("Tom & Jerry.pal", std::vector<std::uint8_t>(768, 7));
+    const struct {
+        std::string settings;
+        std::vector<std::string> captions; // external, input, output, threshold, strength, offsets
+    } rows[] = {
+        {"",
+            {"&Use External",
+                "&Input Transparent Color: 255",
+                "&Output Transparent Color: 255",
+                "Alpha &Threshold: 128",
+                "Dither Stren&gth: 100 %",
+                "C&ustom Offsets (0,0)…"}},
+        {"Palette=7\r\nExternalPalette=" + palette
+                + "\r\nInputTransparentColor=300\r\nOutputTransparentColor=-4\r\n"
+                  "AlphaThreshold=9\r\nDitherStrength=35\r\nOffsetX=-3\r\nOffsetY=12\r\n",
+            {"&Use External: Tom && Jerry.pal",
+                "&Input Transparent Color: 300",
+                "&Output Transparent Color: -4",
+                "Alpha &Threshold: 9",
+                "Dither Stren&gth: 35 %",
+                "C&ustom Offsets (-3,12)…"}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.settings);
+        Headless h({}, row.settings);
+        const Session &s = h.session;
+        EXPECT_EQ((std::vector<std::string> {s.ExternalPaletteCaption(),
+                      s.InputTransparentColorCaption(),
+                      s.OutputTransparentColorCaption(),
+                      s.AlphaThresholdCaption(),
+                      s.DitherStrengthCaption(),
+                      s.CustomOffsetsCaption()}),
+            row.captions);
+    }
+}
+
+} // namespace
+} // namespace qv
