@@ -7,10 +7,12 @@
 #include "common/scroll_value.h"
 #include "common/view_options.h"
 #include "engine/batch_run.h"
+#include "engine/conversion_result.h"
 #include "engine/conversion_sink.h"
 #include "engine/display_image.h"
 #include "engine/loaded_image.h"
 #include "engine/preview_picture.h"
+#include "palette/light_tables.h"
 #include "palette/palette_store.h"
 #include "platform/app_info.h"
 #include "platform/dialog_service.h"
@@ -83,6 +85,8 @@ public:
     std::string InputTransparentColorCaption() const; // "&Input Transparent Color: 255"
     std::string OutputTransparentColorCaption() const; // "&Output Transparent Color: 255"
     std::string AlphaThresholdCaption() const; // "Alpha &Threshold: 128"
+    std::string ColorMapCaption() const; // "Color &Map: None…" or "Color &Map: freedoom2.wad…"
+    std::string LightLevelCaption() const; // "&Light Level: 12"
     // The numbers held for the two colours; an output colour outside 0..255 answers 255.
     int GetInputTransparencyColor() const { return inputColor_; }
     int GetOutputTransparencyColor() const { return OutputTransparentIndexOf(outputColor_); }
@@ -220,6 +224,20 @@ public:
     int GetWindowHeight() const { return windowHeight_; }
     void SetWindowSize(int width, int height);
 
+    // --- The View menu (session_picture_view.cpp). The frame shows the original, or the preview
+    // alone, beside the original (Side by Side) or as each pixel's CIEDE2000 difference from its
+    // entry (Difference, on the scale the report line then gives). The kind of preview is kept
+    // in the settings; Original and Preview are the two option buttons' choices, and the window
+    // still starts on the original. With a colour map the preview is drawn as the game lights
+    // it: each index p as the map's table at the light level holds it.
+    void mnuViewPicture_Click(int index);
+    void mnuViewColorMap_Click();
+    void mnuViewNoColorMap_Click();
+    void mnuViewLightLevel_Click();
+    // The View menu's checked item: Original while the original is shown.
+    PictureView ShownView() const;
+    bool HasColorMap() const { return lightTables_.has_value(); }
+
     // --- Dropping folders and files onto the window (session_drop.cpp).
     void DropPaths(const std::vector<std::string> &paths);
 
@@ -251,6 +269,10 @@ public:
     // The previewed picture's report goes into the line under the picture frame; Convert's
     // pictures leave it alone.
     bool WantsMappingReport() const override { return previewing_; }
+    bool WantsMappedPixels() const override
+    {
+        return previewing_ && pictureView_ == PictureView::Difference;
+    }
     void MappingReported(const MappingReport &report) override;
 
     // While true, preview refreshes do nothing: set around multi-step changes.
@@ -268,6 +290,12 @@ private:
     // Makes index the one chosen item of a choice option and stores it.
     template <typename Option> void ChooseOption(const Option &option, int index);
     void ClearPicture();
+    // Reads the light tables of a colour map file; a failure leaves the ones held.
+    void LoadColorMap(const std::string &path);
+    // The preview's indices at the light level, when a colour map is held.
+    DisplayImage LitPreview(DisplayImage image) const;
+    // The preview's entry count on the report line, and the difference picture.
+    void ShowPreviewView(const ConversionResult &result);
     // Start-up's part for the values above: read, not stored back.
     void ReadViewSettings();
     void Tell(ChangeSet changes) { view_.Changed(changes); }
@@ -305,6 +333,7 @@ private:
     PictureZoom zoom_ = PictureZoom::Fit;
     int lightLevel_ = 0;
     std::string colorMapPath_;
+    std::optional<LightTables> lightTables_;
     int windowWidth_ = 0;
     int windowHeight_ = 0;
 

@@ -59,4 +59,15 @@ std::string Session::AlphaThresholdCaption() const
     return "Alpha &Threshold: " + std::to_string(options_.alphaThreshold);
 }
 
+std::string Session::ColorMapCaption() const
+{
+    return "Color &Map: " + (lightTables_ ? Literal(FileNameFromPath(colorMapPath_)) : "None")
+        + "…";
+}
+
+std::string Session::LightLevelCaption() const
+{
+    return "&Light Level: " + std::to_string(lightLevel_);
+}
+
 } // namespace qv

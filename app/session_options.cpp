@@ -254,14 +254,6 @@ ConversionOptions Session::SwitchConvertPaletteOn()
     return CurrentOptions();
 }
 
-void Session::ShowPreview(const PreviewPicture &picture)
-{
-    // Decoded before anything changes, so a broken picture leaves the previous one on show.
-    DisplayImage image = DisplayImageFromBMPData(picture.fileBytes, picture.paletteTable);
-    picture_ = {ShownPicture::Kind::Preview, std::move(image), picture.box};
-    Tell(Change::Picture);
-}
-
 void Session::MappingReported(const MappingReport &report)
 {
     report_ = MappingReportText(report);

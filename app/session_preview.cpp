@@ -25,8 +25,10 @@ void Session::RefreshPreview()
     report_.clear();
     Tell(Change::Report);
     previewing_ = true;
-    ResizeBMP(*this, palette_, CurrentOptions(), path, outW, outH, ResizeDestination::Preview());
+    const ConversionResult result = ResizeBMP(
+        *this, palette_, CurrentOptions(), path, outW, outH, ResizeDestination::Preview());
     previewing_ = false;
+    ShowPreviewView(result);
 }
 
 } // namespace qv

@@ -4,6 +4,7 @@
 #include "common/option_table.h"
 #include "common/settings_schema.h"
 #include "platform/checked.h"
+#include "platform/failure.h"
 
 namespace qv {
 namespace {
@@ -25,6 +26,14 @@ void Session::ReadViewSettings()
     zoom_ = ReadChoice(*ini_, options::kZoom);
     lightLevel_ = ReadSetting(*ini_, settings::kLightLevel);
     colorMapPath_ = ReadTextSetting(*ini_, settings::kColorMap);
+    if (!colorMapPath_.empty()) {
+        try {
+            LoadColorMap(colorMapPath_);
+        } catch (const Failure &) {
+            // Gone or changed since: the preview is drawn unlit, and the item says None.
+            lightTables_.reset();
+        }
+    }
     windowWidth_ = ReadSetting(*ini_, settings::kWindowWidth);
     windowHeight_ = ReadSetting(*ini_, settings::kWindowHeight);
     Tell(Change::ViewSettings);

@@ -110,6 +110,10 @@ protected:
     MenuItem *mnuTransparencyScanForInputColor = nullptr;
     MenuArray mnuOutputFormat;
     MenuArray mnuOutputOffsets;
+    MenuArray mnuViewPicture;
+    MenuItem *mnuViewColorMap = nullptr;
+    MenuItem *mnuViewLightLevel = nullptr;
+    MenuItem *mnuViewNoColorMap = nullptr;
     HACCEL accelerators = nullptr;
 
     // The dpi the window is laid out for.
@@ -166,6 +170,8 @@ private:
     void ShowFrameTitle();
     void ShowReport();
     void ShowChoice();
+    // The View menu's check mark and its colour map items.
+    void ShowViewMenu();
 
     DialogService &dialogs_;
     Session session_;

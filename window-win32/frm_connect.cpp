@@ -150,6 +150,9 @@ void frm::ConnectMenus()
     onClick(mnuQualityDitherStrength,
         "mnuQualityDitherStrength_Click",
         &Session::mnuQualityDitherStrength_Click);
+    onClick(mnuViewColorMap, "mnuViewColorMap_Click", &Session::mnuViewColorMap_Click);
+    onClick(mnuViewLightLevel, "mnuViewLightLevel_Click", &Session::mnuViewLightLevel_Click);
+    onClick(mnuViewNoColorMap, "mnuViewNoColorMap_Click", &Session::mnuViewNoColorMap_Click);
     onClick(mnuTransparencyInputRGB,
         "mnuTransparencyInputRGB_Click",
         &Session::mnuTransparencyInputRGB_Click);
@@ -174,6 +177,7 @@ void frm::ConnectMenus()
         {mnuQualityDithering, options::kDithering.handlerName, &Session::mnuQualityDithering_Click},
         {mnuOutputFormat, options::kOutputFormat.handlerName, &Session::mnuOutputFormat_Click},
         {mnuOutputOffsets, options::kOffsets.handlerName, &Session::mnuOutputOffsets_Click},
+        {mnuViewPicture, options::kPictureView.handlerName, &Session::mnuViewPicture_Click},
         {mnuPaletteOption, "mnuPaletteOption_Click", &Session::mnuPaletteOption_Click},
     };
     for (const OptionMenu &menu : menus) {

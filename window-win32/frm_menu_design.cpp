@@ -105,6 +105,14 @@ void frm::CreateMenus()
     mnuOutputFormat = choices(output, options::kOutputFormat);
     Separator(output);
     mnuOutputOffsets = choices(output, options::kOffsets);
+
+    HMENU view = TopMenu(menuBar, "Vie&w");
+    mnuViewPicture =
+        items(view, {options::kPictureView.captions.begin(), options::kPictureView.captions.end()});
+    Separator(view);
+    mnuViewColorMap = AddItem(view, "Color &Map: None…");
+    mnuViewLightLevel = AddItem(view, "&Light Level: ");
+    mnuViewNoColorMap = AddItem(view, "&No Color Map");
     SetMenu(window_, menuBar);
 
     // Ctrl+O opens the folder choice from anywhere in the window.

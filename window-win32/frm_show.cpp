@@ -147,6 +147,17 @@ void frm::ShowOptions()
     mnuTransparencyAlphaThreshold->SetCaption(s.AlphaThresholdCaption());
     const std::optional<Rgb> key = s.GetInputTransparentRgb();
     mnuTransparencyInputRGB->SetTag(key ? ColorKeyText(key) : std::string());
+    ShowViewMenu();
+}
+
+void frm::ShowViewMenu()
+{
+    const Session &s = session_;
+    CheckOnly(mnuViewPicture, static_cast<int>(s.ShownView()));
+    mnuViewColorMap->SetCaption(s.ColorMapCaption());
+    mnuViewLightLevel->SetCaption(s.LightLevelCaption());
+    mnuViewLightLevel->SetEnabled(s.HasColorMap());
+    mnuViewNoColorMap->SetEnabled(s.HasColorMap());
 }
 
 void frm::ShowEnabled()
@@ -239,6 +250,7 @@ void frm::ShowChoice()
         const bool chosen = static_cast<int>(i) == session_.ShowChoice();
         SendMessageW(optShow[i], BM_SETCHECK, chosen ? BST_CHECKED : BST_UNCHECKED, 0);
     }
+    ShowViewMenu();
 }
 
 } // namespace qv::win32

@@ -100,6 +100,10 @@ protected:
     MenuItem *mnuTransparencyScanForInputColor = nullptr;
     MenuArray mnuOutputFormat;
     MenuArray mnuOutputOffsets;
+    MenuArray mnuViewPicture;
+    MenuItem *mnuViewColorMap = nullptr;
+    MenuItem *mnuViewLightLevel = nullptr;
+    MenuItem *mnuViewNoColorMap = nullptr;
 
 private:
     // Menus and separators no test needs to reach.
@@ -118,6 +122,8 @@ private:
     MenuItem *mnuTransparencyDash = nullptr;
     QMenu *mnuOutput = nullptr;
     MenuItem *mnuOutputDash = nullptr;
+    QMenu *mnuView = nullptr;
+    MenuItem *mnuViewDash = nullptr;
 
     // The design (frm_design.cpp, frm_menu_design.cpp).
     void CreateControls(QWidget *client);
@@ -146,6 +152,8 @@ private:
     void ShowFrameTitle();
     void ShowReport();
     void ShowChoice();
+    // The View menu's check mark and its colour map items.
+    void ShowViewMenu();
 
     DialogService &dialogs_;
     Session session_;

@@ -64,15 +64,21 @@ template <typename Option> MenuArray Items(QMenu *menu, const Option &option)
     return Items(menu, option.menuName, captions);
 }
 
+template <typename E, std::size_t N>
+MenuArray Items(QMenu *menu, const ViewChoiceOption<E, N> &option)
+{
+    return Items(menu, option.menuName, {option.captions.begin(), option.captions.end()});
+}
+
 } // namespace
 
 void frm::CreateMenus()
 {
     QMenuBar *bar = menuBar();
-    // Nine menus share the fixed width of the window: a slightly narrower face keeps the last
+    // Ten menus share the fixed width of the window: a slightly narrower face keeps the last
     // one on the bar instead of behind an overflow arrow.
     QFont narrow = bar->font();
-    narrow.setStretch(88);
+    narrow.setStretch(85);
     bar->setFont(narrow);
 
     mnuFile = TopMenu(bar, "mnuFile", "&File");
@@ -130,6 +136,13 @@ void frm::CreateMenus()
     mnuOutputFormat = Items(mnuOutput, options::kOutputFormat);
     mnuOutputDash = Item(mnuOutput, "mnuOutputDash", "-");
     mnuOutputOffsets = Items(mnuOutput, options::kOffsets);
+
+    mnuView = TopMenu(bar, "mnuView", "Vie&w");
+    mnuViewPicture = Items(mnuView, options::kPictureView);
+    mnuViewDash = Item(mnuView, "mnuViewDash", "-");
+    mnuViewColorMap = Item(mnuView, "mnuViewColorMap", "Color &Map: None…");
+    mnuViewLightLevel = Item(mnuView, "mnuViewLightLevel", "&Light Level: ");
+    mnuViewNoColorMap = Item(mnuView, "mnuViewNoColorMap", "&No Color Map");
 }
 
 } // namespace qv

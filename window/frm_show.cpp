@@ -152,6 +152,17 @@ void frm::ShowOptions()
     mnuTransparencyAlphaThreshold->SetCaption(s.AlphaThresholdCaption());
     const std::optional<Rgb> key = s.GetInputTransparentRgb();
     mnuTransparencyInputRGB->SetTag(key ? ColorKeyText(key) : std::string());
+    ShowViewMenu();
+}
+
+void frm::ShowViewMenu()
+{
+    const Session &s = session_;
+    CheckOnly(mnuViewPicture, static_cast<int>(s.ShownView()));
+    mnuViewColorMap->SetCaption(s.ColorMapCaption());
+    mnuViewLightLevel->SetCaption(s.LightLevelCaption());
+    mnuViewLightLevel->SetEnabled(s.HasColorMap());
+    mnuViewNoColorMap->SetEnabled(s.HasColorMap());
 }
 
 void frm::ShowEnabled()
@@ -241,6 +252,7 @@ void frm::ShowChoice()
     QRadioButton *chosen = optShow.at(static_cast<std::size_t>(session_.ShowChoice()));
     const QSignalBlocker quiet(chosen);
     chosen->setChecked(true);
+    ShowViewMenu();
 }
 
 } // namespace qv

@@ -1,13 +1,18 @@
 #include "app/session.h"
 #include "engine/resize_bmp.h"
+#include "palette/color_spaces.h"
+#include "palette/difference_picture.h"
 #include "platform/failure.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/fake_sink.h"
 #include "tests/support/temp_dir.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <new>
+#include <set>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
@@ -193,6 +198,73 @@ TEST(Session, CaptionsShowTheValuesHeld)
                       s.DitherStrengthCaption(),
                       s.CustomOffsetsCaption()}),
             row.captions);
+    }
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+std::uint32_t Rgb32(const DisplayImage &image, std::size_t p)
+{
+    return image.indexed ? image.colors[image.indices[p]] : image.pixels[p];
+}
+
+ColorPoint LabOf(std::uint32_t rgb)
+{
+    return CieLabOf(static_cast<std::uint8_t>(rgb >> 16),
+        static_cast<std::uint8_t>(rgb >> 8),
+        static_cast<std::uint8_t>(rgb));
+}
+
+// The View menu's pictures, each checked against what it is made of: the lit preview is each
+// index looked up in the colour map's table at the light level; side by side puts the original
+// left of the preview; the difference picture colours each pixel by the CIEDE2000 difference
+// between its colour and its entry's, on the stated scale.
+TEST(Session, ViewMenuLightsThePreviewPutsItBesideTheOriginalAndDrawsItsDifference)
+{
+    TempDir maps;
+    std::vector<std::uint8_t> tables(34 * 256);
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        tables[i] = static_cast<std::uint8_t>(i % 256 * 5 + i / 256 * 11);
+    }
+    const std::string lit =
+        "ColorMap=" + maps.Write("COLORMAP.lmp", tables) + "\r\nLightLevel=5\r\n";
+    const auto shown = [](const std::string &settings, int view) {
+        Headless h({{"a.bmp", Picture(64, 64, 24)}}, "ApplyTransparency=0\r\n" + settings);
+        h.session.SelectFile(0);
+        h.session.mnuViewPicture_Click(view);
+        EXPECT_EQ(static_cast<int>(h.session.ShownView()), view);
+        return std::pair(h.session.Picture().image, h.session.ReportText());
+    };
+    const DisplayImage original = shown("", 0).first;
+    const auto [preview, report] = shown("", 1);
+    ASSERT_EQ(preview.width, 64);
+    ASSERT_EQ(original.width, 64);
+    std::set<std::uint8_t> used(preview.indices.begin(), preview.indices.end());
+    EXPECT_TRUE(report.ends_with(", " + std::to_string(used.size()) + " entries")) << report;
+
+    const DisplayImage litPreview = shown(lit, 1).first;
+    const DisplayImage beside = shown("", 2).first;
+    const DisplayImage difference = shown("", 3).first;
+    ASSERT_EQ(beside.width, 64 + 4 + 64);
+    ASSERT_EQ(difference.width, 64);
+    for (std::size_t y = 0; y < 64; ++y) {
+        for (std::size_t x = 0; x < 64; ++x) {
+            const std::size_t p = y * 64 + x;
+            ASSERT_EQ(litPreview.indices[p], tables[5 * 256 + preview.indices[p]]) << p;
+            ASSERT_EQ(beside.pixels[y * 132 + x], Rgb32(original, p)) << p;
+            ASSERT_EQ(beside.pixels[y * 132 + 68 + x], Rgb32(preview, p)) << p;
+            const std::uint32_t from = Rgb32(original, p);
+            const std::uint32_t to = Rgb32(preview, p);
+            const double deltaE =
+                from == to ? 0 : std::sqrt(std::max(0.0, Ciede2000Squared(LabOf(from), LabOf(to))));
+            const auto [r, g, b] = DifferenceColor(deltaE);
+            ASSERT_EQ(difference.pixels[p], std::uint32_t {r} << 16 | std::uint32_t {g} << 8 | b)
+                << p << ": dE " << deltaE;
+        }
     }
 }
 

@@ -100,6 +100,15 @@ TEST_F(Win32Menus, EveryMenuHoldsItsItemsInOrder)
                 "&Sprite Offsets (Centre, Bottom)",
                 "C&entre Offsets",
                 "C&ustom Offsets (0,0)…"}},
+        {"Vie&w",
+            {"&Original",
+                "&Preview",
+                "&Side by Side",
+                "&Difference",
+                "-",
+                "Color &Map: None…",
+                "&Light Level: 0",
+                "&No Color Map"}},
     };
     TestWindow &w = Start();
     ASSERT_EQ(GetMenuItemCount(w.menuBar), static_cast<int>(expected.size()));

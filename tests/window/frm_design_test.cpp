@@ -330,6 +330,16 @@ const std::vector<MenuDesign> kMenus = {
             {"mnuOutputOffsets(1)", "&Sprite Offsets (Centre, Bottom)", ItemKind::Option},
             {"mnuOutputOffsets(2)", "C&entre Offsets", ItemKind::Option},
             {"mnuOutputOffsets(3)", "C&ustom Offsets…", ItemKind::Option}}},
+    {"mnuView",
+        "Vie&w",
+        {{"mnuViewPicture(0)", "&Original", ItemKind::Option},
+            {"mnuViewPicture(1)", "&Preview", ItemKind::Option},
+            {"mnuViewPicture(2)", "&Side by Side", ItemKind::Option},
+            {"mnuViewPicture(3)", "&Difference", ItemKind::Option},
+            {"mnuViewDash", "-", ItemKind::Separator},
+            {"mnuViewColorMap", "Color &Map: None…", ItemKind::Command},
+            {"mnuViewLightLevel", "&Light Level: ", ItemKind::Command},
+            {"mnuViewNoColorMap", "&No Color Map", ItemKind::Command}}},
 };
 
 // Every menu has its place on the bar of the fixed-width window, none behind an overflow arrow.

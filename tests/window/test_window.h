@@ -47,6 +47,10 @@ public:
     using frm::mnuTransparencyOutputColor;
     using frm::mnuTransparencyUseAlpha;
     using frm::mnuVerticalAlignmentOption;
+    using frm::mnuViewColorMap;
+    using frm::mnuViewLightLevel;
+    using frm::mnuViewNoColorMap;
+    using frm::mnuViewPicture;
     using frm::optShow;
     using frm::vsbBright;
     using frm::vsbSize;
