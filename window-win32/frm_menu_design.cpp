@@ -12,6 +12,7 @@
 namespace qv::win32 {
 namespace {
 
+// A menu of the bar, or of another menu.
 HMENU TopMenu(HMENU bar, const char *caption)
 {
     HMENU menu = CreatePopupMenu();
@@ -81,6 +82,15 @@ void frm::CreateMenus()
     Separator(quality);
     mnuQualityKeepExact = flag(quality, options::kKeepExactColors);
     mnuQualityDitherStrength = AddItem(quality, "Dither Stren&gth: ");
+    // What the frame shows of the preview: a menu of the Quality menu, the bar being full.
+    Separator(quality);
+    HMENU view = TopMenu(quality, "&View");
+    mnuViewPicture =
+        items(view, {options::kPictureView.captions.begin(), options::kPictureView.captions.end()});
+    Separator(view);
+    mnuViewColorMap = AddItem(view, "Color &Map: None…");
+    mnuViewLightLevel = AddItem(view, "&Light Level: ");
+    mnuViewNoColorMap = AddItem(view, "&No Color Map");
 
     HMENU palette = TopMenu(menuBar, "&Palette");
     mnuPaletteConvertPalette = flag(palette, options::kConvertPalette);
@@ -106,13 +116,6 @@ void frm::CreateMenus()
     Separator(output);
     mnuOutputOffsets = choices(output, options::kOffsets);
 
-    HMENU view = TopMenu(menuBar, "Vie&w");
-    mnuViewPicture =
-        items(view, {options::kPictureView.captions.begin(), options::kPictureView.captions.end()});
-    Separator(view);
-    mnuViewColorMap = AddItem(view, "Color &Map: None…");
-    mnuViewLightLevel = AddItem(view, "&Light Level: ");
-    mnuViewNoColorMap = AddItem(view, "&No Color Map");
     SetMenu(window_, menuBar);
 
     // Ctrl+O opens the folder choice from anywhere in the window.

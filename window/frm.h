@@ -116,6 +116,7 @@ private:
     QMenu *mnuQuality = nullptr;
     MenuItem *mnuQualityDash = nullptr;
     MenuItem *mnuQualityDash2 = nullptr;
+    MenuItem *mnuQualityDash3 = nullptr;
     QMenu *mnuPalette = nullptr;
     MenuItem *mnuPaletteDash1 = nullptr;
     QMenu *mnuTransparency = nullptr;

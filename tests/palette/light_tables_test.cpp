@@ -1,6 +1,7 @@
 #include "palette/light_tables.h"
 #include "palette/light_view.h"
 #include "platform/failure.h"
+#include "platform/files.h"
 #include "tests/palette/palette_file_bytes.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/temp_dir.h"
@@ -107,7 +108,7 @@ TEST(LightTables, RefusesWhatHoldsNoColourMapSayingWhy)
             why = failure.Description();
         }
         EXPECT_EQ(number, row.number);
-        EXPECT_TRUE(why.find("colour map file " + path) != std::string::npos
+        EXPECT_TRUE(why.find("colour map file " + NativePath(path)) != std::string::npos
             && why.find(row.reason) != std::string::npos)
             << why;
         EXPECT_TRUE(folder ? std::filesystem::is_empty(path) : test::ReadBytes(path) == row.bytes);

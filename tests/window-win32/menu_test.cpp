@@ -19,9 +19,17 @@ std::vector<std::string> Captions(HMENU menu)
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOW info {};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_ID;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
         GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-        captions.push_back((info.fType & MFT_SEPARATOR) != 0 ? "-" : MenuText(menu, info.wID));
+        if ((info.fType & MFT_SEPARATOR) != 0) {
+            captions.emplace_back("-");
+        } else if (info.hSubMenu != nullptr) {
+            wchar_t text[64] = {};
+            GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+            captions.push_back(Narrow(text));
+        } else {
+            captions.push_back(MenuText(menu, info.wID));
+        }
     }
     return captions;
 }
@@ -66,7 +74,9 @@ TEST_F(Win32Menus, EveryMenuHoldsItsItemsInOrder)
                 "Pattern (Blue No&ise)",
                 "-",
                 "&Keep Exact Colors",
-                "Dither Stren&gth: 100 %"}},
+                "Dither Stren&gth: 100 %",
+                "-",
+                "&View"}},
         {"&Palette",
             {"&Convert Palette",
                 "-",
@@ -100,15 +110,6 @@ TEST_F(Win32Menus, EveryMenuHoldsItsItemsInOrder)
                 "&Sprite Offsets (Centre, Bottom)",
                 "C&entre Offsets",
                 "C&ustom Offsets (0,0)…"}},
-        {"Vie&w",
-            {"&Original",
-                "&Preview",
-                "&Side by Side",
-                "&Difference",
-                "-",
-                "Color &Map: None…",
-                "&Light Level: 0",
-                "&No Color Map"}},
     };
     TestWindow &w = Start();
     ASSERT_EQ(GetMenuItemCount(w.menuBar), static_cast<int>(expected.size()));
@@ -117,6 +118,17 @@ TEST_F(Win32Menus, EveryMenuHoldsItsItemsInOrder)
         EXPECT_EQ(TopCaption(w.menuBar, i), caption);
         EXPECT_EQ(Captions(GetSubMenu(w.menuBar, i)), items) << caption;
     }
+    // The Quality menu's last item is the View menu.
+    HMENU quality = GetSubMenu(w.menuBar, 5);
+    EXPECT_EQ(Captions(GetSubMenu(quality, GetMenuItemCount(quality) - 1)),
+        (std::vector<std::string> {"&Original",
+            "&Preview",
+            "&Side by Side",
+            "&Difference",
+            "-",
+            "Color &Map: None…",
+            "&Light Level: 0",
+            "&No Color Map"}));
 }
 
 TEST_F(Win32Menus, NoTwoItemsOfAMenuShareAnAccessKey)

@@ -228,8 +228,8 @@ TEST_F(FrmTest, ConvertHasTheFocusAndTabFollowsTheDesign)
 }
 
 // Name, caption, and how an item is made: an option of a menu array, a check item, a plain
-// command, or a separator.
-enum class ItemKind { Option, Check, Command, Separator };
+// command, a separator, or a menu of its own.
+enum class ItemKind { Option, Check, Command, Separator, Submenu };
 
 struct MenuDesign {
     const char *name;
@@ -289,7 +289,9 @@ const std::vector<MenuDesign> kMenus = {
             {"mnuQualityDithering(11)", "Pattern (Blue No&ise)", ItemKind::Option},
             {"mnuQualityDash2", "-", ItemKind::Separator},
             {"mnuQualityKeepExact", "&Keep Exact Colors", ItemKind::Check},
-            {"mnuQualityDitherStrength", "Dither Stren&gth: ", ItemKind::Command}}},
+            {"mnuQualityDitherStrength", "Dither Stren&gth: ", ItemKind::Command},
+            {"mnuQualityDash3", "-", ItemKind::Separator},
+            {"mnuView", "&View", ItemKind::Submenu}}},
     {"mnuPalette",
         "&Palette",
         {{"mnuPaletteConvertPalette", "&Convert Palette", ItemKind::Check},
@@ -330,17 +332,19 @@ const std::vector<MenuDesign> kMenus = {
             {"mnuOutputOffsets(1)", "&Sprite Offsets (Centre, Bottom)", ItemKind::Option},
             {"mnuOutputOffsets(2)", "C&entre Offsets", ItemKind::Option},
             {"mnuOutputOffsets(3)", "C&ustom Offsets…", ItemKind::Option}}},
-    {"mnuView",
-        "Vie&w",
-        {{"mnuViewPicture(0)", "&Original", ItemKind::Option},
-            {"mnuViewPicture(1)", "&Preview", ItemKind::Option},
-            {"mnuViewPicture(2)", "&Side by Side", ItemKind::Option},
-            {"mnuViewPicture(3)", "&Difference", ItemKind::Option},
-            {"mnuViewDash", "-", ItemKind::Separator},
-            {"mnuViewColorMap", "Color &Map: None…", ItemKind::Command},
-            {"mnuViewLightLevel", "&Light Level: ", ItemKind::Command},
-            {"mnuViewNoColorMap", "&No Color Map", ItemKind::Command}}},
 };
+
+// The Quality menu's View menu.
+const MenuDesign kViewMenu = {"mnuView",
+    "&View",
+    {{"mnuViewPicture(0)", "&Original", ItemKind::Option},
+        {"mnuViewPicture(1)", "&Preview", ItemKind::Option},
+        {"mnuViewPicture(2)", "&Side by Side", ItemKind::Option},
+        {"mnuViewPicture(3)", "&Difference", ItemKind::Option},
+        {"mnuViewDash", "-", ItemKind::Separator},
+        {"mnuViewColorMap", "Color &Map: None…", ItemKind::Command},
+        {"mnuViewLightLevel", "&Light Level: ", ItemKind::Command},
+        {"mnuViewNoColorMap", "&No Color Map", ItemKind::Command}}};
 
 // Every menu has its place on the bar of the fixed-width window, none behind an overflow arrow.
 TEST_F(FrmTest, EveryMenuFitsOnTheBar)
@@ -357,22 +361,22 @@ TEST_F(FrmTest, EveryMenuFitsOnTheBar)
 
 TEST_F(FrmTest, MenuTreeHasItsNamesCaptionsAndOrderAndNothingIsChecked)
 {
-    const QList<QAction *> top = window.menuBar()->actions();
-    ASSERT_EQ(top.size(), static_cast<qsizetype>(kMenus.size()));
-    for (std::size_t m = 0; m < kMenus.size(); ++m) {
-        const MenuDesign &menu = kMenus[m];
-        SCOPED_TRACE(menu.name);
-        QAction *title = top[static_cast<qsizetype>(m)];
-        EXPECT_EQ(title->objectName().toStdString(), menu.name);
-        EXPECT_EQ(title->text().toStdString(), menu.caption);
-        ASSERT_NE(title->menu(), nullptr);
-        const QList<QAction *> items = title->menu()->actions();
-        ASSERT_EQ(items.size(), static_cast<qsizetype>(menu.items.size()));
+    const auto check = [](const QMenu *menu, const MenuDesign &design) {
+        SCOPED_TRACE(design.name);
+        const QList<QAction *> items = menu->actions();
+        ASSERT_EQ(items.size(), static_cast<qsizetype>(design.items.size()));
         int option = 0;
-        for (std::size_t i = 0; i < menu.items.size(); ++i) {
-            const auto &[name, caption, kind] = menu.items[i];
+        for (std::size_t i = 0; i < design.items.size(); ++i) {
+            const auto &[name, caption, kind] = design.items[i];
             SCOPED_TRACE(name);
-            auto *item = qobject_cast<MenuItem *>(items[static_cast<qsizetype>(i)]);
+            QAction *action = items[static_cast<qsizetype>(i)];
+            if (kind == ItemKind::Submenu) {
+                EXPECT_EQ(action->objectName().toStdString(), name);
+                EXPECT_EQ(action->text().toStdString(), caption);
+                EXPECT_NE(action->menu(), nullptr);
+                continue;
+            }
+            auto *item = qobject_cast<MenuItem *>(action);
             ASSERT_NE(item, nullptr);
             EXPECT_EQ(item->objectName().toStdString(), name);
             EXPECT_EQ(item->Caption(), caption);
@@ -385,7 +389,20 @@ TEST_F(FrmTest, MenuTreeHasItsNamesCaptionsAndOrderAndNothingIsChecked)
             const bool openFolder = std::string(name) == "mnuFileOpenFolder";
             EXPECT_EQ(item->shortcut(), openFolder ? QKeySequence("Ctrl+O") : QKeySequence());
         }
+    };
+    const QList<QAction *> top = window.menuBar()->actions();
+    ASSERT_EQ(top.size(), static_cast<qsizetype>(kMenus.size()));
+    for (std::size_t m = 0; m < kMenus.size(); ++m) {
+        QAction *title = top[static_cast<qsizetype>(m)];
+        EXPECT_EQ(title->objectName().toStdString(), kMenus[m].name);
+        EXPECT_EQ(title->text().toStdString(), kMenus[m].caption);
+        ASSERT_NE(title->menu(), nullptr);
+        check(title->menu(), kMenus[m]);
     }
+    const auto *view = window.findChild<QMenu *>("mnuView");
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->title().toStdString(), kViewMenu.caption);
+    check(view, kViewMenu);
 }
 
 // Alt and a letter reach exactly one item of an open menu, and one menu of the bar: no two items
