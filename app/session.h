@@ -237,6 +237,9 @@ public:
     // The View menu's checked item: Original while the original is shown.
     PictureView ShownView() const;
     bool HasColorMap() const { return lightTables_.has_value(); }
+    // The tooltip of palette entry index: "Entry 12", and while a preview's report is shown
+    // ": 340 pixels of the preview". It changes with the report line.
+    std::string EntryTip(int index) const;
 
     // --- Dropping folders and files onto the window (session_drop.cpp).
     void DropPaths(const std::vector<std::string> &paths);
@@ -334,6 +337,7 @@ private:
     int lightLevel_ = 0;
     std::string colorMapPath_;
     std::optional<LightTables> lightTables_;
+    std::optional<EntryCounts> previewEntries_; // of the preview the report line describes
     int windowWidth_ = 0;
     int windowHeight_ = 0;
 

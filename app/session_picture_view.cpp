@@ -86,6 +86,17 @@ std::string DifferenceLegend()
 
 } // namespace
 
+std::string Session::EntryTip(int index) const
+{
+    const std::string entry = "Entry " + std::to_string(index);
+    if (!previewEntries_ || index < 0 || index > 255) {
+        return entry;
+    }
+    const std::int64_t pixels = previewEntries_->pixels[static_cast<std::size_t>(index)];
+    return entry + ": " + std::to_string(pixels) + (pixels == 1 ? " pixel" : " pixels")
+        + " of the preview";
+}
+
 PictureView Session::ShownView() const
 {
     return showChoice_ == 0 ? PictureView::Original : pictureView_;
@@ -195,6 +206,7 @@ void Session::ShowPreviewView(const ConversionResult &result)
     if (!result.entries || report_.empty()) {
         return;
     }
+    previewEntries_ = result.entries;
     report_ += ", " + std::to_string(result.entries->Used()) + " entries";
     if (pictureView_ == PictureView::Difference && result.mapped) {
         // The line is the picture's legend here; the figures are the preview's.

@@ -23,6 +23,7 @@ void Session::RefreshPreview()
     std::int32_t outH = outW;
     // A picture kept on its own table has no report: the line is emptied first.
     report_.clear();
+    previewEntries_.reset();
     Tell(Change::Report);
     previewing_ = true;
     const ConversionResult result = ResizeBMP(

@@ -242,6 +242,11 @@ void frm::ShowFrameTitle()
 void frm::ShowReport()
 {
     lblReport->SetCaption(session_.ReportText());
+    for (std::size_t index = 0; index < chkPal.size(); ++index) {
+        if (chkPal[index] != nullptr) {
+            tips->Set(chkPal[index]->Handle(), session_.EntryTip(static_cast<int>(index)));
+        }
+    }
 }
 
 void frm::ShowChoice()

@@ -245,6 +245,9 @@ void frm::ShowFrameTitle()
 void frm::ShowReport()
 {
     lblReport->SetCaption(session_.ReportText());
+    for (const auto &[index, box] : chkPal) {
+        box->setToolTip(QString::fromStdString(session_.EntryTip(index)));
+    }
 }
 
 void frm::ShowChoice()

@@ -232,19 +232,31 @@ TEST(Session, ViewMenuLightsThePreviewPutsItBesideTheOriginalAndDrawsItsDifferen
     }
     const std::string lit =
         "ColorMap=" + maps.Write("COLORMAP.lmp", tables) + "\r\nLightLevel=5\r\n";
-    const auto shown = [](const std::string &settings, int view) {
+    std::vector<std::string> tips;
+    const auto shown = [&tips](const std::string &settings, int view) {
         Headless h({{"a.bmp", Picture(64, 64, 24)}}, "ApplyTransparency=0\r\n" + settings);
         h.session.SelectFile(0);
         h.session.mnuViewPicture_Click(view);
         EXPECT_EQ(static_cast<int>(h.session.ShownView()), view);
+        tips.clear();
+        for (int i = 0; i < 256; ++i) {
+            tips.push_back(h.session.EntryTip(i));
+        }
         return std::pair(h.session.Picture().image, h.session.ReportText());
     };
     const DisplayImage original = shown("", 0).first;
+    EXPECT_EQ(tips[7], "Entry 7"); // no preview, no counts
     const auto [preview, report] = shown("", 1);
     ASSERT_EQ(preview.width, 64);
     ASSERT_EQ(original.width, 64);
     std::set<std::uint8_t> used(preview.indices.begin(), preview.indices.end());
     EXPECT_TRUE(report.ends_with(", " + std::to_string(used.size()) + " entries")) << report;
+    for (int i = 0; i < 256; ++i) {
+        const auto pixels = std::count(preview.indices.begin(), preview.indices.end(), i);
+        EXPECT_EQ(tips[static_cast<std::size_t>(i)],
+            "Entry " + std::to_string(i) + ": " + std::to_string(pixels)
+                + (pixels == 1 ? " pixel" : " pixels") + " of the preview");
+    }
 
     const DisplayImage litPreview = shown(lit, 1).first;
     const DisplayImage beside = shown("", 2).first;
