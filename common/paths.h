@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -14,5 +15,8 @@ inline constexpr const char *kPathSeparators = "/";
 
 // The part of a path after its last separator, or the whole path when it has none.
 std::string FileNameFromPath(const std::string &path);
+
+// The extension of a file name in lower case, without its dot: "gpl"; empty for none.
+std::string LowerExtension(std::string_view fileName);
 
 } // namespace qv

@@ -386,11 +386,10 @@ bool DecodePng(ReadableFile &file, std::int32_t largestSize, LoadedImage &image)
     return Read(source, largestSize, image);
 }
 
-std::vector<std::uint8_t> EncodeIndexedPng(const std::vector<std::uint8_t> &indices,
-    std::int32_t width,
-    std::int32_t height,
-    const std::vector<std::uint8_t> &table,
-    std::int32_t transparentIndex)
+namespace {
+
+// An encoder into memory of an 8-bit picture of that size and colour type, its header set.
+Context Encoder(std::int32_t width, std::int32_t height, std::uint8_t colorType)
 {
     Context ctx(spng_ctx_new(SPNG_CTX_ENCODER));
     if (!ctx) {
@@ -401,8 +400,35 @@ std::vector<std::uint8_t> EncodeIndexedPng(const std::vector<std::uint8_t> &indi
     ihdr.width = static_cast<std::uint32_t>(width);
     ihdr.height = static_cast<std::uint32_t>(height);
     ihdr.bit_depth = 8;
-    ihdr.color_type = kIndexed;
+    ihdr.color_type = colorType;
     Check(spng_set_ihdr(ctx.get(), &ihdr), "writing the header");
+    return ctx;
+}
+
+// The PNG file of the rows (without padding) the encoder's header describes.
+std::vector<std::uint8_t> Encoded(Context &ctx, const std::vector<std::uint8_t> &rows)
+{
+    Check(
+        spng_encode_image(ctx.get(), rows.data(), rows.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE),
+        "encoding");
+    std::size_t length = 0;
+    int error = 0;
+    std::unique_ptr<void, decltype(&std::free)> png(
+        spng_get_png_buffer(ctx.get(), &length, &error), &std::free);
+    Check(error, "encoding");
+    const auto *begin = static_cast<const std::uint8_t *>(png.get());
+    return {begin, begin + length};
+}
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeIndexedPng(const std::vector<std::uint8_t> &indices,
+    std::int32_t width,
+    std::int32_t height,
+    const std::vector<std::uint8_t> &table,
+    std::int32_t transparentIndex)
+{
+    Context ctx = Encoder(width, height, kIndexed);
     spng_plte plte {};
     plte.n_entries = 256;
     for (std::size_t i = 0; i < 256; ++i) {
@@ -427,16 +453,7 @@ std::vector<std::uint8_t> EncodeIndexedPng(const std::vector<std::uint8_t> &indi
             rows[y * rowBytes + x] = At(indices, y * stride + x);
         }
     }
-    Check(
-        spng_encode_image(ctx.get(), rows.data(), rows.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE),
-        "encoding");
-    std::size_t length = 0;
-    int error = 0;
-    std::unique_ptr<void, decltype(&std::free)> png(
-        spng_get_png_buffer(ctx.get(), &length, &error), &std::free);
-    Check(error, "encoding");
-    const auto *begin = static_cast<const std::uint8_t *>(png.get());
-    return {begin, begin + length};
+    return Encoded(ctx, rows);
 }
 
 std::vector<std::uint8_t> EncodeRgbPng(
@@ -446,26 +463,8 @@ std::vector<std::uint8_t> EncodeRgbPng(
     if (CheckedMul(rowBytes, static_cast<std::size_t>(height)) != rgb.size()) {
         Fail(kInvalidArgument);
     }
-    Context ctx(spng_ctx_new(SPNG_CTX_ENCODER));
-    if (!ctx) {
-        Fail(kOutOfMemory);
-    }
-    Check(spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1), "writing");
-    spng_ihdr ihdr {};
-    ihdr.width = static_cast<std::uint32_t>(width);
-    ihdr.height = static_cast<std::uint32_t>(height);
-    ihdr.bit_depth = 8;
-    ihdr.color_type = SPNG_COLOR_TYPE_TRUECOLOR;
-    Check(spng_set_ihdr(ctx.get(), &ihdr), "writing the header");
-    Check(spng_encode_image(ctx.get(), rgb.data(), rgb.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE),
-        "encoding");
-    std::size_t length = 0;
-    int error = 0;
-    std::unique_ptr<void, decltype(&std::free)> png(
-        spng_get_png_buffer(ctx.get(), &length, &error), &std::free);
-    Check(error, "encoding");
-    const auto *begin = static_cast<const std::uint8_t *>(png.get());
-    return {begin, begin + length};
+    Context ctx = Encoder(width, height, SPNG_COLOR_TYPE_TRUECOLOR);
+    return Encoded(ctx, rgb);
 }
 
 } // namespace qv

@@ -85,20 +85,6 @@ LightTables BuildShades(ByteSource &source, std::string_view name)
     return tables;
 }
 
-std::string LowerExtension(std::string_view fileName)
-{
-    const std::size_t dot = fileName.find_last_of('.');
-    const std::size_t slash = fileName.find_last_of("/\\");
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) {
-        return {};
-    }
-    std::string extension(fileName.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
-        return static_cast<char>(std::tolower(c));
-    });
-    return extension;
-}
-
 bool LooksLikeBuildPaletteDat(ByteSource &source, std::string_view fileName)
 {
     if (LowerExtension(fileName) == "dat") {

@@ -1,5 +1,6 @@
 #include "palette/palette_file_kind.h"
 
+#include "common/paths.h"
 #include "palette/aco_palette.h"
 #include "palette/act_pal.h"
 #include "palette/ase_palette.h"
@@ -27,21 +28,6 @@ namespace {
 constexpr std::uint64_t kActSize = 768;
 constexpr std::uint64_t kCountedActSize = 772;
 constexpr std::uint64_t kPlaypalSize = 14 * 768;
-
-// The extension of a file name in lower case, without its dot: "gpl"; empty for none.
-std::string Extension(std::string_view fileName)
-{
-    const std::size_t slash = fileName.find_last_of("/\\");
-    const std::size_t dot = fileName.find_last_of('.');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) {
-        return {};
-    }
-    std::string extension(fileName.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
-        return static_cast<char>(std::tolower(c));
-    });
-    return extension;
-}
 
 PaletteFile Whole(const RawPalette &colors, std::string format)
 {
@@ -144,7 +130,7 @@ std::optional<PaletteFile> ByLengthOrName(ByteSource &source,
 std::optional<PaletteFile> RecognisePaletteFile(
     ByteSource &source, std::string_view name, std::string_view fileName)
 {
-    const std::string extension = Extension(fileName);
+    const std::string extension = LowerExtension(fileName);
     const std::uint64_t length = source.Length();
     std::vector<std::uint8_t> start = source.ReadAt(0, 4);
     if (BytesSpell(start, 0, "GIMP")) {

@@ -1,5 +1,4 @@
 #include "app/session.h"
-#include "platform/failure.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/temp_dir.h"
 
@@ -83,19 +82,6 @@ TEST(ViewSettings, StoredValuesAreRestoredAtTheNextStart)
     EXPECT_EQ(next.Values(),
         std::tuple(
             PictureView::Difference, PictureZoom::X4, 31, std::string("/g/doom2.wad"), 1024, 700));
-}
-
-// A value out of range is taken as the default when read, and refused when set: nothing stored.
-TEST(ViewSettings, ValuesOutOfRangeAreNeitherTakenNorStored)
-{
-    Started started(
-        "[General]\r\nPictureView=4\r\nZoom=-1\r\nLightLevel=70000\r\nWindowWidth=99999\r\n");
-    const std::string before = started.Text();
-    EXPECT_THROW(started.session.SetPictureView(static_cast<PictureView>(4)), Failure);
-    EXPECT_THROW(started.session.SetLightLevel(65536), Failure);
-    EXPECT_THROW(started.session.SetWindowSize(-1, 100), Failure);
-    EXPECT_EQ(started.Text(), before);
-    EXPECT_EQ(started.Values(), kDefaults);
 }
 
 } // namespace
