@@ -13,6 +13,7 @@
 #include "engine/loaded_image.h"
 #include "engine/preview_picture.h"
 #include "palette/light_tables.h"
+#include "palette/mapped_pixels.h"
 #include "palette/palette_store.h"
 #include "platform/app_info.h"
 #include "platform/dialog_service.h"
@@ -37,6 +38,14 @@ struct ShownPicture {
     Kind kind = Kind::None;
     DisplayImage image;
     PreviewBox box;
+};
+
+// What the hover readout reads beside the picture shown: the conversion's own pixels (at the
+// original's positions, from x 0) and the preview's indices from previewLeft on.
+struct ShownParts {
+    std::shared_ptr<const MappedPixels> mapped;
+    std::optional<DisplayImage> preview;
+    std::int32_t previewLeft = 0;
 };
 
 // The program's window without a toolkit: every option value, the picture folder and its file
@@ -205,7 +214,9 @@ public:
     void SetShowChoice(int index);
     const ShownPicture &Picture() const { return picture_; }
     const std::string &FrameTitle() const { return frameTitle_; }
-    const std::string &ReportText() const { return report_; }
+    // The line under the frame: the report of the picture last previewed, or while the mouse is
+    // over the picture, what lies under it.
+    const std::string &ReportText() const { return hover_.empty() ? report_ : hover_; }
 
     // --- What the views show and how, as stored values (session_view_settings.cpp). Each setter
     // stores its key at once (only then: a first start writes none of them) and tells the view.
@@ -241,6 +252,20 @@ public:
     // ": 340 pixels of the preview". It changes with the report line.
     std::string EntryTip(int index) const;
 
+    // --- Zoom, and the pixel under the mouse (session_zoom.cpp). At Fit the frame shows the
+    // picture as it always has; at 1x to 8x each picture pixel is that many screen pixels square
+    // and the picture click picks the pixel under the mouse.
+    void mnuViewZoom_Click(int index);
+    // The mouse wheel with Ctrl: steps through the zoom's choices, towards 8x for steps above 0.
+    void ZoomStep(int steps);
+    // The mouse at x, y twips from the picture box's top-left corner: the line under the frame
+    // tells the pixel's colour, its entry and their CIEDE2000 difference, as far as the picture
+    // shown holds them. Leaving the box brings the report back.
+    void img_MouseMove(double x, double y);
+    void img_MouseLeave();
+    // Whether the preview's report counts pixels of entry index (the colour grid marks those).
+    bool EntryUsed(int index) const;
+
     // --- Dropping folders and files onto the window (session_drop.cpp).
     void DropPaths(const std::vector<std::string> &paths);
 
@@ -274,7 +299,8 @@ public:
     bool WantsMappingReport() const override { return previewing_; }
     bool WantsMappedPixels() const override
     {
-        return previewing_ && pictureView_ == PictureView::Difference;
+        return previewing_
+            && (pictureView_ == PictureView::Difference || pictureView_ == PictureView::SideBySide);
     }
     void MappingReported(const MappingReport &report) override;
 
@@ -293,6 +319,11 @@ private:
     // Makes index the one chosen item of a choice option and stores it.
     template <typename Option> void ChooseOption(const Option &option, int index);
     void ClearPicture();
+    // Shows picture in the frame; parts are what its pixels are made of.
+    void ShowPicture(ShownPicture picture, ShownParts parts = {});
+    // The picture pixel under x, y twips from the picture box's corner, at the zoom shown.
+    std::optional<std::array<std::int32_t, 2>> ShownPixelAt(double x, double y) const;
+    std::string HoverText(std::int32_t column, std::int32_t row) const;
     // Reads the light tables of a colour map file; a failure leaves the ones held.
     void LoadColorMap(const std::string &path);
     // The preview's indices at the light level, when a colour map is held.
@@ -329,6 +360,8 @@ private:
     std::string folderTag_;
     int showChoice_ = 0;
     ShownPicture picture_;
+    ShownParts pictureParts_;
+    std::string hover_;
     std::string frameTitle_ = "No Image";
     std::string report_;
 

@@ -113,8 +113,7 @@ void Session::RefreshKeepingSelection()
 
 void Session::ClearPicture()
 {
-    picture_ = {};
-    Tell(Change::Picture);
+    ShowPicture({});
 }
 
 void Session::File_Click()
@@ -156,8 +155,7 @@ void Session::File_Click()
         }
         const std::optional<DisplayImage> original = DisplayImageOf(CurrentPicture);
         if (original) {
-            picture_ = {ShownPicture::Kind::Original, *original, {}};
-            Tell(Change::Picture);
+            ShowPicture({ShownPicture::Kind::Original, *original, {}});
         } else {
             ClearPicture();
         }

@@ -23,8 +23,7 @@ constexpr const char *kColorMapFilter =
 constexpr const char *kColorMapTitle = "Select the color map to light the preview with";
 constexpr const char *kLightPrompt = "Light level (0 is the brightest table):";
 constexpr const char *kLightTitle = "Light Level";
-// Empty pixels between the original and the preview, and their colour (the frame's grey).
-constexpr std::int32_t kSideBySideGap = 4;
+// The colour between the original and the preview (the frame's grey).
 constexpr std::uint32_t kGapColor = 0xC0C0C0;
 
 std::uint32_t ColorAt(const DisplayImage &image, std::size_t x, std::size_t y)
@@ -95,6 +94,12 @@ std::string Session::EntryTip(int index) const
     const std::int64_t pixels = previewEntries_->pixels[static_cast<std::size_t>(index)];
     return entry + ": " + std::to_string(pixels) + (pixels == 1 ? " pixel" : " pixels")
         + " of the preview";
+}
+
+bool Session::EntryUsed(int index) const
+{
+    return previewEntries_ && index >= 0 && index <= 255
+        && previewEntries_->pixels[static_cast<std::size_t>(index)] > 0;
 }
 
 PictureView Session::ShownView() const
@@ -194,11 +199,12 @@ void Session::ShowPreview(const PreviewPicture &picture)
     const std::optional<DisplayImage> original =
         pictureView_ == PictureView::SideBySide ? DisplayImageOf(CurrentPicture) : std::nullopt;
     if (original) {
-        picture_ = {ShownPicture::Kind::Original, SideBySide(*original, image), {}};
+        DisplayImage both = SideBySide(*original, image);
+        ShowPicture({ShownPicture::Kind::Original, std::move(both), {}},
+            {nullptr, std::move(image), original->width + kSideBySideGap});
     } else {
-        picture_ = {ShownPicture::Kind::Preview, std::move(image), picture.box};
+        ShowPicture({ShownPicture::Kind::Preview, image, picture.box}, {nullptr, image, 0});
     }
-    Tell(Change::Picture);
 }
 
 void Session::ShowPreviewView(const ConversionResult &result)
@@ -210,9 +216,11 @@ void Session::ShowPreviewView(const ConversionResult &result)
     report_ += ", " + std::to_string(result.entries->Used()) + " entries";
     if (pictureView_ == PictureView::Difference && result.mapped) {
         // The line is the picture's legend here; the figures are the preview's.
-        picture_ = {ShownPicture::Kind::Original, DifferenceImage(*result.mapped), {}};
+        ShowPicture({ShownPicture::Kind::Original, DifferenceImage(*result.mapped), {}},
+            {result.mapped, std::nullopt, 0});
         report_ = DifferenceLegend();
-        Tell(Change::Picture);
+    } else {
+        pictureParts_.mapped = result.mapped;
     }
     Tell(Change::Report);
 }

@@ -86,8 +86,9 @@ void Session::img_MouseDown(int, int, double x, double y)
         return;
     }
     try {
-        const std::int32_t column = PixelAtTwips(x, view_.TwipsPerPixelX());
-        const std::int32_t row = PixelAtTwips(y, view_.TwipsPerPixelY());
+        // The original is shown at its own size at Fit, at whole screen pixels per pixel else.
+        const std::int32_t column = PixelAtTwips(x, view_.TwipsPerPixelX()) / ZoomFactor(zoom_);
+        const std::int32_t row = PixelAtTwips(y, view_.TwipsPerPixelY()) / ZoomFactor(zoom_);
         if (GetInputTransparentRgb()) {
             const Rgb key = SourceColorAt(CurrentPicture, column, row);
             SetInputTransparentRgb(key);

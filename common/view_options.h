@@ -14,4 +14,15 @@ template <> inline constexpr int kEnumCount<PictureView> = 4;
 enum class PictureZoom : int { Fit = 0, X1 = 1, X2 = 2, X4 = 3, X8 = 4 };
 template <> inline constexpr int kEnumCount<PictureZoom> = 5;
 
+// Empty picture pixels between the original and the preview shown side by side.
+inline constexpr int kSideBySideGap = 4;
+
+// Screen pixels per picture pixel, each way; Fit draws as the frame always has (one per pixel,
+// or the preview stretched to its box).
+constexpr int ZoomFactor(PictureZoom zoom)
+{
+    constexpr int kFactors[] = {1, 1, 2, 4, 8};
+    return kFactors[static_cast<int>(zoom)];
+}
+
 } // namespace qv

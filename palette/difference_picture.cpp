@@ -14,8 +14,9 @@ std::uint8_t Between(std::uint8_t from, std::uint8_t to, double share)
     return static_cast<std::uint8_t>(std::lround(from + (to - from) * share));
 }
 
-// The difference as the mapping report measures it.
-double DeltaE(const DitherPixel &pixel, const MatchColor &entry)
+} // namespace
+
+double PixelDifference(const DitherPixel &pixel, const MatchColor &entry)
 {
     if (entry.red == pixel.red && entry.green == pixel.green && entry.blue == pixel.blue) {
         return 0.0;
@@ -26,8 +27,6 @@ double DeltaE(const DitherPixel &pixel, const MatchColor &entry)
     return std::sqrt(
         std::max(0.0, Ciede2000Squared(CieLabOf(pixel.red, pixel.green, pixel.blue), entryLab)));
 }
-
-} // namespace
 
 std::array<std::uint8_t, 3> DifferenceColor(double deltaE)
 {
@@ -67,7 +66,7 @@ DifferencePicture MakeDifferencePicture(const MappedPixels &mapped)
             const std::uint8_t grey = dark ? kTransparentDark : kTransparentLight;
             color = {grey, grey, grey};
         } else {
-            picture.deltaE[p] = DeltaE(pixel, mapped.entries[mapped.indices[p]]);
+            picture.deltaE[p] = PixelDifference(pixel, mapped.entries[mapped.indices[p]]);
             color = DifferenceColor(picture.deltaE[p]);
         }
         std::copy(

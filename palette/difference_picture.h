@@ -38,6 +38,10 @@ inline constexpr std::uint8_t kTransparentLight = 160;
 // The colour of a difference on the scale: red, green, blue.
 std::array<std::uint8_t, 3> DifferenceColor(double deltaE);
 
+// The CIEDE2000 difference between a pixel's colour and its entry's, as the mapping report
+// measures it: 0 for an entry of exactly its colour.
+double PixelDifference(const DitherPixel &pixel, const MatchColor &entry);
+
 // Each pixel's CIEDE2000 difference between its colour and its entry's, as the mapping report
 // counts it (0 for an entry of exactly its colour), and the picture drawn from them.
 struct DifferencePicture {

@@ -10,10 +10,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <new>
 #include <set>
 #include <stdexcept>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -233,7 +236,8 @@ TEST(Session, ViewMenuLightsThePreviewPutsItBesideTheOriginalAndDrawsItsDifferen
     const std::string lit =
         "ColorMap=" + maps.Write("COLORMAP.lmp", tables) + "\r\nLightLevel=5\r\n";
     std::vector<std::string> tips;
-    const auto shown = [&tips](const std::string &settings, int view) {
+    std::array<bool, 256> marked {};
+    const auto shown = [&tips, &marked](const std::string &settings, int view) {
         Headless h({{"a.bmp", Picture(64, 64, 24)}}, "ApplyTransparency=0\r\n" + settings);
         h.session.SelectFile(0);
         h.session.mnuViewPicture_Click(view);
@@ -241,6 +245,7 @@ TEST(Session, ViewMenuLightsThePreviewPutsItBesideTheOriginalAndDrawsItsDifferen
         tips.clear();
         for (int i = 0; i < 256; ++i) {
             tips.push_back(h.session.EntryTip(i));
+            marked[static_cast<std::size_t>(i)] = h.session.EntryUsed(i);
         }
         return std::pair(h.session.Picture().image, h.session.ReportText());
     };
@@ -256,6 +261,7 @@ TEST(Session, ViewMenuLightsThePreviewPutsItBesideTheOriginalAndDrawsItsDifferen
         EXPECT_EQ(tips[static_cast<std::size_t>(i)],
             "Entry " + std::to_string(i) + ": " + std::to_string(pixels)
                 + (pixels == 1 ? " pixel" : " pixels") + " of the preview");
+        EXPECT_EQ(marked[static_cast<std::size_t>(i)], pixels > 0) << i;
     }
 
     const DisplayImage litPreview = shown(lit, 1).first;
@@ -278,6 +284,136 @@ TEST(Session, ViewMenuLightsThePreviewPutsItBesideTheOriginalAndDrawsItsDifferen
                 << p << ": dE " << deltaE;
         }
     }
+}
+
+// Twips at the middle of screen pixel px, at 15 twips per pixel.
+double Twips(int px)
+{
+    return px * 15.0 + 7.0;
+}
+
+// At every zoom the picture click and the hover readout take the picture pixel under the mouse:
+// screen pixel px shows picture pixel px / zoom.
+TEST(Session, ZoomedPictureClickAndHoverTakeThePixelUnderTheMouse)
+{
+    constexpr int kColumn = 37;
+    constexpr int kRow = 21;
+    for (int zoom = 0; zoom < kEnumCount<PictureZoom>; ++zoom) {
+        Headless h({{"a.bmp", Picture(64, 64, 24)}}, "InputTransparentRGB=1,2,3\r\n");
+        h.session.SelectFile(0);
+        h.session.mnuViewZoom_Click(zoom);
+        const int f = ZoomFactor(static_cast<PictureZoom>(zoom));
+        SCOPED_TRACE(f);
+        const std::uint32_t rgb = h.session.Picture().image.pixels[kRow * 64 + kColumn];
+        const std::string color = std::to_string(rgb >> 16) + "," + std::to_string(rgb >> 8 & 255)
+            + "," + std::to_string(rgb & 255);
+
+        h.session.img_MouseMove(Twips(kColumn * f + f - 1), Twips(kRow * f));
+        EXPECT_EQ(h.session.ReportText(), "Pixel 37, 21: color " + color);
+        h.session.img_MouseMove(Twips(64 * f), Twips(kRow * f));
+        EXPECT_EQ(h.session.ReportText(), "");
+        h.session.img_MouseDown(1, 0, Twips(kColumn * f + f - 1), Twips(kRow * f + f - 1));
+        EXPECT_EQ(h.dialogs.MessageTexts(),
+            std::vector<std::string> {"The input transparency color is now " + color + "."});
+    }
+}
+
+// Over the difference picture and the original beside the preview the readout gives what the
+// conversion saw and chose; over the preview, the entry shown. Leaving brings the report back.
+TEST(Session, HoverReadsTheColourItsEntryAndTheirDifference)
+{
+    Headless h({{"a.bmp", Picture(64, 64, 24)}}, "ApplyTransparency=0\r\nZoom=2\r\n");
+    h.session.SelectFile(0);
+    const DisplayImage original = h.session.Picture().image;
+    h.session.mnuViewPicture_Click(1);
+    const DisplayImage preview = h.session.Picture().image;
+    const std::size_t p = 7 * 64 + 5;
+    const std::uint8_t index = preview.indices[p];
+    const auto text = [](std::uint32_t rgb) {
+        return std::to_string(rgb >> 16) + "," + std::to_string(rgb >> 8 & 255) + ","
+            + std::to_string(rgb & 255);
+    };
+    const std::string entry =
+        "entry " + std::to_string(index) + " (" + text(preview.colors[index]) + ")";
+    const std::uint32_t from = Rgb32(original, p);
+    const std::uint32_t to = preview.colors[index];
+    const double deltaE =
+        from == to ? 0 : std::sqrt(std::max(0.0, Ciede2000Squared(LabOf(from), LabOf(to))));
+    char difference[32];
+    std::snprintf(difference, sizeof difference, "; dE00 %.2f", deltaE);
+    const std::string full = "Pixel 5, 7: color " + text(from) + "; " + entry + difference;
+
+    const struct {
+        PictureView view;
+        int column; // in picture pixels
+        std::string readout;
+    } rows[] = {
+        {PictureView::Preview, 5, "Pixel 5, 7: " + entry},
+        {PictureView::Difference, 5, full},
+        {PictureView::SideBySide, 5, full},
+        {PictureView::SideBySide, 65, ""}, // between the two
+        {PictureView::SideBySide, 68 + 5, "Pixel 5, 7: " + entry},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.column);
+        h.session.mnuViewPicture_Click(static_cast<int>(row.view));
+        const std::string report = h.session.ReportText();
+        h.session.img_MouseMove(Twips(row.column * 2 + 1), Twips(7 * 2));
+        EXPECT_EQ(h.session.ReportText(), row.readout.empty() ? report : row.readout);
+        h.session.img_MouseLeave();
+        EXPECT_EQ(h.session.ReportText(), report);
+    }
+}
+
+// A first start writes none of the view's keys; each change stores its own at once and tells the
+// view; the next start restores them all.
+TEST(Session, ViewSettingsAreStoredWhenChangedAndRestoredAtTheNextStart)
+{
+    const struct {
+        std::function<void(Session &)> change;
+        std::string written;
+    } rows[] = {
+        {[](Session &s) { s.SetPictureView(PictureView::Difference); }, "PictureView=3"},
+        {[](Session &s) { s.ZoomStep(5); }, "Zoom=4"},
+        {[](Session &s) { s.ZoomStep(-1); }, "Zoom=3"},
+        {[](Session &s) { s.SetLightLevel(31); }, "LightLevel=31"},
+        {[](Session &s) { s.SetColorMapPath("/g/doom2.wad"); }, "ColorMap=/g/doom2.wad"},
+        {[](Session &s) { s.SetWindowSize(1024, 700); }, "WindowWidth=1024"},
+    };
+    Headless first({});
+    const std::string ini = first.program.File("quorvantile.ini");
+    const auto text = [&ini] {
+        const std::vector<std::uint8_t> bytes = ReadBytes(ini);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    const auto values = [](const Session &s) {
+        return std::tuple(s.GetPictureView(),
+            s.GetZoom(),
+            s.GetLightLevel(),
+            s.ColorMapPath(),
+            s.GetWindowWidth(),
+            s.GetWindowHeight());
+    };
+    EXPECT_EQ(values(first.session),
+        std::tuple(PictureView::Original, PictureZoom::Fit, 0, std::string(), 0, 0));
+    for (const auto &row : rows) {
+        EXPECT_EQ(text().find(row.written.substr(0, row.written.find('='))), std::string::npos);
+    }
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.written);
+        first.view.told = {};
+
+        row.change(first.session);
+
+        EXPECT_TRUE(first.view.told.Has(Change::ViewSettings));
+        EXPECT_NE(text().find(row.written), std::string::npos) << text();
+    }
+    RecordingView view;
+    Session next(first.dialogs, view);
+    next.Form_Load(ini, first.program.Path());
+    EXPECT_EQ(values(next),
+        std::tuple(
+            PictureView::Difference, PictureZoom::X4, 31, std::string("/g/doom2.wad"), 1024, 700));
 }
 
 } // namespace
