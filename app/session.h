@@ -234,6 +234,9 @@ public:
     int GetWindowWidth() const { return windowWidth_; }
     int GetWindowHeight() const { return windowHeight_; }
     void SetWindowSize(int width, int height);
+    // The window closes with a client area of width x height pixels; the design's size is
+    // design. Stores the size, 0 x 0 for the design's, when it differs from the one held.
+    void Form_Unload(int width, int height, int designWidth, int designHeight);
 
     // --- The View menu (session_picture_view.cpp). The frame shows the original, or the preview
     // alone, beside the original (Side by Side) or as each pixel's CIEDE2000 difference from its

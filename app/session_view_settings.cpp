@@ -6,6 +6,8 @@
 #include "platform/checked.h"
 #include "platform/failure.h"
 
+#include <algorithm>
+
 namespace qv {
 namespace {
 
@@ -77,6 +79,16 @@ void Session::SetWindowSize(int width, int height)
     WriteSetting(*ini_, settings::kWindowWidth, width);
     WriteSetting(*ini_, settings::kWindowHeight, height);
     Tell(Change::ViewSettings);
+}
+
+void Session::Form_Unload(int width, int height, int designWidth, int designHeight)
+{
+    const bool design = width == designWidth && height == designHeight;
+    const int storedWidth = design ? 0 : std::clamp(width, 0, settings::kWindowWidth.max);
+    const int storedHeight = design ? 0 : std::clamp(height, 0, settings::kWindowHeight.max);
+    if (storedWidth != windowWidth_ || storedHeight != windowHeight_) {
+        SetWindowSize(storedWidth, storedHeight);
+    }
 }
 
 } // namespace qv

@@ -378,7 +378,8 @@ TEST(Session, ViewSettingsAreStoredWhenChangedAndRestoredAtTheNextStart)
         {[](Session &s) { s.ZoomStep(-1); }, "Zoom=3"},
         {[](Session &s) { s.SetLightLevel(31); }, "LightLevel=31"},
         {[](Session &s) { s.SetColorMapPath("/g/doom2.wad"); }, "ColorMap=/g/doom2.wad"},
-        {[](Session &s) { s.SetWindowSize(1024, 700); }, "WindowWidth=1024"},
+        {[](Session &s) { s.Form_Unload(711, 375, 711, 375); }, ""}, // the design's size
+        {[](Session &s) { s.Form_Unload(1024, 700, 711, 375); }, "WindowWidth=1024"},
     };
     Headless first({});
     const std::string ini = first.program.File("quorvantile.ini");
@@ -396,17 +397,19 @@ TEST(Session, ViewSettingsAreStoredWhenChangedAndRestoredAtTheNextStart)
     };
     EXPECT_EQ(values(first.session),
         std::tuple(PictureView::Original, PictureZoom::Fit, 0, std::string(), 0, 0));
-    for (const auto &row : rows) {
-        EXPECT_EQ(text().find(row.written.substr(0, row.written.find('='))), std::string::npos);
-    }
+    const std::string before = text();
     for (const auto &row : rows) {
         SCOPED_TRACE(row.written);
+        const std::string key = row.written.substr(0, row.written.find('=') + 1);
+        EXPECT_EQ(before.find(row.written.empty() ? "Window" : key), std::string::npos);
         first.view.told = {};
 
         row.change(first.session);
 
-        EXPECT_TRUE(first.view.told.Has(Change::ViewSettings));
-        EXPECT_NE(text().find(row.written), std::string::npos) << text();
+        EXPECT_EQ(first.view.told.Has(Change::ViewSettings), !row.written.empty());
+        EXPECT_EQ(text().find(row.written.empty() ? "Window" : row.written) != std::string::npos,
+            !row.written.empty())
+            << text();
     }
     RecordingView view;
     Session next(first.dialogs, view);
