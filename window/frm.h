@@ -10,6 +10,7 @@
 #include "platform/qt/image_box.h"
 #include "platform/qt/label.h"
 #include "platform/qt/menu_item.h"
+#include "platform/qt/twips.h"
 
 #include <array>
 #include <functional>
@@ -23,6 +24,9 @@
 #include <QRadioButton>
 
 namespace qv {
+
+// The picture's place inside its frame at the design's size, in pixels.
+inline constexpr QRect kPictureArea = TwipsRect(120, 240, 3840, 3840);
 
 // The program's window on Qt: the controls of the window's design, named as in it, showing the
 // state of one Session and handing every user action to the session's command of that control
@@ -51,6 +55,10 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    // The window's size is kept for the next start.
+    void closeEvent(QCloseEvent *event) override;
+    // The client area's resizing lays the controls out again.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     // The controls, named as in the window's design, in tab order, then the menus. Protected so
     // that the tests' window can publish the ones its tests check; nothing else outside frm
@@ -104,6 +112,7 @@ protected:
     MenuItem *mnuViewColorMap = nullptr;
     MenuItem *mnuViewLightLevel = nullptr;
     MenuItem *mnuViewNoColorMap = nullptr;
+    MenuArray mnuViewZoom;
 
 private:
     // Menus and separators no test needs to reach.
@@ -125,6 +134,7 @@ private:
     MenuItem *mnuOutputDash = nullptr;
     QMenu *mnuView = nullptr;
     MenuItem *mnuViewDash = nullptr;
+    MenuItem *mnuViewDash2 = nullptr;
 
     // The design (frm_design.cpp, frm_menu_design.cpp).
     void CreateControls(QWidget *client);
@@ -153,11 +163,21 @@ private:
     void ShowFrameTitle();
     void ShowReport();
     void ShowChoice();
-    // The View menu's check mark and its colour map items.
+    // The View menu's check marks and its colour map items.
     void ShowViewMenu();
+    // Notes the design place of each control of the client area not noted yet: the design's
+    // controls, then the palette grid's (frm_layout.cpp).
+    void TakeDesign();
+    // Every control noted where the frame's growth puts it.
+    void LayOut();
+    // The window at the size the session holds, at least the design's.
+    void RestoreSize();
 
     DialogService &dialogs_;
     Session session_;
+    QWidget *client_ = nullptr;
+    // The client area's controls at their design places, in pixels.
+    std::vector<std::pair<QWidget *, QRect>> design_;
 };
 
 } // namespace qv

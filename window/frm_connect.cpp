@@ -139,6 +139,15 @@ void frm::ConnectControls()
             Run("img_MouseDown",
                 [&] { s.img_MouseDown(static_cast<int>(button), ShiftState(shift), x, y); });
         });
+    connect(img, &ImageBox::MouseMove, this, [this, &s](double x, double y) {
+        Run("img_MouseMove", [&] { s.img_MouseMove(x, y); });
+    });
+    connect(img, &ImageBox::MouseLeave, this, [this, &s] {
+        Run("img_MouseMove", [&] { s.img_MouseLeave(); });
+    });
+    connect(img, &ImageBox::ZoomWheel, this, [this, &s](int steps) {
+        Run(options::kZoom.handlerName, [&] { s.ZoomStep(steps); });
+    });
 }
 
 void frm::ConnectSkipBox(int index)
@@ -219,6 +228,7 @@ void frm::ConnectMenus()
         {mnuOutputOffsets, options::kOffsets.handlerName, &Session::mnuOutputOffsets_Click},
         {mnuPaletteOption, "mnuPaletteOption_Click", &Session::mnuPaletteOption_Click},
         {mnuViewPicture, options::kPictureView.handlerName, &Session::mnuViewPicture_Click},
+        {mnuViewZoom, options::kZoom.handlerName, &Session::mnuViewZoom_Click},
     };
     for (const OptionMenu &menu : menus) {
         for (MenuItem *item : menu.items) {

@@ -88,8 +88,11 @@ frm::frm(DialogService &dialogs, QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
 
     auto *client = new QWidget(this);
+    client_ = client;
     client->setObjectName("client");
-    client->setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+    // The design's size is the smallest; enlarged, the picture frame takes the room.
+    client->setMinimumSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+    client->installEventFilter(this);
     // The fixed layout needs a small, narrow font: the buttons are 15 to 17 pixels high and
     // the captions were sized for a narrow 8-point face.
     QFont small = client->font();
@@ -105,8 +108,9 @@ frm::frm(DialogService &dialogs, QWidget *parent)
     ConnectControls();
     ConnectMenus();
 
-    // No resizing: the window is as large as the client area and the menu bar.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The first size is the design's: the client area and the menu bar.
+    TakeDesign();
+    resize(minimumSizeHint());
     cmdOK->setFocus();
 }
 
@@ -128,9 +132,9 @@ void frm::CreateControls(QWidget *client)
         option->setFont(narrow);
     }
     optShow[0]->setChecked(true);
-    img = Placed(new ImageBox(fraImage), "img", TwipsRect(120, 240, 3840, 3840));
+    img = Placed(new ImageBox(fraImage), "img", kPictureArea);
     // A picture larger than the box ends at the frame's inside, clear of its border.
-    img->SetDrawingArea(TwipsRect(120, 240, 3840, 3840));
+    img->SetDrawingArea(kPictureArea);
 
     File = Placed(new FileListBox(client), "File", TwipsRect(120, 480, 2175, 3990));
 
@@ -196,6 +200,7 @@ void frm::CreatePaletteGrid()
     int y = top0;
     for (int k = 1; k < kPaletteEntries; ++k) {
         ColorCheckbox &box = chkPal.Load(k);
+        box.setObjectName(QString::fromStdString(Member("chkPal", k)));
         ConnectSkipBox(k);
         chkPal.Move(k, x, y);
         box.setVisible(true);

@@ -117,6 +117,8 @@ void frm::CreateMenus()
     mnuViewColorMap = Item(mnuView, "mnuViewColorMap", "Color &Map: None…");
     mnuViewLightLevel = Item(mnuView, "mnuViewLightLevel", "&Light Level: ");
     mnuViewNoColorMap = Item(mnuView, "mnuViewNoColorMap", "&No Color Map");
+    mnuViewDash2 = Item(mnuView, "mnuViewDash2", "-");
+    mnuViewZoom = Items(mnuView, options::kZoom);
 
     mnuPalette = TopMenu(bar, "mnuPalette", "&Palette");
     mnuPaletteConvertPalette = Item(mnuPalette, options::kConvertPalette);

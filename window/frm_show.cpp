@@ -36,8 +36,11 @@ void ShowBar(ArrowScrollBar &bar, const ScrollValue &value)
 void frm::Form_Load(const std::string &settingsPath, const std::string &settingsFolder)
 {
     CreatePaletteGrid();
+    TakeDesign();
     session_.Form_Load(settingsPath, settingsFolder);
     setWindowTitle(QString::fromStdString(session_.Title()));
+    RestoreSize();
+    LayOut();
 }
 
 void frm::Changed(ChangeSet changes)
@@ -163,6 +166,7 @@ void frm::ShowViewMenu()
     mnuViewLightLevel->SetCaption(s.LightLevelCaption());
     mnuViewLightLevel->SetEnabled(s.HasColorMap());
     mnuViewNoColorMap->SetEnabled(s.HasColorMap());
+    CheckOnly(mnuViewZoom, static_cast<int>(s.GetZoom()));
 }
 
 void frm::ShowEnabled()
@@ -214,6 +218,8 @@ void frm::ShowBrightness()
 void frm::ShowPicture()
 {
     const ShownPicture &picture = session_.Picture();
+    const PictureZoom zoom = session_.GetZoom();
+    img->SetZoom(zoom == PictureZoom::Fit ? 0 : ZoomFactor(zoom));
     switch (picture.kind) {
     case ShownPicture::Kind::None:
         img->ClearPicture();
@@ -225,7 +231,7 @@ void frm::ShowPicture()
     case ShownPicture::Kind::Preview:
         img->hide();
         img->SetStretch(false);
-        if (picture.box.stretch) {
+        if (picture.box.stretch && img->Zoom() == 0) {
             img->SetWidthTwips(picture.box.boxTwips);
             img->SetHeightTwips(picture.box.boxTwips);
             img->SetStretch(true);
@@ -246,7 +252,11 @@ void frm::ShowReport()
 {
     lblReport->SetCaption(session_.ReportText());
     for (const auto &[index, box] : chkPal) {
-        box->setToolTip(QString::fromStdString(session_.EntryTip(index)));
+        const QString tip = QString::fromStdString(session_.EntryTip(index));
+        if (box->toolTip() != tip) {
+            box->setToolTip(tip);
+        }
+        box->SetUsedMark(session_.EntryUsed(index));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/qt/twips.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 
 namespace qv {
@@ -14,6 +15,8 @@ constexpr int kMarkLeft = 90;
 constexpr int kMarkTop = 0;
 constexpr int kMarkWidth = 75;
 constexpr int kMarkHeight = 195;
+// The side of the in-use square, in pixels.
+constexpr int kUsedSide = 4;
 
 struct Rgb {
     int r;
@@ -68,6 +71,21 @@ ColorCheckbox *ColorCheckbox::CopyOf(const ColorCheckbox &source)
     copy->SetColor(source.Color());
     copy->SetValue(source.Value());
     return copy;
+}
+
+void ColorCheckbox::SetUsedMark(bool used)
+{
+    if (used != used_) {
+        used_ = used;
+        update();
+    }
+}
+
+void ColorCheckbox::paintEvent(QPaintEvent *)
+{
+    if (used_) {
+        QPainter(this).fillRect(0, 0, kUsedSide, kUsedSide, QtColor(markColor_));
+    }
 }
 
 void ColorCheckbox::SetColor(std::uint32_t color)

@@ -41,10 +41,15 @@ public:
     // The mark label, for placement checks.
     const Label &Mark() const { return *lbl_; }
 
+    // A small square in the top-left corner, in the mark's colour: the entry is in use.
+    bool UsedMark() const { return used_; }
+    void SetUsedMark(bool used);
+
 signals:
     void Change();
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -57,6 +62,7 @@ private:
     std::uint32_t color_ = 0;
     std::uint32_t markColor_ = 0;
     std::int32_t value_ = 0;
+    bool used_ = false;
     // The release that ends a double-click is not a further click.
     bool releaseEndsDoubleClick_ = false;
 };

@@ -1,3 +1,4 @@
+#include "app/window_growth.h"
 #include "platform/app_info.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/window/test_window.h"
@@ -179,12 +180,14 @@ TEST_F(FrmTest, FurtherPropertiesOfTheDesign)
     EXPECT_FALSE(window.windowIcon().isNull());
 }
 
-TEST_F(FrmTest, ClientAreaIsFixedAt711By375)
+// The window starts at the design's 711 x 375 client area, its smallest; enlarged, the picture
+// frame takes the room and every control keeps its place relative to the frame.
+TEST_F(FrmTest, ClientAreaStartsAt711By375AndTheFrameTakesAnyRoomAdded)
 {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(window.centralWidget()->size(), QSize(711, 375));
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(window.centralWidget()->minimumSize(), QSize(711, 375));
     EXPECT_EQ(window.height(), 375 + window.menuBar()->height());
     EXPECT_EQ(window.width(), 711);
     // Every control of the client area lies inside it.
@@ -193,6 +196,17 @@ TEST_F(FrmTest, ClientAreaIsFixedAt711By375)
             EXPECT_TRUE(window.centralWidget()->rect().contains(Control(d.name)->geometry()))
                 << d.name;
         }
+    }
+
+    window.resize(window.size() + QSize(100, 50));
+    QApplication::processEvents();
+    ASSERT_EQ(window.centralWidget()->size(), QSize(811, 425));
+    for (const Design &d : kDesign) {
+        const ControlPlace design {d.left / 15, d.top / 15, d.width / 15, d.height / 15};
+        const ControlPlace grown = *d.inside ? design : Grown(design, AnchorOf(d.name), 100, 50);
+        const QRect place = Control(d.name)->geometry();
+        EXPECT_EQ(ControlPlace(place.x(), place.y(), place.width(), place.height()), grown)
+            << d.name;
     }
 }
 
@@ -344,7 +358,13 @@ const MenuDesign kViewMenu = {"mnuView",
         {"mnuViewDash", "-", ItemKind::Separator},
         {"mnuViewColorMap", "Color &Map: None…", ItemKind::Command},
         {"mnuViewLightLevel", "&Light Level: ", ItemKind::Command},
-        {"mnuViewNoColorMap", "&No Color Map", ItemKind::Command}}};
+        {"mnuViewNoColorMap", "&No Color Map", ItemKind::Command},
+        {"mnuViewDash2", "-", ItemKind::Separator},
+        {"mnuViewZoom(0)", "&Fit", ItemKind::Option},
+        {"mnuViewZoom(1)", "&1x", ItemKind::Option},
+        {"mnuViewZoom(2)", "&2x", ItemKind::Option},
+        {"mnuViewZoom(3)", "&4x", ItemKind::Option},
+        {"mnuViewZoom(4)", "&8x", ItemKind::Option}}};
 
 // Every menu has its place on the bar of the fixed-width window, none behind an overflow arrow.
 TEST_F(FrmTest, EveryMenuFitsOnTheBar)

@@ -51,6 +51,7 @@ public:
     using frm::mnuViewLightLevel;
     using frm::mnuViewNoColorMap;
     using frm::mnuViewPicture;
+    using frm::mnuViewZoom;
     using frm::optShow;
     using frm::vsbBright;
     using frm::vsbSize;

@@ -1,7 +1,8 @@
 // Looks at the View menu on one picture: starts the main window on a picture folder with a
 // palette and a colour map, shows the preview alone, beside the original and as its difference,
-// then the preview at three light levels, and saves a picture of the window after each, printing
-// the report line under the picture frame.
+// then the preview at three light levels; then, in a window enlarged to 1000 x 700, side by side
+// at 4x with the mouse over a pixel of the original and over the preview, and the difference at
+// 4x. It saves a picture of the window after each, printing the line under the picture frame.
 //
 //   view_screens <picture folder> <settings folder> <output folder> <palette file> <colour map
 //   file>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPixmap>
 
 namespace {
@@ -69,6 +71,31 @@ int main(int argc, char **argv)
         if (!Save(window, out, std::string("light-") + level)) {
             return 1;
         }
+    }
+    window.mnuViewNoColorMap->trigger();
+    window.resize(1000, 700);
+    window.mnuViewZoom[3]->trigger();
+    window.mnuViewPicture[2]->trigger();
+    if (!Save(window, out, "side-by-side-4x")) {
+        return 1;
+    }
+    // Over picture pixel (20, 30) of the original, then of the preview (68 pixels further right).
+    for (const int x : {20, 88}) {
+        const QPointF at(x * 4 + 2, 30 * 4 + 2);
+        QMouseEvent move(QEvent::MouseMove,
+            at,
+            window.img->mapToGlobal(at),
+            Qt::NoButton,
+            Qt::NoButton,
+            Qt::NoModifier);
+        QApplication::sendEvent(window.img, &move);
+        if (!Save(window, out, x == 20 ? "hover-original" : "hover-preview")) {
+            return 1;
+        }
+    }
+    window.mnuViewPicture[3]->trigger();
+    if (!Save(window, out, "difference-4x")) {
+        return 1;
     }
     for (const auto &shown : dialogs.Log()) {
         if (shown.title != "Light Level") {
