@@ -172,8 +172,19 @@ void Session::mnuViewLightLevel_Click()
         return;
     }
     const int last = static_cast<int>(lightTables_->Count()) - 1;
-    SetLightLevel(
-        InputNumber(dialogs_, kLightPrompt, kLightTitle, 0, last, std::min(lightLevel_, last)));
+    const int before = std::min(lightLevel_, last);
+    // The preview follows the slider; only the level chosen with OK is kept.
+    const auto show = [this, last](int level) {
+        lightLevel_ = std::clamp(level, 0, last);
+        RefreshPreview();
+    };
+    const std::optional<int> chosen =
+        dialogs_.SliderBox(kLightPrompt, kLightTitle, 0, last, before, show);
+    if (!chosen) {
+        show(before);
+        return;
+    }
+    SetLightLevel(std::clamp(*chosen, 0, last));
     Tell(Change::Options);
     RefreshPreview();
 }

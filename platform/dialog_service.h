@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +63,15 @@ public:
     virtual std::string InputBox(
         const std::string &prompt, const std::string &title, const std::string &defaultText) = 0;
 
+    // A modal slider over min..max that starts at value, with the value shown beside prompt.
+    // onMove is called with each value the slider takes, so the window can show it at once.
+    // Returns the value chosen, nothing on Cancel.
+    virtual std::optional<int> SliderBox(const std::string &prompt,
+        const std::string &title,
+        int min,
+        int max,
+        int value,
+        const std::function<void(int)> &onMove) = 0;
     virtual OpenFileAnswer OpenFile(const OpenFileRequest &request) = 0;
 
     // A folder browser opened with startFolder selected (when not empty); only file-system

@@ -1,5 +1,7 @@
 #include "platform/scripted_dialog_service.h"
 
+#include <algorithm>
+
 namespace qv {
 namespace {
 
@@ -72,6 +74,26 @@ std::string ScriptedDialogService::InputBox(
     std::string answer = inputs_.front();
     inputs_.pop_front();
     return answer;
+}
+
+std::optional<int> ScriptedDialogService::SliderBox(const std::string &prompt,
+    const std::string &title,
+    int min,
+    int max,
+    int value,
+    const std::function<void(int)> &onMove)
+{
+    shown_.push_back({Kind::Slider, prompt, title, MessageIcon::None, std::to_string(value), {}});
+    if (sliders_.empty()) {
+        throw UnexpectedDialog("unexpected slider: " + prompt);
+    }
+    const auto [moves, ok] = sliders_.front();
+    sliders_.pop_front();
+    for (const int move : moves) {
+        value = std::clamp(move, min, max);
+        onMove(value);
+    }
+    return ok ? std::optional(value) : std::nullopt;
 }
 
 OpenFileAnswer ScriptedDialogService::OpenFile(const OpenFileRequest &request)

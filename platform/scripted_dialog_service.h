@@ -15,7 +15,7 @@ namespace qv {
 class ScriptedDialogService : public DialogService
 {
 public:
-    enum class Kind { Message, Input, OpenFile, Folder, Progress, Confirm };
+    enum class Kind { Message, Input, OpenFile, Folder, Progress, Confirm, Slider };
 
     struct Shown {
         Kind kind;
@@ -36,6 +36,8 @@ public:
     void QueueOpenFile(const OpenFileAnswer &answer) { files_.push_back(answer); }
     void QueueFolder(const std::string &answer) { folders_.push_back(answer); }
     void QueueConfirm(bool yes) { confirms_.push_back(yes); }
+    // The next slider takes each of moves in turn, then ends with OK (its last value) or Cancel.
+    void QueueSlider(const std::vector<int> &moves, bool ok) { sliders_.push_back({moves, ok}); }
     // The next progress window is cancelled once it has shown done steps.
     void QueueCancelAt(int done) { cancels_.push_back(done); }
 
@@ -44,6 +46,13 @@ public:
     std::string InputBox(const std::string &prompt,
         const std::string &title,
         const std::string &defaultText) override;
+    // Recorded as a Slider entry with the starting value as defaultText.
+    std::optional<int> SliderBox(const std::string &prompt,
+        const std::string &title,
+        int min,
+        int max,
+        int value,
+        const std::function<void(int)> &onMove) override;
     OpenFileAnswer OpenFile(const OpenFileRequest &request) override;
     std::string BrowseForFolder(const std::string &startFolder, const std::string &title) override;
     // Recorded as a Progress entry (text, title, the total as defaultText); each Show adds a
@@ -59,7 +68,7 @@ public:
     bool AllAnswersUsed() const
     {
         return inputs_.empty() && files_.empty() && folders_.empty() && cancels_.empty()
-            && confirms_.empty();
+            && confirms_.empty() && sliders_.empty();
     }
 
 private:
@@ -68,6 +77,7 @@ private:
     std::deque<std::string> folders_;
     std::deque<int> cancels_;
     std::deque<bool> confirms_;
+    std::deque<std::pair<std::vector<int>, bool>> sliders_;
     std::vector<Shown> shown_;
 };
 

@@ -3,11 +3,17 @@
 #include "platform/app_info.h"
 #include "platform/qt/name_filters.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QSlider>
+#include <QVBoxLayout>
 
 namespace qv {
 namespace {
@@ -123,6 +129,48 @@ std::string QtDialogService::InputBox(
         dialog.move(owner->frameGeometry().center() - dialog.rect().center());
     }
     return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
+}
+
+std::optional<int> QtDialogService::SliderBox(const std::string &prompt,
+    const std::string &title,
+    int min,
+    int max,
+    int value,
+    const std::function<void(int)> &onMove)
+{
+    QWidget *owner = Owner();
+    QDialog dialog(owner);
+    dialog.setWindowTitle(TitleOrAppTitle(title));
+    auto *label = new QLabel(&dialog);
+    auto *slider = new QSlider(Qt::Horizontal, &dialog);
+    slider->setRange(min, max);
+    slider->setValue(value);
+    slider->setPageStep(std::max(1, (max - min) / 8));
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setMinimumWidth(320);
+    const auto showValue = [label, &prompt](int shown) {
+        label->setText(QString::fromStdString(prompt) + " " + QString::number(shown));
+    };
+    showValue(value);
+    QObject::connect(slider, &QSlider::valueChanged, &dialog, [showValue, &onMove](int moved) {
+        showValue(moved);
+        onMove(moved);
+    });
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(label);
+    layout->addWidget(slider);
+    layout->addWidget(buttons);
+    dialog.adjustSize();
+    if (owner != nullptr) {
+        dialog.move(owner->frameGeometry().center() - dialog.rect().center());
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return slider->value();
 }
 
 OpenFileAnswer QtDialogService::OpenFile(const OpenFileRequest &request)

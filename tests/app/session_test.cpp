@@ -30,10 +30,17 @@ using test::TempDir;
 class RecordingView : public SessionView
 {
 public:
-    void Changed(ChangeSet changes) override { told = told | changes; }
+    void Changed(ChangeSet changes) override
+    {
+        told = told | changes;
+        if (changes.Has(Change::Picture) && onPicture) {
+            onPicture();
+        }
+    }
     void FocusConvertButton() override { ++focused; }
     ChangeSet told;
     int focused = 0;
+    std::function<void()> onPicture;
 };
 
 // A session started on a picture folder with a settings file of its own, and no window at all.
@@ -284,6 +291,48 @@ TEST(Session, ViewMenuLightsThePreviewPutsItBesideTheOriginalAndDrawsItsDifferen
                 << p << ": dE " << deltaE;
         }
     }
+}
+
+// The light level's slider: the preview follows it; Cancel goes back to the level held, OK keeps
+// the level chosen. Table (level, index) holds 5 index + 11 level, so levels differ by a shift.
+TEST(Session, LightLevelSliderPreviewsEachMoveAndKeepsOnlyTheLevelChosen)
+{
+    TempDir maps;
+    std::vector<std::uint8_t> tables(34 * 256);
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        tables[i] = static_cast<std::uint8_t>(i % 256 * 5 + i / 256 * 11);
+    }
+    Headless h({{"a.bmp", Picture(16, 16, 24)}},
+        "ApplyTransparency=0\r\nColorMap=" + maps.Write("COLORMAP.lmp", tables)
+            + "\r\nLightLevel=5\r\n");
+    h.session.SelectFile(0);
+    h.session.mnuViewPicture_Click(1);
+    const std::vector<std::uint8_t> lit5 = h.session.Picture().image.indices;
+    const auto shifted = [&lit5](int levels) {
+        std::vector<std::uint8_t> lit = lit5;
+        for (std::uint8_t &index : lit) {
+            index = static_cast<std::uint8_t>(index + 11 * levels);
+        }
+        return lit;
+    };
+    std::vector<std::vector<std::uint8_t>> shown;
+    const auto slide = [&h, &shown](const std::vector<int> &moves, bool ok) {
+        h.dialogs.QueueSlider(moves, ok);
+        h.view.onPicture = [&h, &shown] { shown.push_back(h.session.Picture().image.indices); };
+        h.session.mnuViewLightLevel_Click();
+        h.view.onPicture = nullptr;
+    };
+
+    slide({12, 40}, false);
+    EXPECT_EQ(shown, (std::vector {shifted(7), shifted(28), lit5})); // 40 is past the last table
+    EXPECT_EQ(h.session.GetLightLevel(), 5);
+    shown.clear();
+    slide({20}, true);
+    EXPECT_EQ(h.session.GetLightLevel(), 20);
+    EXPECT_EQ(h.session.Picture().image.indices, shifted(15));
+    EXPECT_EQ(h.dialogs.Log().back().defaultText, "5");
+    const std::vector<std::uint8_t> ini = ReadBytes(h.program.File("quorvantile.ini"));
+    EXPECT_NE(std::string(ini.begin(), ini.end()).find("LightLevel=20"), std::string::npos);
 }
 
 // Twips at the middle of screen pixel px, at 15 twips per pixel.

@@ -8,7 +8,7 @@
 //   file>
 //
 // The settings folder gets a fresh settings file; the first picture of the folder is previewed.
-// Dialogs other than the light level's are answered by nobody: any other dialog ends the run.
+// Dialogs other than the light level's slider are answered by nobody: any other dialog ends the run.
 #include "platform/scripted_dialog_service.h"
 #include "tests/window/test_window.h"
 
@@ -65,10 +65,10 @@ int main(int argc, char **argv)
         }
     }
     window.mnuViewPicture[1]->trigger();
-    for (const char *level : {"0", "16", "28"}) {
-        dialogs.QueueInput(level);
+    for (const int level : {0, 16, 28}) {
+        dialogs.QueueSlider({level}, true);
         window.mnuViewLightLevel->trigger();
-        if (!Save(window, out, std::string("light-") + level)) {
+        if (!Save(window, out, "light-" + std::to_string(level))) {
             return 1;
         }
     }
