@@ -21,6 +21,8 @@ void Session::Form_Load(const std::string &settingsPath, const std::string &sett
     }
     title_ = std::string(kAppTitle) + " v" + VersionText();
 
+    // How the first picture is shown (its zoom) comes before it.
+    ReadViewSettings();
     files_.SetPath(folder);
     Tell(Change::FileList | Change::Selection);
     if (files_.ListCount() > 0) {
@@ -53,8 +55,6 @@ void Session::Form_Load(const std::string &settingsPath, const std::string &sett
 
     palette_.ReadPaletteFile(dialogs_, CurrentPaletteChoice());
     Tell(Change::PaletteColors);
-
-    ReadViewSettings();
 }
 
 } // namespace qv

@@ -71,9 +71,15 @@ TEST(FrmView, TheWindowSizeIsKeptForTheNextStart)
     EXPECT_EQ(first.session().GetWindowWidth(), 771);
     const QPoint convertAt = first.cmdOK->geometry().topLeft();
 
+    fixture.pictures.Write("a.bmp", test::BuildBmp({.width = 8, .height = 8, .bitCount = 24}));
+    const std::vector<std::uint8_t> stored = test::ReadBytes(fixture.SettingsPath());
+    std::string text(stored.begin(), stored.end());
+    text.insert(text.find("[General]\r\n") + 11, "Zoom=3\r\n");
+    fixture.program.Write("quorvantile.ini", text);
     test::TestWindow &next = fixture.Start("", false);
     next.show();
     QApplication::processEvents();
+    EXPECT_EQ(next.img->Zoom(), 4); // the first picture is shown at the zoom stored
     EXPECT_EQ(next.centralWidget()->size(), QSize(771, 415));
     EXPECT_EQ(next.cmdOK->geometry().topLeft(), convertAt);
 }
