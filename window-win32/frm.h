@@ -201,6 +201,10 @@ private:
     void ShowChoice();
     // The View menu's check mark and its colour map items.
     void ShowViewMenu();
+    // The picture box at the session's zoom.
+    void ShowZoom();
+    // The view's stored values read or changed: the zoom and the View menu.
+    void ShowViewSettings();
 
     DialogService &dialogs_;
     Session session_;

@@ -49,6 +49,7 @@ void frm::Changed(ChangeSet changes)
         {Change::FrameTitle, &frm::ShowFrameTitle},
         {Change::Report, &frm::ShowReport},
         {Change::ShowChoice, &frm::ShowChoice},
+        {Change::ViewSettings, &frm::ShowViewSettings},
     };
     for (const auto &[part, show] : parts) {
         if (changes.Has(part)) {
@@ -216,11 +217,22 @@ void frm::ShowBrightness()
     }
 }
 
+void frm::ShowZoom()
+{
+    const PictureZoom zoom = session_.GetZoom();
+    img->SetZoom(zoom == PictureZoom::Fit ? 0 : ZoomFactor(zoom));
+}
+
+void frm::ShowViewSettings()
+{
+    ShowZoom();
+    ShowViewMenu();
+}
+
 void frm::ShowPicture()
 {
     const ShownPicture &picture = session_.Picture();
-    const PictureZoom zoom = session_.GetZoom();
-    img->SetZoom(zoom == PictureZoom::Fit ? 0 : ZoomFactor(zoom));
+    ShowZoom();
     switch (picture.kind) {
     case ShownPicture::Kind::None:
         img->ClearPicture();

@@ -71,6 +71,16 @@ TEST_F(Win32Zoom, HoverReadsThePixelUnderTheMouseAtEachZoom)
     }
 }
 
+TEST_F(Win32Zoom, TheStoredZoomShowsTheFirstPictureAndIsChecked)
+{
+    Picture("a.bmp", 48, 40);
+    TestWindow &w = Start("Zoom=3\r\n"); // 4x
+    EXPECT_EQ(w.img->Zoom(), 4);
+    for (std::size_t i = 0; i < w.mnuViewZoom.size(); ++i) {
+        EXPECT_EQ(w.mnuViewZoom[i]->Checked(), i == 3) << i;
+    }
+}
+
 TEST_F(Win32Zoom, CtrlWithTheWheelStepsTheZoom)
 {
     Picture("a.bmp", 48, 30);
