@@ -2,6 +2,7 @@
 
 #include "app/session.h"
 #include "app/session_view.h"
+#include "app/window_growth.h"
 #include "common/win32/color_checkbox.h"
 #include "platform/dialog_service.h"
 #include "platform/win32/arrow_scroll_bar.h"
@@ -114,16 +115,24 @@ protected:
     MenuItem *mnuViewColorMap = nullptr;
     MenuItem *mnuViewLightLevel = nullptr;
     MenuItem *mnuViewNoColorMap = nullptr;
+    MenuArray mnuViewZoom;
     HACCEL accelerators = nullptr;
 
     // The dpi the window is laid out for.
     unsigned Dpi() const { return dpi_; }
 
 private:
-    // A control's place in the design, in twips from the client area's top-left corner.
+    // A control's place in the design, in twips from the client area's top-left corner, with
+    // its name in the design, which says how it follows a window larger than the design.
     struct Placement {
         HWND control;
         TwipsRect place;
+        std::string name;
+        // The placement of the frame it lies on (it keeps its place relative to the frame's
+        // top-left corner), or -1.
+        int frame = -1;
+        // It grows with that frame (the picture box inside the picture frame).
+        bool fillsFrame = false;
     };
 
     // The design (frm_design.cpp, frm_menu_design.cpp).
@@ -137,13 +146,31 @@ private:
         MenuItem::Check check = MenuItem::Check::None,
         const std::string &shortcut = {});
     int NextId() { return nextId_++; }
-    // Records where control goes and puts it there.
-    void Place(HWND control, const TwipsRect &place);
+    // Records where control goes; the index of its placement.
+    int Place(HWND control,
+        std::string name,
+        const TwipsRect &place,
+        int frame = -1,
+        bool fillsFrame = false);
 
     // Pixels at a dpi (frm_layout.cpp).
     void LayOut(unsigned dpi);
+    // Where a placement is at dpi in a client area grow_ larger than the design's.
+    ControlPlace PlaceAt(const Placement &placed, unsigned dpi) const;
+    // The design's client area in pixels at dpi.
+    SIZE DesignClient(unsigned dpi) const;
     void MakeFonts(unsigned dpi);
+    // The window as large as the design's client area and grow_, its menu bar and frame; at
+    // left, top unless CW_USEDEFAULT.
     void SizeWindow(int left, int top);
+    // The client area's new size: the controls follow when the growth changed.
+    void Resized();
+    // The smallest window: the design's client area with the frame and menu bar it has now.
+    void LimitSize(MINMAXINFO &limits) const;
+    // The client area's size at the last close, no smaller than the design, within the screen.
+    void RestoreSize();
+    // The client area's size handed to the session as the window closes.
+    void Unload();
     void SetIcons(unsigned dpi);
     void DpiChanged(unsigned dpi, const RECT &suggested);
 
@@ -155,6 +182,8 @@ private:
     // Runs a session command under its name (what an escaping failure is reported as).
     void Run(const char *name, const std::function<void()> &command);
     void Dropped(HDROP drop);
+    // The wheel turned over the window: the picture box's when the mouse is over it.
+    bool WheelOverPicture(WPARAM wParam, LPARAM lParam);
 
     // Showing the session's state, one part each (frm_show.cpp).
     void ShowFolder();
@@ -172,6 +201,10 @@ private:
     void ShowChoice();
     // The View menu's check mark and its colour map items.
     void ShowViewMenu();
+    // The picture box at the session's zoom.
+    void ShowZoom();
+    // The view's stored values read or changed: the zoom and the View menu.
+    void ShowViewSettings();
 
     DialogService &dialogs_;
     Session session_;
@@ -181,6 +214,10 @@ private:
     HFONT markFont_ = nullptr; // the "X" of the palette-entry boxes
     std::array<HICON, 2> icons_ {}; // the caption's and Alt+Tab's
     std::vector<Placement> placements_;
+    // How much larger than the design's the client area is, in pixels (never below 0).
+    SIZE grow_ {0, 0};
+    // The palette-entry tooltips as last set: only a changed one is set again.
+    std::array<std::string, 256> entryTips_;
     std::map<UINT, std::function<void(UINT code)>> commands_;
     std::vector<std::unique_ptr<MenuItem>> items_;
     // What a press on each option button runs (frm_connect.cpp).

@@ -100,6 +100,12 @@ void frm::ConnectControls()
     img->OnMouseDown([this, &s](int button, int shift, double x, double y) {
         Run("img_MouseDown", [&] { s.img_MouseDown(button, shift, x, y); });
     });
+    img->OnMouseMove(
+        [this, &s](double x, double y) { Run("img_MouseMove", [&] { s.img_MouseMove(x, y); }); });
+    img->OnMouseLeave([this, &s] { Run("img_MouseLeave", [&s] { s.img_MouseLeave(); }); });
+    img->OnZoomWheel([this, &s](int steps) {
+        Run(options::kZoom.handlerName, [&s, steps] { s.ZoomStep(steps); });
+    });
 }
 
 void frm::ConnectSkipBox(int index)
@@ -179,6 +185,7 @@ void frm::ConnectMenus()
         {mnuOutputOffsets, options::kOffsets.handlerName, &Session::mnuOutputOffsets_Click},
         {mnuViewPicture, options::kPictureView.handlerName, &Session::mnuViewPicture_Click},
         {mnuPaletteOption, "mnuPaletteOption_Click", &Session::mnuPaletteOption_Click},
+        {mnuViewZoom, options::kZoom.handlerName, &Session::mnuViewZoom_Click},
     };
     for (const OptionMenu &menu : menus) {
         for (MenuItem *item : menu.items) {
@@ -206,6 +213,19 @@ void frm::Dropped(HDROP drop)
     if (!paths.empty()) {
         Run("Form_DragDrop", [this, &paths] { session_.DropPaths(paths); });
     }
+}
+
+bool frm::WheelOverPicture(WPARAM wParam, LPARAM lParam)
+{
+    // The wheel reaches the control with the focus, which hands it here.
+    const POINT at {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    RECT box;
+    if (img == nullptr || GetWindowRect(img->Handle(), &box) == FALSE
+        || PtInRect(&box, at) == FALSE) {
+        return false;
+    }
+    SendMessageW(img->Handle(), WM_MOUSEWHEEL, wParam, lParam);
+    return true;
 }
 
 bool frm::PreTranslate(MSG &message)
@@ -260,10 +280,24 @@ LRESULT frm::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) {
+            Resized();
+        }
+        return 0;
+    case WM_GETMINMAXINFO:
+        LimitSize(*reinterpret_cast<MINMAXINFO *>(lParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        if (WheelOverPicture(wParam, lParam)) {
+            return 0;
+        }
+        break;
     case WM_DPICHANGED:
         DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         return 0;
     case WM_DESTROY:
+        Unload();
         if (quitWhenClosed_) {
             PostQuitMessage(0);
         }

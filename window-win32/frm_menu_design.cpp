@@ -91,6 +91,8 @@ void frm::CreateMenus()
     mnuViewColorMap = AddItem(view, "Color &Map: None…");
     mnuViewLightLevel = AddItem(view, "&Light Level: ");
     mnuViewNoColorMap = AddItem(view, "&No Color Map");
+    Separator(view);
+    mnuViewZoom = items(view, {options::kZoom.captions.begin(), options::kZoom.captions.end()});
 
     HMENU palette = TopMenu(menuBar, "&Palette");
     mnuPaletteConvertPalette = flag(palette, options::kConvertPalette);

@@ -29,6 +29,7 @@ void frm::Form_Load(const std::string &settingsPath, const std::string &settings
 {
     CreatePaletteGrid();
     session_.Form_Load(settingsPath, settingsFolder);
+    RestoreSize();
     SetWindowTextW(window_, Wide(session_.Title()).c_str());
 }
 
@@ -48,6 +49,7 @@ void frm::Changed(ChangeSet changes)
         {Change::FrameTitle, &frm::ShowFrameTitle},
         {Change::Report, &frm::ShowReport},
         {Change::ShowChoice, &frm::ShowChoice},
+        {Change::ViewSettings, &frm::ShowViewSettings},
     };
     for (const auto &[part, show] : parts) {
         if (changes.Has(part)) {
@@ -154,6 +156,7 @@ void frm::ShowViewMenu()
 {
     const Session &s = session_;
     CheckOnly(mnuViewPicture, static_cast<int>(s.ShownView()));
+    CheckOnly(mnuViewZoom, static_cast<int>(s.GetZoom()));
     mnuViewColorMap->SetCaption(s.ColorMapCaption());
     mnuViewLightLevel->SetCaption(s.LightLevelCaption());
     mnuViewLightLevel->SetEnabled(s.HasColorMap());
@@ -214,9 +217,22 @@ void frm::ShowBrightness()
     }
 }
 
+void frm::ShowZoom()
+{
+    const PictureZoom zoom = session_.GetZoom();
+    img->SetZoom(zoom == PictureZoom::Fit ? 0 : ZoomFactor(zoom));
+}
+
+void frm::ShowViewSettings()
+{
+    ShowZoom();
+    ShowViewMenu();
+}
+
 void frm::ShowPicture()
 {
     const ShownPicture &picture = session_.Picture();
+    ShowZoom();
     switch (picture.kind) {
     case ShownPicture::Kind::None:
         img->ClearPicture();
@@ -241,11 +257,19 @@ void frm::ShowFrameTitle()
 
 void frm::ShowReport()
 {
+    // Runs on every move of the mouse over the picture: only what changed is set.
     lblReport->SetCaption(session_.ReportText());
     for (std::size_t index = 0; index < chkPal.size(); ++index) {
-        if (chkPal[index] != nullptr) {
-            tips->Set(chkPal[index]->Handle(), session_.EntryTip(static_cast<int>(index)));
+        if (chkPal[index] == nullptr) {
+            continue;
         }
+        const int entry = static_cast<int>(index);
+        std::string tip = session_.EntryTip(entry);
+        if (tip != entryTips_[index]) {
+            tips->Set(chkPal[index]->Handle(), tip);
+            entryTips_[index] = std::move(tip);
+        }
+        chkPal[index]->SetUsed(session_.EntryUsed(entry));
     }
 }
 

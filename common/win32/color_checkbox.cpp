@@ -1,6 +1,8 @@
 #include "common/win32/color_checkbox.h"
 
 #include "common/mark_color.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/twips.h"
 #include "platform/win32/window_class.h"
 
 namespace qv::win32 {
@@ -57,6 +59,24 @@ void ColorCheckbox::SetValue(std::int32_t value, bool quietly)
     }
 }
 
+void ColorCheckbox::SetUsed(bool used)
+{
+    if (used != used_) {
+        used_ = used;
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+std::uint32_t ColorCheckbox::UsedMarkColor() const
+{
+    // Dark by the luma of BT.601: 0.299 R + 0.587 G + 0.114 B below 128.
+    const std::uint32_t red = color_ & 0xFF;
+    const std::uint32_t green = color_ >> 8 & 0xFF;
+    const std::uint32_t blue = color_ >> 16 & 0xFF;
+    const bool dark = 299 * red + 587 * green + 114 * blue < 128 * 1000;
+    return dark ? 0xFFFFFFu : 0x000000u;
+}
+
 void ColorCheckbox::SetMarkFont(HFONT font)
 {
     markFont_ = font;
@@ -70,6 +90,15 @@ void ColorCheckbox::Paint(HDC dc) const
     HBRUSH fill = CreateSolidBrush(ColorRef(color_));
     FillRect(dc, &rect, fill);
     DeleteObject(fill);
+    if (used_) {
+        const int dpi = static_cast<int>(WindowDpi(window_));
+        const int inset = MulDiv(1, dpi, kDefaultDpi);
+        const int side = MulDiv(4, dpi, kDefaultDpi);
+        const RECT square {inset, inset, inset + side, inset + side};
+        HBRUSH mark = CreateSolidBrush(ColorRef(UsedMarkColor()));
+        FillRect(dc, &square, mark);
+        DeleteObject(mark);
+    }
     if (value_ != 1) {
         return;
     }
@@ -92,6 +121,9 @@ LRESULT ColorCheckbox::Message(HWND window, UINT message, WPARAM wParam, LPARAM 
         EndPaint(window, &paint);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_ERASEBKGND:
         return 1; // the paint fills every pixel
     case WM_LBUTTONDOWN:

@@ -39,6 +39,13 @@ public:
     // The font of the mark; the host keeps it alive.
     void SetMarkFont(HFONT font);
 
+    // The box's entry is in use: a 4 x 4 square (at 96 dpi) in its top-left corner, under the
+    // "X", white on a dark fill and black on a light one. Repaints only when it changes.
+    bool Used() const { return used_; }
+    void SetUsed(bool used);
+    // The square's colour (0x00BBGGRR).
+    std::uint32_t UsedMarkColor() const;
+
     LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -49,6 +56,7 @@ private:
     std::uint32_t color_ = 0;
     std::int32_t value_ = 0;
     bool pressed_ = false;
+    bool used_ = false;
     std::function<void()> change_;
 };
 

@@ -1,9 +1,11 @@
 // The option controls as a user meets them: the labels' prompts, the arrows of the scroll bars
 // and the palette-entry boxes, each stored as the session stores it.
+#include "tests/window-win32/canvas.h"
 #include "tests/window-win32/window_fixture.h"
 
 #include <array>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -144,6 +146,44 @@ TEST_F(Win32Controls, PaletteBoxesShowTheirEntryAndNameItInTheirTooltip)
     EXPECT_EQ(PlaceOf(w.chkPal[32]->Handle()).top - PlaceOf(w.chkPal[16]->Handle()).top, 17);
     // The output transparent entry is skipped from the start, and marked.
     EXPECT_EQ(w.chkPal[255]->Value(), 1);
+}
+
+TEST_F(Win32Controls, ThePreviewsEntriesAreMarkedOnTheGrid)
+{
+    Picture("a.bmp", 16, 16);
+    TestWindow &w = Start("Palette=6\r\n"); // DOOM
+    ASSERT_FALSE(w.chkPal[0]->Used()); // no preview yet
+    ClickAt(w.optShow[1], {2, 2});
+    int used = 0;
+    for (std::size_t n = 0; n < 256; ++n) {
+        EXPECT_EQ(w.chkPal[n]->Used(), w.session().EntryUsed(static_cast<int>(n))) << n;
+        used += w.chkPal[n]->Used() ? 1 : 0;
+    }
+    EXPECT_GT(used, 0);
+    EXPECT_LT(used, 256);
+}
+
+TEST_F(Win32Controls, TheUsedMarkIsWhiteOnDarkEntriesAndBlackOnLightOnes)
+{
+    TestWindow &w = Start();
+    ColorCheckbox &box = *w.chkPal[20];
+    // The fill (0x00BBGGRR), whether the entry is used, the corner's pixel (0x00RRGGBB).
+    const std::tuple<std::uint32_t, bool, std::uint32_t> cases[] = {
+        {0x000000, true, 0xFFFFFF},
+        {0xFF0000, true, 0xFFFFFF}, // blue: luma 29
+        {0x7F7F7F, true, 0xFFFFFF}, // luma 127
+        {0x808080, true, 0x000000}, // luma 128
+        {0x0000FF, false, 0xFF0000}, // not used: the fill
+    };
+    for (const auto &[fill, used, corner] : cases) {
+        SCOPED_TRACE(fill);
+        box.SetColor(fill);
+        box.SetUsed(used);
+        Canvas canvas(17, 17);
+        SendMessageW(box.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
+        EXPECT_EQ(canvas.At(2, 2), corner);
+        EXPECT_EQ(canvas.At(5, 2), (fill & 0xFF) << 16 | (fill & 0xFF00) | fill >> 16);
+    }
 }
 
 TEST_F(Win32Controls, ClearLeavesOnlyTheOutputEntrySkipped)

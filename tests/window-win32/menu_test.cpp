@@ -128,7 +128,13 @@ TEST_F(Win32Menus, EveryMenuHoldsItsItemsInOrder)
             "-",
             "Color &Map: None…",
             "&Light Level: 0",
-            "&No Color Map"}));
+            "&No Color Map",
+            "-",
+            "&Fit",
+            "&1x",
+            "&2x",
+            "&4x",
+            "&8x"}));
 }
 
 TEST_F(Win32Menus, NoTwoItemsOfAMenuShareAnAccessKey)
@@ -163,6 +169,7 @@ TEST_F(Win32Menus, AnOptionItemChosenIsTheOneRadioDotAndIsStored)
         {w.mnuQualityDistance, "ColorDistance"},
         {w.mnuQualityDithering, "Dithering"},
         {w.mnuOutputFormat, "OutputFormat"},
+        {w.mnuViewZoom, "Zoom"},
     };
     for (const auto &menu : menus) {
         for (std::size_t chosen = 0; chosen < menu.items.size(); ++chosen) {

@@ -13,12 +13,15 @@ public:
     using frm::chkPal;
     using frm::cmdOK;
     using frm::cmdResetSkips;
+    using frm::Dpi;
     using frm::File;
+    using frm::fraBrightness;
     using frm::fraImage;
     using frm::img;
     using frm::lbl;
     using frm::lblBright;
     using frm::lblFolder;
+    using frm::lblReport;
     using frm::lblSize;
     using frm::menuBar;
     using frm::mnuColorMatchingOption;
@@ -32,6 +35,7 @@ public:
     using frm::mnuQualityDithering;
     using frm::mnuScalingOption;
     using frm::mnuVerticalAlignmentOption;
+    using frm::mnuViewZoom;
     using frm::optShow;
     using frm::tips;
     using frm::vsbBright;

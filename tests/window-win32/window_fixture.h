@@ -29,9 +29,10 @@ public:
     std::string SettingsPath() const { return program.File("quorvantile.ini"); }
 
     // Writes the settings (naming the picture folder as "Path"), creates the window and runs
-    // its start-up.
+    // its start-up. A window started before closes first, as a program's would.
     TestWindow &Start(const std::string &settingsText = "")
     {
+        window.reset();
         program.Write(
             "quorvantile.ini", "[General]\r\nPath=" + pictures.Path() + "\r\n" + settingsText);
         window = std::make_unique<TestWindow>(dialogs);
