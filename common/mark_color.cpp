@@ -14,4 +14,13 @@ std::uint32_t MarkColorFor(std::uint32_t color)
     return (r + g + b) / 3 > 127 ? 0x000000u : 0xFFFFFFu;
 }
 
+std::uint32_t UsedMarkColorFor(std::uint32_t color)
+{
+    const std::uint32_t red = color & 0xFF;
+    const std::uint32_t green = color >> 8 & 0xFF;
+    const std::uint32_t blue = color >> 16 & 0xFF;
+    const bool dark = 299 * red + 587 * green + 114 * blue < 128 * 1000;
+    return dark ? 0xFFFFFFu : 0x000000u;
+}
+
 } // namespace qv

@@ -15,7 +15,7 @@ constexpr int kMarkLeft = 90;
 constexpr int kMarkTop = 0;
 constexpr int kMarkWidth = 75;
 constexpr int kMarkHeight = 195;
-// The side of the in-use square, in pixels.
+// The side of the in-use square, in pixels, one pixel in from the top-left corner.
 constexpr int kUsedSide = 4;
 
 struct Rgb {
@@ -84,7 +84,7 @@ void ColorCheckbox::SetUsedMark(bool used)
 void ColorCheckbox::paintEvent(QPaintEvent *)
 {
     if (used_) {
-        QPainter(this).fillRect(0, 0, kUsedSide, kUsedSide, QtColor(markColor_));
+        QPainter(this).fillRect(1, 1, kUsedSide, kUsedSide, QtColor(UsedMarkColorFor(color_)));
     }
 }
 

@@ -69,12 +69,7 @@ void ColorCheckbox::SetUsed(bool used)
 
 std::uint32_t ColorCheckbox::UsedMarkColor() const
 {
-    // Dark by the luma of BT.601: 0.299 R + 0.587 G + 0.114 B below 128.
-    const std::uint32_t red = color_ & 0xFF;
-    const std::uint32_t green = color_ >> 8 & 0xFF;
-    const std::uint32_t blue = color_ >> 16 & 0xFF;
-    const bool dark = 299 * red + 587 * green + 114 * blue < 128 * 1000;
-    return dark ? 0xFFFFFFu : 0x000000u;
+    return UsedMarkColorFor(color_);
 }
 
 void ColorCheckbox::SetMarkFont(HFONT font)

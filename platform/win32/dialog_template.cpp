@@ -40,11 +40,35 @@ void DialogTemplate::Add(Kind kind,
     WORD id,
     const std::wstring &text)
 {
+    Begin(style, left, top, width, height, id);
+    words_.insert(words_.end(), {0xFFFF, static_cast<WORD>(kind)});
+    End(text);
+}
+
+void DialogTemplate::Add(const std::wstring &className,
+    DWORD style,
+    short left,
+    short top,
+    short width,
+    short height,
+    WORD id,
+    const std::wstring &text)
+{
+    Begin(style, left, top, width, height, id);
+    Put(className);
+    End(text);
+}
+
+void DialogTemplate::Begin(DWORD style, short left, short top, short width, short height, WORD id)
+{
     AlignToDword();
     Put(style | WS_CHILD | WS_VISIBLE);
     Put(DWORD {0}); // extended style
     words_.insert(words_.end(), {Word(left), Word(top), Word(width), Word(height), id});
-    words_.insert(words_.end(), {0xFFFF, static_cast<WORD>(kind)});
+}
+
+void DialogTemplate::End(const std::wstring &text)
+{
     Put(text);
     words_.push_back(0); // no creation data
     words_[kCountWord] = static_cast<WORD>(++count_);
@@ -67,6 +91,27 @@ void DialogTemplate::AlignToDword()
     if (words_.size() % 2 != 0) {
         words_.push_back(0);
     }
+}
+
+void CentreOverOwner(HWND dialog)
+{
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner == nullptr || IsWindowVisible(owner) == FALSE) {
+        return;
+    }
+    RECT over {};
+    RECT self {};
+    GetWindowRect(owner, &over);
+    GetWindowRect(dialog, &self);
+    const int width = self.right - self.left;
+    const int height = self.bottom - self.top;
+    SetWindowPos(dialog,
+        nullptr,
+        (over.left + over.right - width) / 2,
+        (over.top + over.bottom - height) / 2,
+        0,
+        0,
+        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace qv::win32

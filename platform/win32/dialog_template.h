@@ -31,12 +31,24 @@ public:
         short height,
         WORD id,
         const std::wstring &text);
+    // A control of a registered class named className (a common control, say).
+    void Add(const std::wstring &className,
+        DWORD style,
+        short left,
+        short top,
+        short width,
+        short height,
+        WORD id,
+        const std::wstring &text);
 
     // The template as DialogBoxIndirectParam takes it; valid while this object is unchanged.
     const DLGTEMPLATE *Get() const { return reinterpret_cast<const DLGTEMPLATE *>(words_.data()); }
     int ControlCount() const { return count_; }
 
 private:
+    // The control's record up to its class, then the class words, its text and the count.
+    void Begin(DWORD style, short left, short top, short width, short height, WORD id);
+    void End(const std::wstring &text);
     void Put(DWORD value);
     void Put(const std::wstring &text);
     // Pads to the next 4-byte boundary, where every control's record must start.
@@ -45,5 +57,9 @@ private:
     std::vector<WORD> words_;
     int count_ = 0;
 };
+
+// Moves a dialog over the middle of the window it belongs to, as a message box opens; a dialog
+// without a visible owner keeps its own place.
+void CentreOverOwner(HWND dialog);
 
 } // namespace qv::win32

@@ -21,29 +21,6 @@ std::wstring EditText(HWND edit)
     return text;
 }
 
-// Over the middle of the window it belongs to, as a message box opens; the dialog's own
-// centring (on the screen) stays for a prompt without one.
-void CentreOverOwner(HWND dialog)
-{
-    HWND owner = GetWindow(dialog, GW_OWNER);
-    if (owner == nullptr || IsWindowVisible(owner) == FALSE) {
-        return;
-    }
-    RECT over {};
-    RECT self {};
-    GetWindowRect(owner, &over);
-    GetWindowRect(dialog, &self);
-    const int width = self.right - self.left;
-    const int height = self.bottom - self.top;
-    SetWindowPos(dialog,
-        nullptr,
-        (over.left + over.right - width) / 2,
-        (over.top + over.bottom - height) / 2,
-        0,
-        0,
-        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 INT_PTR CALLBACK PromptProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto *prompt = reinterpret_cast<Prompt *>(GetWindowLongPtrW(dialog, DWLP_USER));

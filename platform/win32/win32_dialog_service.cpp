@@ -4,6 +4,7 @@
 #include "platform/win32/file_dialog.h"
 #include "platform/win32/input_box.h"
 #include "platform/win32/progress_window.h"
+#include "platform/win32/slider_box.h"
 #include "platform/win32/wide_text.h"
 
 namespace qv::win32 {
@@ -76,6 +77,16 @@ std::string Win32DialogService::InputBox(
     const std::optional<std::wstring> answer =
         ShowInputBox(Owner(), Wide(prompt), TitleOrAppTitle(title), Wide(defaultText));
     return answer ? Narrow(*answer) : std::string();
+}
+
+std::optional<int> Win32DialogService::SliderBox(const std::string &prompt,
+    const std::string &title,
+    int min,
+    int max,
+    int value,
+    const std::function<void(int)> &onMove)
+{
+    return ShowSliderBox(Owner(), Wide(prompt), TitleOrAppTitle(title), min, max, value, onMove);
 }
 
 OpenFileAnswer Win32DialogService::OpenFile(const OpenFileRequest &request)

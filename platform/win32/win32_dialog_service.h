@@ -22,6 +22,12 @@ public:
     std::string InputBox(const std::string &prompt,
         const std::string &title,
         const std::string &defaultText) override;
+    std::optional<int> SliderBox(const std::string &prompt,
+        const std::string &title,
+        int min,
+        int max,
+        int value,
+        const std::function<void(int)> &onMove) override;
     OpenFileAnswer OpenFile(const OpenFileRequest &request) override;
     std::string BrowseForFolder(const std::string &startFolder, const std::string &title) override;
     std::unique_ptr<ProgressDialog> StartProgress(

@@ -3,9 +3,11 @@
 #include "platform/win32/file_filters.h"
 #include "platform/win32/input_box.h"
 #include "platform/win32/progress_window.h"
+#include "platform/win32/slider_box.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,61 @@ TEST(Win32InputBox, ShowsPromptAndDefaultAndAnswersTheTextOrNothing)
         EXPECT_TRUE(answer.defaultAllSelected);
     }
     script = nullptr;
+}
+
+// What the timer below does to the slider once it is open: the positions it moves the bar to, one
+// scroll notice each, then OK or Cancel; and what the prompt read at the end.
+struct SliderScript {
+    std::vector<int> moves;
+    bool ok = true;
+    std::wstring promptSeen;
+};
+SliderScript *slide = nullptr;
+
+void CALLBACK MoveSlider(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = FindWindowW(L"#32770", L"Light Level");
+    if (dialog == nullptr) {
+        return; // not open yet
+    }
+    KillTimer(nullptr, timer);
+    HWND bar = FindWindowExW(dialog, nullptr, TRACKBAR_CLASSW, nullptr);
+    for (const int position : slide->moves) {
+        SendMessageW(bar, TBM_SETPOS, TRUE, position);
+        SendMessageW(dialog, WM_HSCROLL, TB_THUMBTRACK, reinterpret_cast<LPARAM>(bar));
+    }
+    slide->promptSeen = TextOf(FindWindowExW(dialog, nullptr, L"Static", nullptr));
+    PostMessageW(dialog, WM_COMMAND, slide->ok ? IDOK : IDCANCEL, 0);
+}
+
+// Each new position of the bar is handed on at once and shown beside the prompt; OK answers the
+// last one, Cancel nothing. The bar keeps within its range.
+TEST(Win32SliderBox, HandsOnEachMoveAndAnswersTheValueChosenOrNothing)
+{
+    const struct {
+        std::vector<int> moves;
+        bool ok;
+        std::vector<int> handedOn;
+        std::optional<int> answer;
+    } cases[] = {
+        {{12, 20, 20}, true, {12, 20}, 20},
+        {{3}, false, {3}, std::nullopt},
+        {{40}, true, {33}, 33},
+    };
+    for (const auto &c : cases) {
+        SliderScript run {c.moves, c.ok, {}};
+        slide = &run;
+        std::vector<int> handedOn;
+        SetTimer(nullptr, 0, 20, &MoveSlider);
+        const std::optional<int> result = ShowSliderBox(
+            nullptr, L"Light level:", L"Light Level", 0, 33, 5, [&handedOn](int level) {
+                handedOn.push_back(level);
+            });
+        EXPECT_EQ(result, c.answer);
+        EXPECT_EQ(handedOn, c.handedOn);
+        EXPECT_EQ(run.promptSeen, L"Light level: " + std::to_wstring(handedOn.back()));
+    }
+    slide = nullptr;
 }
 
 class Win32Progress : public testing::Test
