@@ -93,6 +93,26 @@ void DialogTemplate::AlignToDword()
     }
 }
 
+void AddOkAndCancel(DialogTemplate &layout)
+{
+    layout.Add(DialogTemplate::Kind::Button,
+        BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+        187,
+        7,
+        46,
+        14,
+        IDOK,
+        L"OK");
+    layout.Add(DialogTemplate::Kind::Button,
+        BS_PUSHBUTTON | WS_TABSTOP,
+        187,
+        25,
+        46,
+        14,
+        IDCANCEL,
+        L"Cancel");
+}
+
 void CentreOverOwner(HWND dialog)
 {
     HWND owner = GetWindow(dialog, GW_OWNER);

@@ -58,6 +58,9 @@ private:
     int count_ = 0;
 };
 
+// The OK (default) and Cancel buttons of a prompt 240 dialog units wide, at its top right.
+void AddOkAndCancel(DialogTemplate &layout);
+
 // Moves a dialog over the middle of the window it belongs to, as a message box opens; a dialog
 // without a visible owner keeps its own place.
 void CentreOverOwner(HWND dialog);

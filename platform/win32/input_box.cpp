@@ -67,22 +67,7 @@ std::optional<std::wstring> ShowInputBox(HWND owner,
         L"MS Shell Dlg");
     layout.Add(
         DialogTemplate::Kind::Static, SS_LEFT | SS_NOPREFIX, 7, 7, 172, 48, kPromptId, prompt);
-    layout.Add(DialogTemplate::Kind::Button,
-        BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
-        187,
-        7,
-        46,
-        14,
-        IDOK,
-        L"OK");
-    layout.Add(DialogTemplate::Kind::Button,
-        BS_PUSHBUTTON | WS_TABSTOP,
-        187,
-        25,
-        46,
-        14,
-        IDCANCEL,
-        L"Cancel");
+    AddOkAndCancel(layout);
     layout.Add(DialogTemplate::Kind::Edit,
         ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP,
         7,

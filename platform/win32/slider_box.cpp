@@ -97,22 +97,7 @@ std::optional<int> ShowSliderBox(HWND owner,
         8,
         L"MS Shell Dlg");
     layout.Add(DialogTemplate::Kind::Static, SS_LEFT | SS_NOPREFIX, 7, 7, 172, 30, kPromptId, L"");
-    layout.Add(DialogTemplate::Kind::Button,
-        BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
-        187,
-        7,
-        46,
-        14,
-        IDOK,
-        L"OK");
-    layout.Add(DialogTemplate::Kind::Button,
-        BS_PUSHBUTTON | WS_TABSTOP,
-        187,
-        25,
-        46,
-        14,
-        IDCANCEL,
-        L"Cancel");
+    AddOkAndCancel(layout);
     layout.Add(TRACKBAR_CLASSW,
         TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP | WS_GROUP,
         7,
