@@ -20,6 +20,7 @@ enum class Change : std::uint32_t {
     Report = 1U << 11, // the mapping report line under the frame
     ShowChoice = 1U << 12, // which of Original and Preview is chosen
     ViewSettings = 1U << 13, // the picture view, zoom, light level, colour map and window size
+    Hover = 1U << 14, // the line under the frame alone, while the mouse is over the picture
 };
 
 // A set of changes.
@@ -36,7 +37,7 @@ public:
         return (bits_ & static_cast<std::uint32_t>(change)) != 0;
     }
     constexpr bool Empty() const { return bits_ == 0; }
-    static constexpr ChangeSet All() { return FromBits((1U << 14) - 1); }
+    static constexpr ChangeSet All() { return FromBits((1U << 15) - 1); }
 
 private:
     static constexpr ChangeSet FromBits(std::uint32_t bits)

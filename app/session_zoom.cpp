@@ -72,7 +72,7 @@ void Session::mnuViewZoom_Click(int index)
     }
     SetZoom(static_cast<PictureZoom>(index));
     hover_.clear();
-    Tell(Change::Options | Change::Picture | Change::Report);
+    Tell(Change::Options | Change::Picture | Change::Hover);
 }
 
 void Session::ZoomStep(int steps)
@@ -89,7 +89,7 @@ void Session::ShowPicture(ShownPicture picture, ShownParts parts)
     pictureParts_ = std::move(parts);
     const bool hovered = !hover_.empty();
     hover_.clear();
-    Tell(hovered ? Change::Picture | Change::Report : ChangeSet(Change::Picture));
+    Tell(hovered ? Change::Picture | Change::Hover : ChangeSet(Change::Picture));
 }
 
 std::optional<std::array<std::int32_t, 2>> Session::ShownPixelAt(double x, double y) const
@@ -161,7 +161,7 @@ void Session::img_MouseMove(double x, double y)
     }
     if (text != hover_) {
         hover_ = std::move(text);
-        Tell(Change::Report);
+        Tell(Change::Hover);
     }
 }
 
@@ -169,7 +169,7 @@ void Session::img_MouseLeave()
 {
     if (!hover_.empty()) {
         hover_.clear();
-        Tell(Change::Report);
+        Tell(Change::Hover);
     }
 }
 

@@ -198,6 +198,8 @@ private:
     void ShowPicture();
     void ShowFrameTitle();
     void ShowReport();
+    // The line under the frame alone: the report, or what lies under the mouse.
+    void ShowReportLine();
     void ShowChoice();
     // The View menu's check mark and its colour map items.
     void ShowViewMenu();
@@ -216,8 +218,6 @@ private:
     std::vector<Placement> placements_;
     // How much larger than the design's the client area is, in pixels (never below 0).
     SIZE grow_ {0, 0};
-    // The palette-entry tooltips as last set: only a changed one is set again.
-    std::array<std::string, 256> entryTips_;
     std::map<UINT, std::function<void(UINT code)>> commands_;
     std::vector<std::unique_ptr<MenuItem>> items_;
     // What a press on each option button runs (frm_connect.cpp).

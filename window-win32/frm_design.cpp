@@ -246,7 +246,6 @@ void frm::CreatePaletteGrid()
     for (int n = 0; n < kPaletteEntries; ++n) {
         std::ostringstream tip; // "Color #10 (0xA)"
         tip << "Color #" << n << " (0x" << std::hex << std::uppercase << n << ")";
-        entryTips_[static_cast<std::size_t>(n)] = tip.str();
         tips->Set(chkPal[static_cast<std::size_t>(n)]->Handle(), tip.str());
     }
 }

@@ -50,6 +50,7 @@ void frm::Changed(ChangeSet changes)
         {Change::Report, &frm::ShowReport},
         {Change::ShowChoice, &frm::ShowChoice},
         {Change::ViewSettings, &frm::ShowViewSettings},
+        {Change::Hover, &frm::ShowReportLine},
     };
     for (const auto &[part, show] : parts) {
         if (changes.Has(part)) {
@@ -257,20 +258,19 @@ void frm::ShowFrameTitle()
 
 void frm::ShowReport()
 {
-    // Runs on every move of the mouse over the picture: only what changed is set.
-    lblReport->SetCaption(session_.ReportText());
+    ShowReportLine();
     for (std::size_t index = 0; index < chkPal.size(); ++index) {
-        if (chkPal[index] == nullptr) {
-            continue;
+        if (chkPal[index] != nullptr) {
+            const int entry = static_cast<int>(index);
+            tips->Set(chkPal[index]->Handle(), session_.EntryTip(entry));
+            chkPal[index]->SetUsed(session_.EntryUsed(entry));
         }
-        const int entry = static_cast<int>(index);
-        std::string tip = session_.EntryTip(entry);
-        if (tip != entryTips_[index]) {
-            tips->Set(chkPal[index]->Handle(), tip);
-            entryTips_[index] = std::move(tip);
-        }
-        chkPal[index]->SetUsed(session_.EntryUsed(entry));
     }
+}
+
+void frm::ShowReportLine()
+{
+    lblReport->SetCaption(session_.ReportText());
 }
 
 void frm::ShowChoice()

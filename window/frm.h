@@ -162,6 +162,8 @@ private:
     void ShowPicture();
     void ShowFrameTitle();
     void ShowReport();
+    // The line under the frame alone: the report, or what lies under the mouse.
+    void ShowReportLine();
     void ShowChoice();
     // The View menu's check marks and its colour map items.
     void ShowViewMenu();

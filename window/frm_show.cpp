@@ -59,6 +59,7 @@ void frm::Changed(ChangeSet changes)
         {Change::FrameTitle, &frm::ShowFrameTitle},
         {Change::Report, &frm::ShowReport},
         {Change::ShowChoice, &frm::ShowChoice},
+        {Change::Hover, &frm::ShowReportLine},
     };
     for (const auto &[part, show] : parts) {
         if (changes.Has(part)) {
@@ -250,14 +251,16 @@ void frm::ShowFrameTitle()
 
 void frm::ShowReport()
 {
-    lblReport->SetCaption(session_.ReportText());
+    ShowReportLine();
     for (const auto &[index, box] : chkPal) {
-        const QString tip = QString::fromStdString(session_.EntryTip(index));
-        if (box->toolTip() != tip) {
-            box->setToolTip(tip);
-        }
+        box->setToolTip(QString::fromStdString(session_.EntryTip(index)));
         box->SetUsedMark(session_.EntryUsed(index));
     }
+}
+
+void frm::ShowReportLine()
+{
+    lblReport->SetCaption(session_.ReportText());
 }
 
 void frm::ShowChoice()
