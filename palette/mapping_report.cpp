@@ -35,26 +35,19 @@ void MappingReportBuilder::Add(
         ++report_.exact;
         return;
     }
-    const std::uint64_t key = static_cast<std::uint64_t>(red) << 40
-        | static_cast<std::uint64_t>(green) << 32 | static_cast<std::uint64_t>(blue) << 24
-        | static_cast<std::uint64_t>(output.red & 0xFF) << 16
-        | static_cast<std::uint64_t>(output.green & 0xFF) << 8
-        | static_cast<std::uint64_t>(output.blue & 0xFF);
-    Remembered &slot = recent_[(key ^ (key >> 13) ^ (key >> 29)) % recent_.size()];
-    if (slot.key != key) {
-        slot.key = key;
-        slot.deltaE = std::sqrt(
-            std::max(0.0, Ciede2000Squared(CieLabOf(red, green, blue), OutputLab(output))));
-    }
-    report_.sumDeltaE += slot.deltaE;
-    report_.maxDeltaE = std::max(report_.maxDeltaE, slot.deltaE);
+    const double deltaE =
+        known_.Find(PairDifferences::PairOf(ColourOf(red, green, blue), ColourOf(output)), [&] {
+            return std::sqrt(
+                std::max(0.0, Ciede2000Squared(CieLabOf(red, green, blue), OutputLab(output))));
+        });
+    report_.sumDeltaE += deltaE;
+    report_.maxDeltaE = std::max(report_.maxDeltaE, deltaE);
 }
 
 const ColorPoint &MappingReportBuilder::OutputLab(const MatchColor &output)
 {
     // Outputs are palette colours, so few: each one's point is kept by its colour.
-    const auto key = static_cast<std::uint32_t>(
-        (output.red & 0xFF) << 16 | (output.green & 0xFF) << 8 | (output.blue & 0xFF));
+    const std::uint32_t key = ColourOf(output);
     OutputPoint &slot = outputs_[(key ^ (key >> 9) ^ (key >> 17)) % outputs_.size()];
     if (slot.key != key) {
         slot.key = key;

@@ -2,6 +2,7 @@
 
 #include "palette/color_matching.h"
 #include "palette/color_spaces.h"
+#include "palette/pair_differences.h"
 
 #include <array>
 #include <cstdint>
@@ -27,27 +28,43 @@ struct MappingReport {
     bool operator==(const MappingReport &) const = default;
 };
 
-// Counts pixels into a report; remembers recent pairs, since pictures repeat them.
+// Counts pixels into a report, measuring each pair of colours not measured before.
 class MappingReportBuilder
 {
 public:
+    explicit MappingReportBuilder(PairDifferences &known)
+        : known_(known)
+    { }
+
     void Add(std::uint8_t red, std::uint8_t green, std::uint8_t blue, const MatchColor &output);
+    // Starts loading what Add will read for that pair, some pixels ahead of it.
+    void Prefetch(
+        std::uint8_t red, std::uint8_t green, std::uint8_t blue, const MatchColor &output) const
+    {
+        known_.Prefetch(PairDifferences::PairOf(ColourOf(red, green, blue), ColourOf(output)));
+    }
     const MappingReport &Report() const { return report_; }
 
 private:
-    struct Remembered {
-        std::uint64_t key = ~std::uint64_t {0};
-        double deltaE = 0;
-    };
     struct OutputPoint {
         std::uint32_t key = ~std::uint32_t {0}; // no colour: its top byte is never set
         ColorPoint lab;
     };
 
+    static std::uint32_t ColourOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+    {
+        return static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8
+            | blue;
+    }
+    static std::uint32_t ColourOf(const MatchColor &output)
+    {
+        return static_cast<std::uint32_t>(
+            (output.red & 0xFF) << 16 | (output.green & 0xFF) << 8 | (output.blue & 0xFF));
+    }
     const ColorPoint &OutputLab(const MatchColor &output);
 
+    PairDifferences &known_;
     MappingReport report_;
-    std::array<Remembered, 4096> recent_ {};
     std::array<OutputPoint, 1024> outputs_ {};
 };
 

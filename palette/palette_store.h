@@ -3,6 +3,7 @@
 #include "common/conversion_options.h"
 #include "palette/color_matcher.h"
 #include "palette/color_matching.h"
+#include "palette/pair_differences.h"
 #include "palette/raw_palette.h"
 #include "platform/dialog_service.h"
 #include "platform/file_stamp.h"
@@ -82,6 +83,10 @@ public:
         matcher_.FindRow(pixels, step, count, out);
     }
 
+    // The mapping report's measured pairs, one table for each half a large picture is measured
+    // in, kept across conversions: they depend on the colours alone.
+    std::array<PairDifferences, 2> &PairDifferencesKept() { return pairDifferences_; }
+
 private:
     // The palette file loaded last, as it was when read.
     struct ExternalCopy {
@@ -98,6 +103,7 @@ private:
     std::array<bool, 256> usable_ {};
     bool hasSnapshot_ = false;
     ColorMatcher matcher_;
+    std::array<PairDifferences, 2> pairDifferences_;
 };
 
 } // namespace qv

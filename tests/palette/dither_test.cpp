@@ -295,5 +295,50 @@ TEST(MappingReport, GivesTheKnownFiguresAndLeavesTransparentPixelsOut)
     EXPECT_NEAR(report.maxDeltaE, expected, 1e-9);
 }
 
+// A store keeps the differences it measured for the next picture: the figures are those of a
+// fresh store, whatever it measured before. Large enough to be measured in two halves.
+TEST(MappingReport, KeptDifferencesGiveTheFiguresOfAFreshStore)
+{
+    constexpr std::int32_t kLarge = 256;
+    const auto noise = [](unsigned seed) {
+        std::mt19937 random(seed);
+        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(3 * kLarge * kLarge));
+        for (std::uint8_t &value : pixels) {
+            value = static_cast<std::uint8_t>(random());
+        }
+        return pixels;
+    };
+    const auto reportOf = [&](test::GreyPalette &grey, Dithering dithering, unsigned seed) {
+        grey.options.dithering = dithering;
+        std::vector<std::uint8_t> pixels = noise(seed);
+        MappingReport report;
+        EXPECT_TRUE(ConvertPalette(grey.dialogs,
+            grey.store,
+            grey.options,
+            pixels,
+            {},
+            {0, 0, 0},
+            kLarge,
+            kLarge,
+            24,
+            &report));
+        return report;
+    };
+    test::GreyPalette kept;
+    const struct {
+        Dithering dithering;
+        unsigned seed;
+    } kPictures[] = {{Dithering::None, 1},
+        {Dithering::FloydSteinberg, 1},
+        {Dithering::None, 2},
+        {Dithering::None, 1}};
+    for (const auto &picture : kPictures) {
+        test::GreyPalette fresh;
+        EXPECT_EQ(reportOf(kept, picture.dithering, picture.seed),
+            reportOf(fresh, picture.dithering, picture.seed))
+            << picture.seed;
+    }
+}
+
 } // namespace
 } // namespace qv
