@@ -1,8 +1,10 @@
 // Looks at each Quality choice on one picture: starts the main window on a picture folder, shows
 // the preview, clicks through every distance and dithering item as a user would and saves a
 // picture of the window after each click, printing the report line under the picture frame and
-// how long the click took until the window showed the new preview (its latency). Last, Keep Exact
-// Colors with each dithering under CIEDE2000.
+// how long the click took until the window showed the new preview (its latency). Each distance's
+// ditherings are clicked twice: the first time finds new colours and pairs, the second is the
+// warm click of a user going back and forth. Last, Keep Exact Colors with each dithering under
+// CIEDE2000.
 //
 //   quality_screens <picture folder> <settings folder> <output folder>
 //
@@ -22,8 +24,8 @@
 
 namespace {
 
-// Triggers the item, waits until the window has shown what it did, saves the window and prints
-// the report line and the milliseconds the click took.
+// Triggers the item, waits until the window has shown what it did, saves the window (unless out
+// is empty) and prints the report line and the milliseconds the click took.
 bool Click(
     qv::test::TestWindow &window, QAction *item, const std::string &out, const std::string &name)
 {
@@ -32,7 +34,7 @@ bool Click(
     QApplication::processEvents();
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     const std::string file = out + "/" + name + ".png";
-    if (!window.grab().save(QString::fromStdString(file))) {
+    if (!out.empty() && !window.grab().save(QString::fromStdString(file))) {
         std::fprintf(stderr, "cannot write %s\n", file.c_str());
         return false;
     }
@@ -65,10 +67,13 @@ int main(int argc, char **argv)
     const auto &ditherings = qv::options::kDithering.names;
     for (std::size_t d = 0; d < window.mnuQualityDistance.size(); ++d) {
         window.mnuQualityDistance[d]->trigger();
-        for (std::size_t k = 0; k < window.mnuQualityDithering.size(); ++k) {
-            const std::string name = std::string(distances[d].word) + "-" + ditherings[k].word;
-            if (!Click(window, window.mnuQualityDithering[k], out, name)) {
-                return 1;
+        for (const bool again : {false, true}) {
+            for (std::size_t k = 0; k < window.mnuQualityDithering.size(); ++k) {
+                const std::string name = std::string(distances[d].word) + "-" + ditherings[k].word
+                    + (again ? "-again" : "");
+                if (!Click(window, window.mnuQualityDithering[k], again ? "" : out, name)) {
+                    return 1;
+                }
             }
         }
     }
