@@ -133,6 +133,7 @@ void BoundedCellMatcher::Reset(
     if (answers_) {
         answers_->Clear();
     }
+    recent_.Clear();
 }
 
 int BoundedCellMatcher::Search(std::uint8_t blue, std::uint8_t green, std::uint8_t red)

@@ -4,6 +4,7 @@
 #include "palette/color_answer_cache.h"
 #include "palette/color_matching.h"
 #include "palette/distance_measure.h"
+#include "palette/recent_answers.h"
 
 #include <array>
 #include <cstdint>
@@ -40,7 +41,15 @@ public:
                 return static_cast<std::uint8_t>(Search(blue, green, red));
             });
         }
-        return Search(blue, green, red);
+        // Under weighted RGB the answers asked for last, read faster than a search.
+        const std::uint32_t colour =
+            static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue;
+        if (const int recent = recent_.Find(colour); recent >= 0) {
+            return recent;
+        }
+        const int answer = Search(blue, green, red);
+        recent_.Add(colour, static_cast<std::uint8_t>(answer));
+        return answer;
     }
 
 private:
@@ -64,6 +73,7 @@ private:
 
     DistanceMeasure measure_;
     std::unique_ptr<ColorAnswerCache> answers_; // OKLab only
+    RecentAnswers recent_; // weighted RGB only
     CandidateList usable_;
     std::array<std::vector<CandidateList>, kShifts.size()> levels_;
     std::vector<Candidate> pool_;

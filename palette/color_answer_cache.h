@@ -1,5 +1,6 @@
 #pragma once
 
+#include "palette/recent_answers.h"
 #include "platform/large_table.h"
 
 #include <algorithm>
@@ -13,7 +14,8 @@ namespace qv {
 // Both sit in large pages where the system has them. Colours are kept in the order of their
 // interleaved bits (red, green, blue, from the top bit down), so each 4 x 4 x 4 block of similar
 // colours shares one flag word and one 64-byte line of answers: a smooth or dithered picture
-// reads few lines, where red, green, blue order would jump 64 KiB for each step of red.
+// reads few lines, where red, green, blue order would jump 64 KiB for each step of red. The
+// answers asked for last are also kept in a table the processor's cache holds, read first.
 class ColorAnswerCache
 {
 public:
@@ -24,12 +26,21 @@ public:
         Clear();
     }
 
-    void Clear() { std::fill(known_.Data(), known_.Data() + kWords, 0); }
+    void Clear()
+    {
+        std::fill(known_.Data(), known_.Data() + kWords, 0);
+        recent_.Clear();
+    }
 
     // The kept answer, or search(): called only the first time a colour is asked for.
     template <typename Search>
     std::uint8_t Find(std::uint8_t red, std::uint8_t green, std::uint8_t blue, Search &&search)
     {
+        const std::uint32_t colour =
+            static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue;
+        if (const int recent = recent_.Find(colour); recent >= 0) {
+            return static_cast<std::uint8_t>(recent);
+        }
         const std::uint32_t key = kSpread[red] << 2 | kSpread[green] << 1 | kSpread[blue];
         std::uint64_t &word = known_[key >> 6];
         const std::uint64_t bit = std::uint64_t {1} << (key & 63);
@@ -37,6 +48,7 @@ public:
             answers_[key] = search();
             word |= bit;
         }
+        recent_.Add(colour, answers_[key]);
         return answers_[key];
     }
 
@@ -45,9 +57,8 @@ public:
     void Prefetch(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const
     {
 #if defined(__GNUC__)
-        const std::uint32_t key = kSpread[red] << 2 | kSpread[green] << 1 | kSpread[blue];
-        __builtin_prefetch(&known_[key >> 6]);
-        __builtin_prefetch(&answers_[key]);
+        recent_.Prefetch(
+            static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue);
 #else
         (void)red;
         (void)green;
@@ -70,6 +81,7 @@ private:
     static constexpr std::size_t kWords = kColors / 64;
     LargeTable<std::uint64_t> known_;
     LargeTable<std::uint8_t> answers_;
+    RecentAnswers recent_;
 };
 
 } // namespace qv

@@ -1,4 +1,5 @@
 #include "palette/pair_differences.h"
+#include "palette/recent_answers.h"
 
 #include <cstdint>
 
@@ -57,6 +58,36 @@ TEST(PairDifferences, KeepsWhatFitsAndAnswersEveryPairWithItsOwnDifference)
     }
     // After the flood, the first pairs come back measured or kept, but always right.
     EXPECT_TRUE(Read(known, 0, kFew).allOwn);
+}
+
+// Whatever has been pushed out, an answer found is the colour's own: after a flood of four
+// times the room, and right after a few colours, which are all still there.
+TEST(RecentAnswers, FindsOnlyEachColoursOwnAnswer)
+{
+    RecentAnswers recent;
+    recent.Clear();
+    const auto colourOf = [](std::uint32_t i) { return i * 2654435761u & 0xFFFFFF; };
+    const auto answerOf = [](std::uint32_t colour) {
+        return static_cast<std::uint8_t>(colour ^ colour >> 8 ^ colour >> 16);
+    };
+    const struct {
+        std::uint32_t count;
+        bool allKept;
+    } kRuns[] = {{1 << 22, false}, {1 << 12, true}};
+    for (const auto &run : kRuns) {
+        for (std::uint32_t i = 0; i < run.count; ++i) {
+            recent.Add(colourOf(i), answerOf(colourOf(i)));
+        }
+        std::uint32_t wrong = 0;
+        std::uint32_t missing = 0;
+        for (std::uint32_t i = 0; i < run.count; ++i) {
+            const int found = recent.Find(colourOf(i));
+            missing += found < 0;
+            wrong += found >= 0 && found != answerOf(colourOf(i));
+        }
+        EXPECT_EQ(wrong, 0u) << run.count;
+        EXPECT_EQ(missing == 0, run.allKept) << run.count << ": " << missing << " missing";
+    }
 }
 
 } // namespace
