@@ -65,7 +65,6 @@ TEST(PairDifferences, KeepsWhatFitsAndAnswersEveryPairWithItsOwnDifference)
 TEST(RecentAnswers, FindsOnlyEachColoursOwnAnswer)
 {
     RecentAnswers recent;
-    recent.Clear();
     const auto colourOf = [](std::uint32_t i) { return i * 2654435761u & 0xFFFFFF; };
     const auto answerOf = [](std::uint32_t colour) {
         return static_cast<std::uint8_t>(colour ^ colour >> 8 ^ colour >> 16);
