@@ -12,8 +12,8 @@ namespace qv {
 // The CIEDE2000 differences measured so far, by pair of colours, kept from one picture to the
 // next: the window measures the same picture's pairs again at every click, and a measurement
 // costs about 200 ns where reading a kept one costs a memory read. The difference of a pair never
-// changes, so nothing is forgotten on purpose; a full bucket gives up one slot in turn. Buckets are
-// a 64-byte line of four slots each, in 4 MiB mapped on first use.
+// changes, so nothing is forgotten on purpose; a full bucket gives up one slot in turn. Buckets
+// are a 64-byte line of four slots each, 8 MiB in all, taken at the first Find.
 class PairDifferences
 {
 public:
