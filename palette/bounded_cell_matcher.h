@@ -42,14 +42,8 @@ public:
             });
         }
         // Under weighted RGB the answers asked for last, read faster than a search.
-        const std::uint32_t colour =
-            static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue;
-        if (const int recent = recent_.Find(colour); recent >= 0) {
-            return recent;
-        }
-        const int answer = Search(blue, green, red);
-        recent_.Add(colour, static_cast<std::uint8_t>(answer));
-        return answer;
+        return recent_.Find(RecentAnswers::ColourOf(red, green, blue),
+            [&] { return static_cast<std::uint8_t>(Search(blue, green, red)); });
     }
 
 private:

@@ -36,20 +36,16 @@ public:
     template <typename Search>
     std::uint8_t Find(std::uint8_t red, std::uint8_t green, std::uint8_t blue, Search &&search)
     {
-        const std::uint32_t colour =
-            static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue;
-        if (const int recent = recent_.Find(colour); recent >= 0) {
-            return static_cast<std::uint8_t>(recent);
-        }
-        const std::uint32_t key = kSpread[red] << 2 | kSpread[green] << 1 | kSpread[blue];
-        std::uint64_t &word = known_[key >> 6];
-        const std::uint64_t bit = std::uint64_t {1} << (key & 63);
-        if ((word & bit) == 0) {
-            answers_[key] = search();
-            word |= bit;
-        }
-        recent_.Add(colour, answers_[key]);
-        return answers_[key];
+        return recent_.Find(RecentAnswers::ColourOf(red, green, blue), [&] {
+            const std::uint32_t key = kSpread[red] << 2 | kSpread[green] << 1 | kSpread[blue];
+            std::uint64_t &word = known_[key >> 6];
+            const std::uint64_t bit = std::uint64_t {1} << (key & 63);
+            if ((word & bit) == 0) {
+                answers_[key] = search();
+                word |= bit;
+            }
+            return answers_[key];
+        });
     }
 
     // Starts loading what Find will read for the colour, so a search of many colours waits for
@@ -57,8 +53,7 @@ public:
     void Prefetch(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const
     {
 #if defined(__GNUC__)
-        recent_.Prefetch(
-            static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue);
+        recent_.Prefetch(RecentAnswers::ColourOf(red, green, blue));
 #else
         (void)red;
         (void)green;
