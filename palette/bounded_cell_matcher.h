@@ -4,6 +4,7 @@
 #include "palette/color_answer_cache.h"
 #include "palette/color_matching.h"
 #include "palette/distance_measure.h"
+#include "palette/packed_colour.h"
 #include "palette/recent_answers.h"
 
 #include <array>
@@ -42,7 +43,7 @@ public:
             });
         }
         // Under weighted RGB the answers asked for last, read faster than a search.
-        return recent_.Find(RecentAnswers::ColourOf(red, green, blue),
+        return recent_.Find(PackedColour(red, green, blue),
             [&] { return static_cast<std::uint8_t>(Search(blue, green, red)); });
     }
 

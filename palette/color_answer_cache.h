@@ -1,5 +1,6 @@
 #pragma once
 
+#include "palette/packed_colour.h"
 #include "palette/recent_answers.h"
 #include "platform/large_table.h"
 
@@ -36,7 +37,7 @@ public:
     template <typename Search>
     std::uint8_t Find(std::uint8_t red, std::uint8_t green, std::uint8_t blue, Search &&search)
     {
-        return recent_.Find(RecentAnswers::ColourOf(red, green, blue), [&] {
+        return recent_.Find(PackedColour(red, green, blue), [&] {
             const std::uint32_t key = kSpread[red] << 2 | kSpread[green] << 1 | kSpread[blue];
             std::uint64_t &word = known_[key >> 6];
             const std::uint64_t bit = std::uint64_t {1} << (key & 63);
@@ -53,7 +54,7 @@ public:
     void Prefetch(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const
     {
 #if defined(__GNUC__)
-        recent_.Prefetch(RecentAnswers::ColourOf(red, green, blue));
+        recent_.Prefetch(PackedColour(red, green, blue));
 #else
         (void)red;
         (void)green;

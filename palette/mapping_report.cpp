@@ -36,7 +36,7 @@ void MappingReportBuilder::Add(
         return;
     }
     const double deltaE =
-        known_.Find(PairDifferences::PairOf(ColourOf(red, green, blue), ColourOf(output)), [&] {
+        known_.Find(PairDifferences::PairOf(PackedColour(red, green, blue), ColourOf(output)), [&] {
             return std::sqrt(
                 std::max(0.0, Ciede2000Squared(CieLabOf(red, green, blue), OutputLab(output))));
         });

@@ -2,6 +2,7 @@
 
 #include "palette/color_matching.h"
 #include "palette/color_spaces.h"
+#include "palette/packed_colour.h"
 #include "palette/pair_differences.h"
 
 #include <array>
@@ -41,7 +42,7 @@ public:
     void Prefetch(
         std::uint8_t red, std::uint8_t green, std::uint8_t blue, const MatchColor &output) const
     {
-        known_.Prefetch(PairDifferences::PairOf(ColourOf(red, green, blue), ColourOf(output)));
+        known_.Prefetch(PairDifferences::PairOf(PackedColour(red, green, blue), ColourOf(output)));
     }
     const MappingReport &Report() const { return report_; }
 
@@ -51,15 +52,11 @@ private:
         ColorPoint lab;
     };
 
-    static std::uint32_t ColourOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
-    {
-        return static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8
-            | blue;
-    }
     static std::uint32_t ColourOf(const MatchColor &output)
     {
-        return static_cast<std::uint32_t>(
-            (output.red & 0xFF) << 16 | (output.green & 0xFF) << 8 | (output.blue & 0xFF));
+        return PackedColour(static_cast<std::uint8_t>(output.red),
+            static_cast<std::uint8_t>(output.green),
+            static_cast<std::uint8_t>(output.blue));
     }
     const ColorPoint &OutputLab(const MatchColor &output);
 

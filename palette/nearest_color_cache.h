@@ -1,6 +1,7 @@
 #pragma once
 
 #include "palette/color_matching.h"
+#include "palette/packed_colour.h"
 #include "platform/zeroed_table.h"
 
 #include <array>
@@ -36,8 +37,7 @@ public:
     int Find(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
     {
         // Drawn pictures repeat a colour along a row far more often than not.
-        const std::uint32_t colour =
-            static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue;
+        const std::uint32_t colour = PackedColour(red, green, blue);
         if (colour != lastColour_) {
             lastColour_ = colour;
             lastAnswer_ = Search(blue, green, red);

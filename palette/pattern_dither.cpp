@@ -3,6 +3,7 @@
 #include "palette/bayer_matrix.h"
 #include "palette/blue_noise.h"
 #include "palette/color_spaces.h"
+#include "palette/packed_colour.h"
 #include "palette/palette_store.h"
 #include "platform/checked.h"
 
@@ -102,8 +103,7 @@ private:
         const std::uint8_t red = srgb_.Srgb(attempt[0]);
         const std::uint8_t green = srgb_.Srgb(attempt[1]);
         const std::uint8_t blue = srgb_.Srgb(attempt[2]);
-        const std::uint32_t colour =
-            static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue;
+        const std::uint32_t colour = PackedColour(red, green, blue);
         std::size_t seen = 0;
         while (seen < lane.searchedCount && lane.searched[seen] >> 8 != colour) {
             ++seen;
@@ -160,8 +160,7 @@ private:
 
 std::uint32_t ColourOf(const DitherPixel &px)
 {
-    return static_cast<std::uint32_t>(px.red) << 16 | static_cast<std::uint32_t>(px.green) << 8
-        | px.blue;
+    return PackedColour(px.red, px.green, px.blue);
 }
 
 } // namespace

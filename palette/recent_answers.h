@@ -20,12 +20,6 @@ class RecentAnswers
 public:
     void Clear() { std::fill(buckets_.begin(), buckets_.end(), 0); }
 
-    static std::uint32_t ColourOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
-    {
-        return static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8
-            | blue;
-    }
-
     // The kept answer for the colour, or answer()'s, kept from now on.
     template <typename Answer> std::uint8_t Find(std::uint32_t colour, Answer &&answer)
     {
