@@ -61,6 +61,24 @@ private:
 // The OK (default) and Cancel buttons of a prompt 240 dialog units wide, at its top right.
 void AddOkAndCancel(DialogTemplate &layout);
 
+// A prompt's answer to WM_COMMAND: OK takes the answer (takeAnswer()) and ends the dialog, Cancel
+// ends it; TRUE for these two, FALSE for any other command.
+template <typename TakeAnswer>
+INT_PTR EndOnOkOrCancel(HWND dialog, WPARAM wParam, TakeAnswer &&takeAnswer)
+{
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        takeAnswer();
+        EndDialog(dialog, IDOK);
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 // Moves a dialog over the middle of the window it belongs to, as a message box opens; a dialog
 // without a visible owner keeps its own place.
 void CentreOverOwner(HWND dialog);

@@ -36,16 +36,8 @@ INT_PTR CALLBACK PromptProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         return FALSE; // the focus is set
     }
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
-            prompt->answer = EditText(GetDlgItem(dialog, kEditId));
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
+        return EndOnOkOrCancel(
+            dialog, wParam, [&] { prompt->answer = EditText(GetDlgItem(dialog, kEditId)); });
     default:
         return FALSE;
     }

@@ -64,16 +64,7 @@ INT_PTR CALLBACK SliderProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
-            slider->answer = BarPosition(dialog);
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
+        return EndOnOkOrCancel(dialog, wParam, [&] { slider->answer = BarPosition(dialog); });
     default:
         return FALSE;
     }
